@@ -1,0 +1,42 @@
+#include "tarn/tasks/capplication.h"
+
+#include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
+#include "tarn/tasks/cfakethread.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/ctaskmanager.h"
+
+namespace tarn {
+
+CApplication::CApplication( const std::string& startupScript ) :
+    myStartupScript( startupScript ),
+    myTaskManager( CTaskManager::GetSingletonPtr() )
+{
+    GetConsole()->ExecuteFile( myStartupScript );
+}
+
+CApplication::~CApplication()
+{
+    // Tasks normally died at the end of Run(); make sure none is left alive
+    // before the objects they use go away.
+    myTaskManager->KillAllTasks();
+    DeleteAllFakeThreads();
+    CTaskFactory::DeleteSingleton();
+    CTaskManager::DeleteSingleton();
+    myTaskManager = nullptr;
+    // Deletes the consoles and, last, the log.
+    CConsoleHolder::DeleteSingleton();
+}
+
+int CApplication::Run()
+{
+    myTaskManager->Run();
+    return 0;
+}
+
+bool CApplication::RunOnce()
+{
+    return myTaskManager->RunOnce();
+}
+
+} // namespace tarn

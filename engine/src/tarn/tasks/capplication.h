@@ -1,0 +1,35 @@
+#ifndef TARN_TASKS_CAPPLICATION_H
+#define TARN_TASKS_CAPPLICATION_H
+
+#include <string>
+
+namespace tarn {
+
+class CTaskManager;
+
+// The program: building it runs the start-up script, Run() runs the main
+// loop, and destroying it shuts the engine down (the log goes last).
+class CApplication
+{
+public:
+    // Creates the task manager and the main console, then executes
+    // startupScript line by line (a missing file executes nothing).
+    explicit CApplication( const std::string& startupScript = "autoexec.txt" );
+    ~CApplication();
+
+    CApplication( const CApplication& ) = delete;
+    CApplication& operator=( const CApplication& ) = delete;
+
+    // The main loop; returns 0 when no task is left running.
+    int Run();
+    // One pass of the main loop; false when no task is left running.
+    bool RunOnce();
+
+private:
+    std::string myStartupScript;
+    CTaskManager* myTaskManager;
+};
+
+} // namespace tarn
+
+#endif

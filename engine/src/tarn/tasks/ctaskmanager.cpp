@@ -1,0 +1,205 @@
+#include "tarn/tasks/ctaskmanager.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/tasks/cfakethread.h"
+#include "tarn/tasks/ctask.h"
+
+namespace tarn {
+
+void CActivityListener::OnActivate( bool gained )
+{
+    myActive = gained;
+    if( gained )
+        myManager->ResumeAllTasks();
+    else
+        myManager->PauseAllTasks();
+}
+
+CTaskManager::CTaskManager() :
+    myActivityListener( std::make_unique<CActivityListener>( this ) ),
+    myTimedTasks( this )
+{
+    AddTask( &myTimedTasks );
+    CInputDispatcher::GetSingletonPtr()->AddFocusListener( myActivityListener.get() );
+}
+
+CTaskManager::~CTaskManager()
+{
+    if( CInputDispatcher::HasSingleton() )
+        CInputDispatcher::GetSingletonPtr()->RemoveFocusListener( myActivityListener.get() );
+}
+
+void CTaskManager::AddTask( CTask* task, CAnyContainer* parameters )
+{
+    if( task->IsTimed() )
+    {
+        myTimedTasks.AddTimedTask( task );
+        return;
+    }
+
+    const bool ready = parameters ? task->Init( parameters ) : task->Init();
+    if( ready )
+        InsertRunning( task );
+    else
+        myPaused.push_back( task );
+}
+
+void CTaskManager::KillTask( CTask* task )
+{
+    if( task->IsTimed() )
+    {
+        myTimedTasks.RemoveTimedTask( task );
+        return;
+    }
+    if( !task->IsDead() )
+        task->Exit();
+    task->SetDead( true );
+    myDeadTasksPending = true;
+}
+
+void CTaskManager::KillAllTasks()
+{
+    while( !myRunning.empty() )
+    {
+        KillTask( myRunning.front() );
+        EraseRunning( myRunning.begin() );
+    }
+}
+
+void CTaskManager::RemoveDeadTasks()
+{
+    for( auto it = myRunning.begin(); it != myRunning.end(); )
+    {
+        if( ( *it )->IsDead() )
+            it = EraseRunning( it );
+        else
+            ++it;
+    }
+    myDeadTasksPending = false;
+}
+
+void CTaskManager::PauseTask( CTask* task )
+{
+    const auto found = std::find( myRunning.begin(), myRunning.end(), task );
+    if( found == myRunning.end() )
+    {
+        myTimedTasks.PauseTimedTask( task );
+        return;
+    }
+    task->OnPause();
+    EraseRunning( found );
+    myPaused.push_back( task );
+}
+
+void CTaskManager::ResumeTask( CTask* task )
+{
+    const auto found = std::find( myPaused.begin(), myPaused.end(), task );
+    if( found == myPaused.end() )
+    {
+        myTimedTasks.ResumeTimedTask( task );
+        return;
+    }
+    task->OnResume();
+    InsertRunning( task );
+    myPaused.erase( found );
+}
+
+void CTaskManager::PauseAllTasks()
+{
+    for( CTask* task : myRunning )
+    {
+        if( task->PausesWhenInactive() )
+            myFocusPaused.push_back( task );
+    }
+    for( CTask* task : myFocusPaused )
+        PauseTask( task );
+}
+
+void CTaskManager::ResumeAllTasks()
+{
+    while( !myFocusPaused.empty() )
+    {
+        ResumeTask( myFocusPaused.front() );
+        myFocusPaused.pop_front();
+    }
+}
+
+int CTaskManager::Run()
+{
+    while( !myRunning.empty() )
+    {
+        Pass();
+        if( !myActivityListener->IsActive() )
+            std::this_thread::yield();
+    }
+    KillAllTasks();
+    RemoveDeadTasks();
+    return 0;
+}
+
+bool CTaskManager::RunOnce()
+{
+    if( myRunning.empty() )
+    {
+        myQuitRequested = true;
+        RemoveDeadTasks();
+        return false;
+    }
+    Pass();
+    return !myRunning.empty();
+}
+
+void CTaskManager::Pass()
+{
+    if( myDeadTasksPending )
+        RemoveDeadTasks();
+    UpdateRunningTasks();
+    if( myQuitRequested )
+        KillAllTasks();
+    if( myRunFakeThreads )
+        RunFakeThreads( 0 );
+}
+
+void CTaskManager::UpdateRunningTasks()
+{
+    myWalking = true;
+    myWalkPosition = myRunning.begin();
+    while( myWalkPosition != myRunning.end() )
+    {
+        myWalkPositionErased = false;
+        CTask* task = *myWalkPosition;
+        if( !task->IsDead() )
+            task->Update();
+        // When the task left the list, the position already moved on.
+        if( !myWalkPositionErased )
+            ++myWalkPosition;
+    }
+    myWalking = false;
+}
+
+void CTaskManager::InsertRunning( CTask* task )
+{
+    // Before the first task that does not come before the new one, so a task
+    // inserted later goes before existing tasks of equal priority.
+    auto position = myRunning.begin();
+    while( position != myRunning.end() && ( *position )->LessThan( *task ) )
+        ++position;
+    myRunning.insert( position, task );
+}
+
+std::list<CTask*>::iterator CTaskManager::EraseRunning( std::list<CTask*>::iterator position )
+{
+    const bool erasingWalkPosition = myWalking && position == myWalkPosition;
+    const auto next = myRunning.erase( position );
+    if( erasingWalkPosition )
+    {
+        myWalkPosition = next;
+        myWalkPositionErased = true;
+    }
+    return next;
+}
+
+} // namespace tarn

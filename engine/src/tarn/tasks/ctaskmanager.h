@@ -1,0 +1,97 @@
+#ifndef TARN_TASKS_CTASKMANAGER_H
+#define TARN_TASKS_CTASKMANAGER_H
+
+#include <list>
+#include <memory>
+
+#include "tarn/inputdevice/inputlisteners.h"
+#include "tarn/tasks/ctimedtasks.h"
+#include "tarn/utils/csingleton.h"
+
+namespace tarn {
+
+class CAnyContainer;
+class CTask;
+class CTaskManager;
+
+// Pauses the tasks that ask for it while the application lacks input focus.
+class CActivityListener final : public CFocusListener
+{
+public:
+    explicit CActivityListener( CTaskManager* manager ) : myManager( manager ) {}
+
+    void OnActivate( bool gained ) override;
+
+    bool IsActive() const { return myActive; }
+
+private:
+    bool myActive = true;
+    CTaskManager* myManager;
+};
+
+// The main loop and the task lists. The running list is kept in ascending
+// priority; the manager does not own the tasks (the task factory does).
+// Tasks may add, pause, resume or kill tasks, themselves included, from
+// inside Update: the pass in progress stays valid.
+class CTaskManager final : public CSingleton<CTaskManager>
+{
+public:
+    ~CTaskManager();
+
+    // Init()s the task (with parameters when given) and puts it in the
+    // running list, or in the paused list when Init fails. Timed tasks go to
+    // the timed queue.
+    void AddTask( CTask* task, CAnyContainer* parameters = nullptr );
+    // Exits a live task once and marks it dead; it leaves the lists at the
+    // next sweep.
+    void KillTask( CTask* task );
+    void KillAllTasks();
+    void RemoveDeadTasks();
+    void PauseTask( CTask* task );
+    void ResumeTask( CTask* task );
+    // Pauses / resumes the tasks whose PausesWhenInactive() is true.
+    void PauseAllTasks();
+    void ResumeAllTasks();
+
+    // The next pass kills every task, so the loop ends after it.
+    void RequestQuit() { myQuitRequested = true; }
+    bool IsQuitRequested() const { return myQuitRequested; }
+
+    // Runs passes until no task is running; returns 0.
+    int Run();
+    // One pass; false when no task is left running afterwards.
+    bool RunOnce();
+
+    const std::list<CTask*>& GetRunningTasks() const { return myRunning; }
+    const std::list<CTask*>& GetPausedTasks() const { return myPaused; }
+    CTimedTasks& GetTimedTasks() { return myTimedTasks; }
+    bool IsActive() const { return myActivityListener->IsActive(); }
+
+private:
+    friend class CSingleton<CTaskManager>;
+    CTaskManager();
+
+    void Pass();
+    void UpdateRunningTasks();
+    void InsertRunning( CTask* task );
+    std::list<CTask*>::iterator EraseRunning( std::list<CTask*>::iterator position );
+
+    std::list<CTask*> myRunning;
+    std::list<CTask*> myPaused;
+    std::list<CTask*> myFocusPaused;
+    std::unique_ptr<CActivityListener> myActivityListener;
+    bool myDeadTasksPending = false;
+    bool myQuitRequested = false;
+    bool myRunFakeThreads = true;
+    CTimedTasks myTimedTasks;
+
+    // The walk over the running list in progress, kept valid when a task
+    // leaves the list during its own or another task's update.
+    bool myWalking = false;
+    std::list<CTask*>::iterator myWalkPosition;
+    bool myWalkPositionErased = false;
+};
+
+} // namespace tarn
+
+#endif

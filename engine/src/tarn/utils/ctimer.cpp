@@ -1,0 +1,120 @@
+#include "tarn/utils/ctimer.h"
+
+#include <cstdint>
+
+#include "tarn/utils/enginetime.h"
+
+namespace tarn {
+
+namespace {
+
+// The root of all timers: reads the engine clock itself.
+class CEngineClockTimer final : public CTimer
+{
+public:
+    CEngineClockTimer() : CTimer( this ) {}
+    types::ticks GetTime() const override { return EngineTime(); }
+};
+
+} // namespace
+
+CTimer* CTimer::GetBaseTimer()
+{
+    static CEngineClockTimer baseTimer;
+    return &baseTimer;
+}
+
+CTimer::CTimer() : CTimer( nullptr )
+{
+}
+
+CTimer::CTimer( CTimer* base ) :
+    myBaseTimer( base ? base : GetBaseTimer() ),
+    myStart( base == this ? 0 : BaseTime() )
+{
+}
+
+CTimer& CTimer::operator=( const CTimer& other )
+{
+    myStart = other.myStart;
+    myPausedValue = other.myPausedValue;
+    myPaused = other.myPaused;
+    myDeltaMark = other.myDeltaMark;
+    return *this;
+}
+
+types::ticks CTimer::BaseTime() const
+{
+    return myBaseTimer == this ? EngineTime() : myBaseTimer->GetTime();
+}
+
+void CTimer::Offset( types::ticks ticks )
+{
+    myStart += ticks;
+    myPausedValue -= ticks;
+}
+
+void CTimer::Offset( const CTimer& other )
+{
+    Offset( other.GetTime() );
+}
+
+types::ticks CTimer::GetTime() const
+{
+    if( myPaused )
+        return static_cast<std::int32_t>( myPausedValue ) >= 0 ? myPausedValue : 0;
+
+    const types::ticks now = BaseTime();
+    return myStart <= now ? now - myStart : 0;
+}
+
+double CTimer::GetSeconds() const
+{
+    return GetTime() / 1000.0;
+}
+
+types::ticks CTimer::GetDelta() const
+{
+    return GetTime() - myDeltaMark;
+}
+
+double CTimer::GetDeltaSeconds() const
+{
+    return GetDelta() / 1000.0;
+}
+
+void CTimer::UpdateDelta()
+{
+    myDeltaMark = GetTime();
+}
+
+void CTimer::Pause()
+{
+    if( myPaused )
+        return;
+    myPausedValue = GetTime();
+    myPaused = true;
+}
+
+void CTimer::Resume()
+{
+    if( !myPaused )
+        return;
+    myPaused = false;
+    SetTime( myPausedValue );
+}
+
+void CTimer::Reset()
+{
+    myPausedValue = 0;
+    myStart = BaseTime();
+    myDeltaMark = 0;
+}
+
+void CTimer::SetTime( types::ticks time )
+{
+    myStart = BaseTime() - time;
+    myPausedValue = time;
+}
+
+} // namespace tarn

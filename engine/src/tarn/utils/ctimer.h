@@ -1,0 +1,57 @@
+#ifndef TARN_UTILS_CTIMER_H
+#define TARN_UTILS_CTIMER_H
+
+#include "tarn/utils/types.h"
+
+namespace tarn {
+
+// A pausable stopwatch in milliseconds, measured against a base timer (by
+// default the global base timer, which reads the engine clock). A timer never
+// reads negative: while its base is behind its start it reads 0.
+class CTimer
+{
+public:
+    CTimer();
+    // base is not owned and must outlive this timer; null means the engine clock.
+    explicit CTimer( CTimer* base );
+    virtual ~CTimer() = default;
+
+    // Copies the reading and the paused state; keeps this timer's base.
+    CTimer& operator=( const CTimer& other );
+    CTimer( const CTimer& other ) = default;
+
+    // Moves the start later by ticks (the reading drops by ticks).
+    virtual void Offset( types::ticks ticks );
+    virtual void Offset( const CTimer& other );
+
+    virtual types::ticks GetTime() const;
+    virtual double GetSeconds() const;
+    // Time since the last UpdateDelta.
+    virtual types::ticks GetDelta() const;
+    virtual double GetDeltaSeconds() const;
+    virtual void UpdateDelta();
+
+    virtual void Pause();
+    virtual void Resume();
+    // Back to 0; the paused state is kept.
+    virtual void Reset();
+    virtual void SetTime( types::ticks time );
+
+    bool IsPaused() const { return myPaused; }
+
+    // The timer every default-constructed timer measures against.
+    static CTimer* GetBaseTimer();
+
+protected:
+    types::ticks BaseTime() const;
+
+    CTimer* myBaseTimer;
+    types::ticks myStart;
+    types::ticks myPausedValue = 0;
+    bool myPaused = false;
+    types::ticks myDeltaMark = 0;
+};
+
+} // namespace tarn
+
+#endif

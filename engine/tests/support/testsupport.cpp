@@ -1,0 +1,123 @@
+#include "support/testsupport.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tarn/console/ccommandregistry.h"
+#include "tarn/console/cconsoleholder.h"
+#include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/tasks/cfakethread.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/ctaskmanager.h"
+#include "tarn/utils/clogger.h"
+
+namespace tarn {
+namespace test {
+
+class CManualClock::CSource final : public CTimeSource
+{
+public:
+    types::ticks GetTicks() override { return now; }
+    types::ticks now = 0;
+};
+
+CManualClock::CManualClock( types::ticks start ) :
+    mySource( std::make_shared<CSource>() )
+{
+    mySource->now = start;
+    SetTimeSource( mySource );
+}
+
+CManualClock::~CManualClock()
+{
+    SetTimeSource( nullptr );
+}
+
+void CManualClock::Set( types::ticks now )
+{
+    mySource->now = now;
+}
+
+void CManualClock::Advance( types::ticks ms )
+{
+    mySource->now += ms;
+}
+
+types::ticks CManualClock::Now() const
+{
+    return mySource->now;
+}
+
+CLogCapture::CLogCapture()
+{
+    GetLog().AddListener( this );
+}
+
+CLogCapture::~CLogCapture()
+{
+    if( CLogger::HasSingleton() )
+        GetLog().RemoveListener( this );
+}
+
+void CLogCapture::OnMessage( const std::string& text, int level )
+{
+    std::string line = text;
+    if( !line.empty() && line.back() == '\n' )
+        line.pop_back();
+    myLines.emplace_back( line, level );
+}
+
+std::vector<std::string> CLogCapture::Lines() const
+{
+    std::vector<std::string> lines;
+    for( const auto& entry : myLines )
+    {
+        if( entry.second >= 0 )
+            lines.push_back( entry.first );
+    }
+    return lines;
+}
+
+bool CLogCapture::Contains( const std::string& line ) const
+{
+    const std::vector<std::string> lines = Lines();
+    return std::find( lines.begin(), lines.end(), line ) != lines.end();
+}
+
+void ResetEngine()
+{
+    DeleteAllFakeThreads();
+    CTaskFactory::DeleteSingleton();
+    CTaskManager::DeleteSingleton();
+    CConsoleHolder::DeleteSingleton();
+    CCommandRegistry::DeleteSingleton();
+    CInputDispatcher::DeleteSingleton();
+    DeleteLog();
+}
+
+std::string ReadFile( const std::string& path )
+{
+    std::ifstream file( path, std::ios::binary );
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteFile( const std::string& path, const std::string& text )
+{
+    std::ofstream file( path, std::ios::binary );
+    file << text;
+}
+
+std::string MakeTempDir( const std::string& name )
+{
+    const std::filesystem::path dir = std::filesystem::current_path() / "tmp" / name;
+    std::filesystem::remove_all( dir );
+    std::filesystem::create_directories( dir );
+    return dir.string();
+}
+
+} // namespace test
+} // namespace tarn

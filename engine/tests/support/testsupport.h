@@ -1,0 +1,64 @@
+#ifndef TARN_TESTS_SUPPORT_TESTSUPPORT_H
+#define TARN_TESTS_SUPPORT_TESTSUPPORT_H
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tarn/utils/cloglistener.h"
+#include "tarn/utils/enginetime.h"
+#include "tarn/utils/types.h"
+
+namespace tarn {
+namespace test {
+
+// An engine clock that moves only when told to. Installed for the lifetime
+// of the object.
+class CManualClock final
+{
+public:
+    explicit CManualClock( types::ticks start = 1000 );
+    ~CManualClock();
+
+    void Set( types::ticks now );
+    void Advance( types::ticks ms );
+    types::ticks Now() const;
+
+private:
+    class CSource;
+    std::shared_ptr<CSource> mySource;
+};
+
+// Collects the engine log's lines (without their line end) for the lifetime
+// of the object.
+class CLogCapture final : public CLogListener
+{
+public:
+    CLogCapture();
+    ~CLogCapture() override;
+
+    void OnMessage( const std::string& text, int level ) override;
+
+    std::vector<std::string> Lines() const;
+    std::vector<std::pair<std::string, int>> LinesWithLevels() const { return myLines; }
+    bool Contains( const std::string& line ) const;
+
+private:
+    std::vector<std::pair<std::string, int>> myLines;
+};
+
+// Deletes every engine singleton so the next test starts from nothing.
+void ResetEngine();
+
+// The whole contents of a file ("" when it cannot be read).
+std::string ReadFile( const std::string& path );
+void WriteFile( const std::string& path, const std::string& text );
+
+// A fresh empty directory below the test working directory.
+std::string MakeTempDir( const std::string& name );
+
+} // namespace test
+} // namespace tarn
+
+#endif
