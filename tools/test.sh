@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the whole test suite headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/build.sh
+cd build
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ctest --output-on-failure -j"$(nproc)"
