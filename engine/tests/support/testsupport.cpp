@@ -1,5 +1,7 @@
 #include "support/testsupport.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -113,7 +115,12 @@ void WriteFile( const std::string& path, const std::string& text )
 
 std::string MakeTempDir( const std::string& name )
 {
-    const std::filesystem::path dir = std::filesystem::current_path() / "tmp" / name;
+    // ctest runs tests in parallel processes in one working directory: keep
+    // each test's files apart.
+    std::string owner = "outside-test";
+    if( const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info() )
+        owner = std::string( info->test_suite_name() ) + "." + info->name();
+    const std::filesystem::path dir = std::filesystem::current_path() / "tmp" / owner / name;
     std::filesystem::remove_all( dir );
     std::filesystem::create_directories( dir );
     return dir.string();

@@ -55,7 +55,8 @@ void ResetEngine();
 std::string ReadFile( const std::string& path );
 void WriteFile( const std::string& path, const std::string& text );
 
-// A fresh empty directory below the test working directory.
+// A fresh empty directory below the test working directory, private to the
+// running test.
 std::string MakeTempDir( const std::string& name );
 
 } // namespace test
