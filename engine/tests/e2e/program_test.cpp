@@ -35,15 +35,6 @@ CRunResult RunProgram( const std::string& dir, int timeoutSeconds = 30 )
     return result;
 }
 
-Strings Lines( const std::string& text )
-{
-    Strings lines;
-    std::string::size_type start = 0;
-    for( std::string::size_type end; ( end = text.find( '\n', start ) ) != std::string::npos; start = end + 1 )
-        lines.push_back( text.substr( start, end - start ) );
-    return lines;
-}
-
 } // namespace
 
 TEST( Program, WithoutAStartupScriptEndsAtOnce )
@@ -72,14 +63,9 @@ TEST( Program, StartupScriptRunsAndLogsWhatWentWrong )
     const CRunResult run = RunProgram( dir );
     EXPECT_EQ( run.exitCode, 0 );
 
-    const Strings log = Lines( test::ReadFile( dir + "/log.txt" ) );
+    const Strings log = test::SplitLines( test::ReadFile( dir + "/log.txt" ) );
+    test::ExpectLogHeader( log );
     ASSERT_GE( log.size(), 5u );
-    const std::string rule = "( ) " + std::string( 62, '-' );
-    EXPECT_EQ( log[ 0 ], rule );
-    EXPECT_EQ( log[ 1 ].rfind( "( ) New log created on ", 0 ), 0u );
-    EXPECT_EQ( log[ 2 ], "( ) Using Tarn version 0.23" );
-    EXPECT_EQ( log[ 3 ].rfind( "( ) Build in ", 0 ), 0u );
-    EXPECT_EQ( log[ 4 ], rule );
     EXPECT_EQ( Strings( log.begin() + 5, log.end() ),
                ( Strings{ "( ) [ERROR] Trying to start a task nosuchtype that doesn't exist.",
                           "( ) [ERROR] Trying to resume a task nobody that doesn't exist.",

@@ -113,6 +113,26 @@ void WriteFile( const std::string& path, const std::string& text )
     file << text;
 }
 
+std::vector<std::string> SplitLines( const std::string& text )
+{
+    std::vector<std::string> lines;
+    std::string::size_type start = 0;
+    for( std::string::size_type end; ( end = text.find( '\n', start ) ) != std::string::npos; start = end + 1 )
+        lines.push_back( text.substr( start, end - start ) );
+    return lines;
+}
+
+void ExpectLogHeader( const std::vector<std::string>& lines )
+{
+    ASSERT_GE( lines.size(), 5u );
+    const std::string rule = "( ) " + std::string( 62, '-' );
+    EXPECT_EQ( lines[ 0 ], rule );
+    EXPECT_EQ( lines[ 1 ].rfind( "( ) New log created on ", 0 ), 0u ) << lines[ 1 ];
+    EXPECT_EQ( lines[ 2 ], "( ) Using Tarn version 0.23" );
+    EXPECT_EQ( lines[ 3 ].rfind( "( ) Build in ", 0 ), 0u ) << lines[ 3 ];
+    EXPECT_EQ( lines[ 4 ], rule );
+}
+
 std::string MakeTempDir( const std::string& name )
 {
     // ctest runs tests in parallel processes in one working directory: keep

@@ -16,12 +16,7 @@ namespace {
 
 Strings FileLines( const std::string& path )
 {
-    Strings lines;
-    std::string text = test::ReadFile( path );
-    std::string::size_type start = 0;
-    for( std::string::size_type end; ( end = text.find( '\n', start ) ) != std::string::npos; start = end + 1 )
-        lines.push_back( text.substr( start, end - start ) );
-    return lines;
+    return test::SplitLines( test::ReadFile( path ) );
 }
 
 // The lines after the five-line header.
@@ -88,14 +83,8 @@ TEST_F( LoggerTest, IndentationNeverGoesBelowZero )
 TEST_F( LoggerTest, HeaderOfANewFile )
 {
     const Strings lines = FileLines( path );
-    ASSERT_EQ( lines.size(), 5u );
-    const std::string rule = "( ) " + std::string( 62, '-' );
-    EXPECT_EQ( lines[ 0 ], rule );
-    EXPECT_EQ( lines[ 1 ].rfind( "( ) New log created on ", 0 ), 0u );
-    EXPECT_EQ( lines[ 2 ], "( ) Using Tarn version 0.23" );
-    EXPECT_EQ( lines[ 3 ].rfind( "( ) Build in ", 0 ), 0u );
-    EXPECT_NE( lines[ 3 ].find( std::string( " at " ) + __DATE__ ), std::string::npos );
-    EXPECT_EQ( lines[ 4 ], rule );
+    EXPECT_EQ( lines.size(), 5u );
+    test::ExpectLogHeader( lines );
 }
 
 TEST_F( LoggerTest, SameFileAppendsAnotherIsCreatedAfresh )
