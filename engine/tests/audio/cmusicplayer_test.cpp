@@ -66,7 +66,7 @@ TEST_F( MusicTest, FadeOutLeavesTheFadeForTheNextStartAndStopAfterAFadeInHalts )
 {
     RunWithFile( "PlayMusic", "music_long.wav" );
 
-    Run( "Audio::StopMusicFadeOut( 200 )" );
+    Run( "Audio::StopMusicFadeOut( 500 )" );
     EXPECT_EQ( myMusic->GetState(), CMusicPlayer::STATE_STOPPED );
     EXPECT_EQ( Mix_FadingMusic(), MIX_FADING_OUT );
     EXPECT_TRUE( myMusic->GetFade() );
@@ -74,7 +74,7 @@ TEST_F( MusicTest, FadeOutLeavesTheFadeForTheNextStartAndStopAfterAFadeInHalts )
     // The mixer lets the fade-out end before it starts the next music.
     RunWithFile( "PlayMusic", "music_long.wav" );
     EXPECT_EQ( Mix_FadingMusic(), MIX_FADING_IN );
-    EXPECT_EQ( myMusic->GetFadeTime(), 200 );
+    EXPECT_EQ( myMusic->GetFadeTime(), 500 );
     EXPECT_FALSE( myMusic->GetFade() );
 
     RunWithFile( "PlayMusicFadeIn", "music_long.ogg", ", 5000" );
@@ -95,7 +95,7 @@ TEST_F( MusicTest, PlayingTheCurrentMusicAgainRestartsItWithTheSameData )
     ASSERT_NE( first, nullptr );
 
     CLogCapture log;
-    RunWithFile( "PlayMusicFadeIn", "music_long.wav", ", 500" );
+    RunWithFile( "PlayMusicFadeIn", "music_long.wav", ", 2000" );
     EXPECT_EQ( myMusic->GetCurrent(), first );
     EXPECT_EQ( myMusic->GetCache().Size(), 1u );
     // Started anew: the fade-in of the new start is running.

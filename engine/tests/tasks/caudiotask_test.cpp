@@ -315,6 +315,6 @@ TEST_F( AudioTaskTest, ShippedStartUpScriptStartsTheTaskTheGameTalksTo )
     EXPECT_TRUE( IsRunning( task ) );
 
     // The line a sound frame of an animation builds.
-    GetConsole()->Execute( "Audio::PlayEffect( \"" + SoundFile( "effect_short.wav" ) + "\" );", false );
+    GetConsole()->Execute( "Audio::PlayEffect( \"" + SoundFile( "effect_long.wav" ) + "\" );", false );
     EXPECT_EQ( Mix_Playing( -1 ), 1 );
 }
