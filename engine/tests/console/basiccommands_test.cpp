@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,6 +98,10 @@ TEST_F( BasicCommandsTest, StartTaskNamesAndPriorities )
     EXPECT_EQ( Run( "STARTTASK( probe, 10.9, \"rest\", 2 )" ), "probe started" );
     EXPECT_EQ( Task( "probe" )->GetPriority(), 10 );
     EXPECT_EQ( gProbe.initParameters, ( Strings{ "rest", "2" } ) );
+
+    // A priority beyond the int range is held at its end, not undefined.
+    Run( "starttask( probe, Far, -99999999999999 )" );
+    EXPECT_EQ( Task( "Far" )->GetPriority(), std::numeric_limits<int>::min() );
 
     EXPECT_EQ( Run( "starttask( nosuchtype, X )" ), "failed to start nosuchtype" );
     EXPECT_TRUE( log->Contains( "[ERROR] Trying to start a task nosuchtype that doesn't exist." ) );
