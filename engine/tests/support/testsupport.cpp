@@ -7,6 +7,8 @@
 
 #include "tarn/console/ccommandregistry.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/gfx.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctaskfactory.h"
@@ -93,6 +95,8 @@ void ResetEngine()
     CTaskManager::DeleteSingleton();
     CConsoleHolder::DeleteSingleton();
     CCommandRegistry::DeleteSingleton();
+    Gfx::SetFactory( nullptr );
+    CTextureManager::DeleteSingleton();
     CInputDispatcher::DeleteSingleton();
     DeleteLog();
 }
