@@ -188,7 +188,13 @@ INSTANTIATE_TEST_SUITE_P(
                        std::make_pair( types::rect{ -2, -1, 4, 4 }, types::rect{ 1, 1, 4, 4 } ), // source cut
                        std::make_pair( types::rect{ 2, 3, 4, 4 }, types::rect{ 5, 5, 4, 4 } ),
                        std::make_pair( types::rect{ 1, 1, 2, 2 }, types::rect{ 0, 0, 3, 1 } ),
-                       std::make_pair( types::rect{ 0, 0, 4, 4 }, types::rect{ 9, 0, 4, 4 } ) ) ); // outside
+                       std::make_pair( types::rect{ 0, 0, 4, 4 }, types::rect{ 9, 0, 4, 4 } ) ), // outside
+    []( const ::testing::TestParamInfo<BlitClipTest::ParamType>& info ) {
+        const char* names[] = { "Inside",          "Left",        "Top",          "Right",       "Bottom",
+                                "AllAround",       "SourceLeftTop", "SourceRightBottom", "BothAreasSmall",
+                                "Outside" };
+        return std::string( names[ info.index ] );
+    } );
 
 TEST_F( SurfaceTest, BlitsStayInsideBothViews )
 {

@@ -10,6 +10,8 @@
 #include "tarn/gfx/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/inputdevice/ckeyboard.h"
+#include "tarn/inputdevice/cmouse.h"
 #include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
@@ -97,6 +99,8 @@ void ResetEngine()
     CCommandRegistry::DeleteSingleton();
     Gfx::SetFactory( nullptr );
     CTextureManager::DeleteSingleton();
+    CKeyboard::DeleteSingleton();
+    CMouse::DeleteSingleton();
     CInputDispatcher::DeleteSingleton();
     DeleteLog();
 }

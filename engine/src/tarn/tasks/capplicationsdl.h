@@ -41,6 +41,9 @@ public:
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
 
+    // The console the task's commands run in (null before Init).
+    CConsole* GetTaskConsole() const { return myConsole.get(); }
+
     // The window asks for a new size: sets the video mode.
     void OnResize( int width, int height ) override { Resize( width, height ); }
 

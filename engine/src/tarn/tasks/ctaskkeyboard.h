@@ -28,6 +28,9 @@ public:
     void Update() override;
     bool HandleCommand( const std::string& command ) override;
 
+    // The console the task's commands run in (null before Init).
+    CConsole* GetTaskConsole() const { return myConsole.get(); }
+
     static constexpr const char* BIND_ERROR = "[ERROR] You cannot bind unless you give us something to bind to something\n";
     static constexpr int DEFAULT_PRIORITY = 10;
 

@@ -28,6 +28,9 @@ public:
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
 
+    // The console the task's commands run in (null before Init).
+    CConsole* GetTaskConsole() const { return myConsole.get(); }
+
 private:
     static std::string CursorHide( CAnyContainer* args );
     static std::string CursorShow( CAnyContainer* args );
