@@ -177,6 +177,15 @@ TEST_P( BlitClipTest, PixelsLandWhereTheyBelongWhateverEdgeIsCut )
     }
 }
 
+std::string BlitCaseName( const ::testing::TestParamInfo<BlitClipTest::ParamType>& info )
+{
+    static const char* const names[] = { "Inside",        "Left",          "Top",
+                                         "Right",         "Bottom",        "AllAround",
+                                         "SourceLeftTop", "SourceRightBottom", "BothAreasSmall",
+                                         "Outside" };
+    return names[ info.index ];
+}
+
 INSTANTIATE_TEST_SUITE_P(
     EveryEdge, BlitClipTest,
     ::testing::Values( std::make_pair( types::rect{ 0, 0, 4, 4 }, types::rect{ 2, 2, 4, 4 } ),   // inside
@@ -188,13 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
                        std::make_pair( types::rect{ -2, -1, 4, 4 }, types::rect{ 1, 1, 4, 4 } ), // source cut
                        std::make_pair( types::rect{ 2, 3, 4, 4 }, types::rect{ 5, 5, 4, 4 } ),
                        std::make_pair( types::rect{ 1, 1, 2, 2 }, types::rect{ 0, 0, 3, 1 } ),
-                       std::make_pair( types::rect{ 0, 0, 4, 4 }, types::rect{ 9, 0, 4, 4 } ) ), // outside
-    []( const ::testing::TestParamInfo<BlitClipTest::ParamType>& info ) {
-        const char* names[] = { "Inside",          "Left",        "Top",          "Right",       "Bottom",
-                                "AllAround",       "SourceLeftTop", "SourceRightBottom", "BothAreasSmall",
-                                "Outside" };
-        return std::string( names[ info.index ] );
-    } );
+                       std::make_pair( types::rect{ 0, 0, 4, 4 }, types::rect{ 9, 0, 4, 4 } ) ),
+    BlitCaseName );
 
 TEST_F( SurfaceTest, BlitsStayInsideBothViews )
 {
