@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package needed to build, test and run the engine and
 # the game. Safe to run again: only packages that are missing are installed.
+# With --screenshots it also installs what tools/screenshot.sh needs (a
+# virtual X server, ImageMagick and X helpers).
 set -euo pipefail
 
 PACKAGES=(
@@ -8,6 +10,13 @@ PACKAGES=(
   libgtest-dev
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev
 )
+
+for arg in "$@"; do
+  case "$arg" in
+    --screenshots) PACKAGES+=(xvfb imagemagick x11-utils python3-xlib) ;;
+    *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do
