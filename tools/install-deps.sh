@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package needed to build, test and run the engine and
 # the game. Safe to run again: only packages that are missing are installed.
+# With --screenshots it also installs what tools/screenshot.sh needs (a
+# virtual X server, ImageMagick and X helpers).
 set -euo pipefail
 
 PACKAGES=(
@@ -12,6 +14,13 @@ PACKAGES=(
   # The generators of test sounds in tools/.
   sox libsox-fmt-base
 )
+
+for arg in "$@"; do
+  case "$arg" in
+    --screenshots) PACKAGES+=(xvfb imagemagick x11-utils python3-xlib) ;;
+    *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

@@ -9,7 +9,11 @@
 
 #include "tarn/console/ccommandregistry.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/gfx.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/inputdevice/ckeyboard.h"
+#include "tarn/inputdevice/cmouse.h"
 #include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
@@ -95,6 +99,10 @@ void ResetEngine()
     CTaskManager::DeleteSingleton();
     CConsoleHolder::DeleteSingleton();
     CCommandRegistry::DeleteSingleton();
+    Gfx::SetFactory( nullptr );
+    CTextureManager::DeleteSingleton();
+    CKeyboard::DeleteSingleton();
+    CMouse::DeleteSingleton();
     CInputDispatcher::DeleteSingleton();
     DeleteLog();
 }

@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "tarn/tasks/caudiotask.h"
+#include "tarn/tasks/capplicationsdl.h"
+#include "tarn/tasks/ctaskevent.h"
 #include "tarn/tasks/ctaskfactory.h"
 
 namespace tarn {
@@ -11,7 +13,10 @@ namespace {
 
 void LoadSDLLibrary()
 {
-    // The window, event and gfx task types register here as they are built.
+    // The gfx task type registers here as it is built.
+    CTaskFactory* factory = CTaskFactory::GetSingletonPtr();
+    factory->RegisterTaskType( "window", [] { return std::make_unique<CApplicationSDL>(); } );
+    factory->RegisterTaskType( "event", [] { return std::make_unique<CTaskEvent>(); } );
 }
 
 void LoadSDLMixerLibrary()

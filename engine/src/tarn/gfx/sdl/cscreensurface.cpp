@@ -1,0 +1,79 @@
+#include "tarn/gfx/sdl/cscreensurface.h"
+
+#include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
+#include "tarn/console/cconsolevariable.h"
+#include "tarn/utils/clogger.h"
+
+namespace tarn {
+
+CScreenSurface::CScreenSurface( SDL_Surface* display ) : CSurfaceSDL( display )
+{
+    RegisterVariables();
+}
+
+CScreenSurface::~CScreenSurface()
+{
+    SetImage( nullptr, false );
+}
+
+void CScreenSurface::Flip()
+{
+    if( SDL_Surface* display = GetRawImage() )
+        SDL_Flip( display );
+    if( myFlipDebugRects )
+    {
+        if( myRedrawAll )
+            GetLog().Debug() << "flip: everything\n";
+        for( const types::rect& area : myDirtyRects )
+            GetLog().Debug() << "flip: " << area.x << ", " << area.y << ", " << area.w << ", " << area.h << "\n";
+    }
+    myDirtyRects.clear();
+    myRedrawAll = false;
+}
+
+void CScreenSurface::AddDirtyRect( const types::rect& area )
+{
+    if( myRedrawAll )
+        return;
+    const types::rect screen{ 0, 0, GetFullWidth(), GetFullHeight() };
+    if( types::Intersection( area, screen ) == screen )
+    {
+        myRedrawAll = true;
+        myDirtyRects.clear();
+        return;
+    }
+    const types::rect cut = types::Intersection( area, screen );
+    if( cut.w <= 0 || cut.h <= 0 )
+        return;
+    if( myFlipRectsSize > 0 && myDirtyRects.size() >= static_cast<std::size_t>( myFlipRectsSize ) )
+    {
+        myRedrawAll = true;
+        myDirtyRects.clear();
+        return;
+    }
+    myDirtyRects.push_back( cut );
+}
+
+void CScreenSurface::SetDisplay( SDL_Surface* display )
+{
+    SetImage( display, false );
+    myDirtyRects.clear();
+    myRedrawAll = true;
+}
+
+void CScreenSurface::RegisterVariables()
+{
+    CConsole* console = GetConsole();
+    if( console->HasVariable( "gfx_flip_rects_size" ) )
+        return;
+    // A fresh main console starts from the defaults.
+    myFlipRectsSize = DEFAULT_FLIP_RECTS_SIZE;
+    myFlipDebugRects = false;
+    console->AddVariable( "gfx_flip_rects_size",
+                          std::make_unique<CConsoleVar<int>>( "gfx_flip_rects_size", &myFlipRectsSize ) );
+    console->AddVariable( "gfx_flip_debug_rects",
+                          std::make_unique<CConsoleVar<bool>>( "gfx_flip_debug_rects", &myFlipDebugRects ) );
+}
+
+} // namespace tarn

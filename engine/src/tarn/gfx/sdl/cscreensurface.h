@@ -1,0 +1,48 @@
+#ifndef TARN_GFX_SDL_CSCREENSURFACE_H
+#define TARN_GFX_SDL_CSCREENSURFACE_H
+
+#include <vector>
+
+#include "tarn/gfx/sdl/csurfacesdl.h"
+
+namespace tarn {
+
+// The display surface as a CSurface: collects the areas that changed since
+// the last frame and presents frames. When too many areas pile up, or one
+// covers the whole screen, it notes that everything is to be redrawn.
+//
+// Console variables (main console): "gfx_flip_rects_size", the most areas
+// queued before everything is redrawn instead (0: no limit, 75 at first);
+// "gfx_flip_debug_rects", when 1 each flip logs the areas it presents.
+class CScreenSurface final : public CSurfaceSDL
+{
+public:
+    static constexpr int DEFAULT_FLIP_RECTS_SIZE = 75;
+
+    // display belongs to SDL and is never freed here.
+    explicit CScreenSurface( SDL_Surface* display = nullptr );
+    ~CScreenSurface() override;
+
+    // Presents the whole display and empties the queue.
+    void Flip() override;
+    void AddDirtyRect( const types::rect& area ) override;
+
+    // Takes the display surface of a new video mode.
+    void SetDisplay( SDL_Surface* display );
+
+    const std::vector<types::rect>& GetDirtyRects() const { return myDirtyRects; }
+    bool IsRedrawAll() const { return myRedrawAll; }
+
+private:
+    static void RegisterVariables();
+
+    std::vector<types::rect> myDirtyRects;
+    bool myRedrawAll = false;
+
+    static inline int myFlipRectsSize = DEFAULT_FLIP_RECTS_SIZE;
+    static inline bool myFlipDebugRects = false;
+};
+
+} // namespace tarn
+
+#endif

@@ -1,0 +1,89 @@
+#include "tarn/gfx/sdl/csdlsurfacecreator.h"
+
+#include <cstring>
+
+#include "tarn/gfx/sdl/pixelaccess.h"
+#include "tarn/utils/clogger.h"
+
+namespace tarn {
+
+SDL_Surface* CSDLSurfaceCreator::CreateSurface( int width, int height )
+{
+    Uint32 masks[ 4 ] = { 0, 0, 0, 0 };
+    if( const SDL_Surface* screen = SDL_GetVideoSurface() )
+    {
+        masks[ 0 ] = screen->format->Rmask;
+        masks[ 1 ] = screen->format->Gmask;
+        masks[ 2 ] = screen->format->Bmask;
+        masks[ 3 ] = screen->format->Amask;
+    }
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface( GetFlags(), width, height, myDepth, masks[ 0 ], masks[ 1 ], masks[ 2 ], masks[ 3 ] );
+    if( !surface )
+        GetLog().Error() << "CSDLSurfaceCreator: cannot create a " << width << "x" << height
+                         << " surface: " << SDL_GetError() << "\n";
+    return surface;
+}
+
+SDL_Surface* CSDLSurfaceCreator::ToDisplayFormat( SDL_Surface* surface, bool alpha )
+{
+    if( !surface )
+        return nullptr;
+    SDL_Surface* converted = alpha ? SDL_DisplayFormatAlpha( surface ) : SDL_DisplayFormat( surface );
+    if( !converted )
+        GetLog().Error() << "CSDLSurfaceCreator: cannot convert to the display format: " << SDL_GetError() << "\n";
+    SDL_FreeSurface( surface );
+    return converted;
+}
+
+SDL_Surface* CSDLSurfaceCreator::CreateAlphaSurface( int width, int height )
+{
+    SDL_Surface* surface = ToDisplayFormat( CreateSurface( width, height ), true );
+    if( surface && surface->format->BytesPerPixel == 4 )
+    {
+        sdl::CSurfaceLock lock( surface );
+        for( int y = 0; y < surface->h; ++y )
+            std::memset( static_cast<Uint8*>( surface->pixels ) + y * surface->pitch, 0, surface->w * 4 );
+    }
+    return surface;
+}
+
+SDL_Surface* CSDLSurfaceCreator::CreateOpaqueSurface( int width, int height )
+{
+    return ToDisplayFormat( CreateSurface( width, height ), false );
+}
+
+SDL_Surface* CSDLSurfaceCreator::CopyArea( SDL_Surface* surface, const SDL_Rect& area )
+{
+    const SDL_PixelFormat* format = surface->format;
+    SDL_Surface* copy = SDL_CreateRGBSurface( SDL_SWSURFACE, area.w, area.h, format->BitsPerPixel, format->Rmask,
+                                              format->Gmask, format->Bmask, format->Amask );
+    if( !copy )
+    {
+        GetLog().Error() << "CSDLSurfaceCreator: cannot copy a " << area.w << "x" << area.h
+                         << " area: " << SDL_GetError() << "\n";
+        return nullptr;
+    }
+    if( format->palette )
+        SDL_SetColors( copy, format->palette->colors, 0, format->palette->ncolors );
+    {
+        sdl::CSurfaceLock sourceLock( surface );
+        sdl::CSurfaceLock copyLock( copy );
+        const int bytes = format->BytesPerPixel;
+        for( int y = 0; y < area.h; ++y )
+        {
+            const Uint8* from = static_cast<const Uint8*>( surface->pixels ) + ( area.y + y ) * surface->pitch +
+                                area.x * bytes;
+            std::memcpy( static_cast<Uint8*>( copy->pixels ) + y * copy->pitch, from, area.w * bytes );
+        }
+    }
+    if( surface->flags & SDL_SRCCOLORKEY )
+        SDL_SetColorKey( copy, SDL_SRCCOLORKEY, format->colorkey );
+    if( surface->flags & SDL_SRCALPHA )
+        SDL_SetAlpha( copy, SDL_SRCALPHA, format->alpha );
+    else
+        SDL_SetAlpha( copy, 0, format->alpha );
+    return copy;
+}
+
+} // namespace tarn

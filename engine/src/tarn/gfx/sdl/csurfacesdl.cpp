@@ -1,0 +1,317 @@
+#include "tarn/gfx/sdl/csurfacesdl.h"
+
+#include <cstring>
+
+#include <SDL_rotozoom.h>
+
+#include "tarn/gfx/cnullsurface.h"
+#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/sdl/csdlsurfacecreator.h"
+#include "tarn/gfx/sdl/imagesaver.h"
+#include "tarn/gfx/sdl/pixelaccess.h"
+
+namespace tarn {
+
+namespace {
+
+types::rect WholeImage( const SDL_Surface* image )
+{
+    return image ? types::rect{ 0, 0, image->w, image->h } : types::rect();
+}
+
+SDL_Rect ToSDL( const types::rect& area )
+{
+    return SDL_Rect{ static_cast<Sint16>( area.x ), static_cast<Sint16>( area.y ), static_cast<Uint16>( area.w ),
+                     static_cast<Uint16>( area.h ) };
+}
+
+std::unique_ptr<CSurface> Wrap( SDL_Surface* image )
+{
+    if( !image )
+        return std::make_unique<CNullSurface>();
+    return std::make_unique<CSurfaceSDL>( image );
+}
+
+// A 32-bit copy of surface with an alpha channel; colour-keyed pixels
+// become transparent.
+SDL_Surface* ToAlphaFormat( SDL_Surface* surface )
+{
+    if( surface->format->Amask != 0 )
+    {
+        return CSDLSurfaceCreator::CopyArea( surface, SDL_Rect{ 0, 0, static_cast<Uint16>( surface->w ),
+                                                                static_cast<Uint16>( surface->h ) } );
+    }
+    if( SDL_GetVideoSurface() )
+        return SDL_DisplayFormatAlpha( surface );
+    SDL_PixelFormat format{};
+    format.BitsPerPixel = 32;
+    format.BytesPerPixel = 4;
+    format.Rmask = 0x00ff0000;
+    format.Gmask = 0x0000ff00;
+    format.Bmask = 0x000000ff;
+    format.Amask = 0xff000000;
+    format.Rshift = 16;
+    format.Gshift = 8;
+    format.Ashift = 24;
+    format.alpha = 255;
+    return SDL_ConvertSurface( surface, &format, SDL_SWSURFACE | SDL_SRCALPHA );
+}
+
+} // namespace
+
+CSurfaceSDL::CSurfaceSDL( SDL_Surface* image, const std::string& filename ) :
+    myImage( image ),
+    myViewRect( WholeImage( image ) ),
+    myFullRect( WholeImage( image ) ),
+    myFileName( filename )
+{
+}
+
+CSurfaceSDL::~CSurfaceSDL()
+{
+    ReleaseImage();
+}
+
+void CSurfaceSDL::PutPixel( int x, int y, const CColor& color )
+{
+    if( !myImage || !Contains( x, y ) )
+        return;
+    const int px = x + myViewRect.x;
+    const int py = y + myViewRect.y;
+    const Uint32 mapped = SDL_MapRGB( myImage->format, color.r, color.g, color.b );
+    {
+        sdl::CSurfaceLock lock( myImage );
+        if( color.a == 255 )
+            sdl::WritePixel( myImage, px, py, mapped );
+        else
+            sdl::BlendPixel( myImage, px, py, mapped, color.a );
+    }
+    DropViewImage();
+}
+
+CColor CSurfaceSDL::GetPixel( int x, int y ) const
+{
+    if( !myImage || !Contains( x, y ) )
+        return CColor( 0, 0, 0, 255 );
+    Uint32 pixel;
+    {
+        sdl::CSurfaceLock lock( myImage );
+        pixel = sdl::ReadPixel( myImage, x + myViewRect.x, y + myViewRect.y );
+    }
+    Uint8 r, g, b, a;
+    SDL_GetRGBA( pixel, myImage->format, &r, &g, &b, &a );
+    return CColor( r, g, b, a );
+}
+
+void CSurfaceSDL::Clear( const types::rect& area )
+{
+    if( !myImage || myImage->format->BytesPerPixel != 4 )
+        return;
+    const types::rect cut = ClipRect( area );
+    if( cut.w <= 0 || cut.h <= 0 )
+        return;
+    {
+        sdl::CSurfaceLock lock( myImage );
+        for( int y = cut.y; y < cut.y + cut.h; ++y )
+            std::memset( static_cast<Uint8*>( myImage->pixels ) + y * myImage->pitch + cut.x * 4, 0, cut.w * 4 );
+    }
+    DropViewImage();
+}
+
+std::unique_ptr<CSurface> CSurfaceSDL::Scale( int width, int height ) const
+{
+    SDL_Surface* view = GetViewImage();
+    if( !view || myViewRect.w <= 0 || myViewRect.h <= 0 )
+        return std::make_unique<CNullSurface>();
+    const double zoomX = static_cast<double>( width ) / myViewRect.w;
+    const double zoomY = static_cast<double>( height ) / myViewRect.h;
+    return Wrap( zoomSurface( view, zoomX, zoomY, myScaleSmoothing ) );
+}
+
+std::unique_ptr<CSurface> CSurfaceSDL::Rotate( double angle ) const
+{
+    SDL_Surface* view = GetViewImage();
+    if( !view )
+        return std::make_unique<CNullSurface>();
+    return Wrap( rotozoomSurface( view, angle, 1.0, myRotateSmoothing ) );
+}
+
+std::unique_ptr<CSurface> CSurfaceSDL::CopyWithAlpha( int alpha ) const
+{
+    SDL_Surface* view = GetViewImage();
+    if( !view )
+        return std::make_unique<CNullSurface>();
+    SDL_Surface* copy = ToAlphaFormat( view );
+    if( !copy )
+        return std::make_unique<CNullSurface>();
+    const SDL_PixelFormat* format = copy->format;
+    {
+        sdl::CSurfaceLock lock( copy );
+        for( int y = 0; y < copy->h; ++y )
+        {
+            for( int x = 0; x < copy->w; ++x )
+            {
+                const Uint32 pixel = sdl::ReadPixel( copy, x, y );
+                if( pixel == 0 )
+                    continue;
+                const Uint32 oldAlpha = ( pixel & format->Amask ) >> format->Ashift;
+                const Uint32 newAlpha = oldAlpha * static_cast<Uint32>( alpha ) / 255;
+                sdl::WritePixel( copy, x, y, ( pixel & ~format->Amask ) | ( ( newAlpha << format->Ashift ) & format->Amask ) );
+            }
+        }
+    }
+    return Wrap( copy );
+}
+
+std::unique_ptr<CSurface> CSurfaceSDL::Copy() const
+{
+    if( !myImage )
+        return std::make_unique<CNullSurface>();
+    SDL_Surface* image = CSDLSurfaceCreator::CreateAlphaSurface( myFullRect.w, myFullRect.h );
+    if( !image )
+        return std::make_unique<CNullSurface>();
+    auto copy = std::make_unique<CSurfaceSDL>( image );
+    copy->myRawCopy = true;
+    const bool raw = myImage->format->BytesPerPixel == 4 && image->format->BytesPerPixel == 4;
+    CopyPixels( myFullRect, image, 0, 0, raw );
+    copy->SetViewRect( myViewRect );
+    return copy;
+}
+
+bool CSurfaceSDL::Blit( CSurface* dest, const types::rect& source, const types::rect& destination ) const
+{
+    CSurfaceSDL* target = gfx_cast<CSurfaceSDL>( dest );
+    if( !target || !myImage || !target->myImage )
+        return false;
+    // Image coordinates of the target are those of this image moved by
+    // (shiftX, shiftY); cutting either side must cut the other alike.
+    const int shiftX = destination.x + target->myViewRect.x - ( source.x + myViewRect.x );
+    const int shiftY = destination.y + target->myViewRect.y - ( source.y + myViewRect.y );
+    types::rect from = ClipRect( source );
+    from.x += shiftX;
+    from.y += shiftY;
+    const types::rect to = types::Intersection( from, target->ClipRect( destination ) );
+    if( to.w <= 0 || to.h <= 0 )
+        return true;
+    const types::rect area{ to.x - shiftX, to.y - shiftY, to.w, to.h };
+    if( target->myRawCopy && ( myImage->format->BytesPerPixel != 4 || target->myImage->format->BytesPerPixel != 4 ) )
+        return false;
+    const bool copied = CopyPixels( area, target->myImage, to.x, to.y, target->myRawCopy );
+    target->DropViewImage();
+    return copied;
+}
+
+bool CSurfaceSDL::Blit( CSurface* dest ) const
+{
+    const types::rect view{ 0, 0, myViewRect.w, myViewRect.h };
+    return Blit( dest, view, view );
+}
+
+void CSurfaceSDL::SetViewRect( const types::rect& view )
+{
+    if( view == myViewRect )
+        return;
+    DropViewImage();
+    myViewRect = view;
+}
+
+void CSurfaceSDL::SetOption( int kind, int value )
+{
+    switch( kind )
+    {
+    case OPTION_RAW_COPY: myRawCopy = value != 0; break;
+    case OPTION_SCALE_SMOOTHING: myScaleSmoothing = value; break;
+    case OPTION_ROTATE_SMOOTHING: myRotateSmoothing = value; break;
+    default: break;
+    }
+}
+
+bool CSurfaceSDL::Save( const std::string& filename ) const
+{
+    return sdl::SaveSurface( GetViewImage(), filename );
+}
+
+types::rect CSurfaceSDL::ClipRect( const types::rect& area ) const
+{
+    const types::rect moved{ area.x + myViewRect.x, area.y + myViewRect.y, area.w, area.h };
+    // A view reaching past the image is cut to the image as well.
+    return types::Intersection( types::Intersection( moved, myViewRect ), myFullRect );
+}
+
+SDL_Surface* CSurfaceSDL::GetViewImage() const
+{
+    if( !myImage || !IsPartialView() )
+        return myImage;
+    if( !myViewImage )
+    {
+        const types::rect area = types::Intersection( myViewRect, myFullRect );
+        if( area.w <= 0 || area.h <= 0 )
+            return nullptr;
+        myViewImage = CSDLSurfaceCreator::CopyArea( myImage, ToSDL( area ) );
+    }
+    return myViewImage;
+}
+
+void CSurfaceSDL::SetImage( SDL_Surface* image, bool releaseOld )
+{
+    DropViewImage();
+    if( releaseOld )
+        ReleaseImage();
+    myImage = image;
+    myViewRect = WholeImage( image );
+    myFullRect = WholeImage( image );
+}
+
+void CSurfaceSDL::SetColorKey( const CColor& color )
+{
+    if( !myImage )
+        return;
+    SDL_SetColorKey( myImage, SDL_SRCCOLORKEY, SDL_MapRGB( myImage->format, color.r, color.g, color.b ) );
+    DropViewImage();
+}
+
+bool CSurfaceSDL::CopyPixels( const types::rect& area, SDL_Surface* target, int x, int y, bool raw ) const
+{
+    if( !raw )
+    {
+        SDL_Rect from = ToSDL( area );
+        SDL_Rect to = ToSDL( types::rect{ x, y, area.w, area.h } );
+        return SDL_UpperBlit( myImage, &from, target, &to ) == 0;
+    }
+    sdl::CSurfaceLock sourceLock( myImage );
+    sdl::CSurfaceLock targetLock( target == myImage ? nullptr : target );
+    // Rows go bottom-up when copying downwards within one image, so no row
+    // is overwritten before it was read.
+    const bool upwards = target == myImage && y > area.y;
+    for( int i = 0; i < area.h; ++i )
+    {
+        const int row = upwards ? area.h - 1 - i : i;
+        const Uint8* from =
+            static_cast<const Uint8*>( myImage->pixels ) + ( area.y + row ) * myImage->pitch + area.x * 4;
+        Uint8* to = static_cast<Uint8*>( target->pixels ) + ( y + row ) * target->pitch + x * 4;
+        std::memmove( to, from, static_cast<std::size_t>( area.w ) * 4 );
+    }
+    return true;
+}
+
+void CSurfaceSDL::ReleaseImage()
+{
+    DropViewImage();
+    CTextureManager::GetSingletonPtr()->Release( myImage );
+    myImage = nullptr;
+}
+
+void CSurfaceSDL::DropViewImage() const
+{
+    if( myViewImage && myViewImage != myImage )
+        SDL_FreeSurface( myViewImage );
+    myViewImage = nullptr;
+}
+
+bool CSurfaceSDL::Contains( int x, int y ) const
+{
+    const types::rect point = ClipRect( types::rect{ x, y, 1, 1 } );
+    return point.w == 1 && point.h == 1;
+}
+
+} // namespace tarn

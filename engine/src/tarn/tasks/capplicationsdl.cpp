@@ -1,0 +1,298 @@
+#include "tarn/tasks/capplicationsdl.h"
+
+#include <type_traits>
+
+#include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/sdl/csdlsurfacecreator.h"
+#include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/tasks/quitsignals.h"
+#include "tarn/utils/canycontainer.h"
+#include "tarn/utils/clogger.h"
+
+namespace tarn {
+
+namespace {
+
+constexpr int MAX_ICON_SIZE = 32;
+constexpr int DRIVER_NAME_SIZE = 256;
+
+std::string VersionText( const SDL_version& version )
+{
+    return std::to_string( version.major ) + "." + std::to_string( version.minor ) + "." +
+           std::to_string( version.patch );
+}
+
+} // namespace
+
+CApplicationSDL::CApplicationSDL() :
+    mySetName( [ this ]( CAnyContainer* args ) { return SetNameCommand( args ); } ),
+    myResize( [ this ]( CAnyContainer* args ) { return ResizeCommand( args ); } ),
+    mySetIcon( [ this ]( CAnyContainer* args ) { return SetIconCommand( args ); } ),
+    myFullscreenCommand( [ this ]( CAnyContainer* args ) { return FullscreenCommand( args ); } )
+{
+    SetPriority( 1000 );
+    SetName( "window" );
+}
+
+CApplicationSDL::~CApplicationSDL()
+{
+    // A window task waits in the paused list, which the shutdown does not
+    // kill; SDL still has to be closed.
+    if( !mySDLStarted )
+        return;
+    if( CInputDispatcher::HasSingleton() )
+        CInputDispatcher::GetSingletonPtr()->RemoveResizeListener( this );
+    SDL_Quit();
+}
+
+bool CApplicationSDL::Init()
+{
+    if( myScreen )
+        return false;
+    return Init( nullptr );
+}
+
+bool CApplicationSDL::Init( CAnyContainer* parameters )
+{
+    ReadParameters( parameters );
+    InitVideo();
+    CreateWindow();
+
+    myConsole = CreateConsole();
+    myConsole->AddCommand( "SetName", &mySetName );
+    myConsole->AddCommand( "Resize", &myResize );
+    myConsole->AddCommand( "SetIcon", &mySetIcon );
+    myConsole->AddCommand( "Fullscreen", &myFullscreenCommand );
+
+    CInputDispatcher* dispatcher = CInputDispatcher::GetSingletonPtr();
+    dispatcher->AddResizeListener( this );
+    // Every resize listener learns the size; this task sets the mode.
+    dispatcher->NotifyResize( myWidth, myHeight );
+    // Nothing to do per pass: wait in the paused list; commands still work.
+    return false;
+}
+
+void CApplicationSDL::Exit()
+{
+    if( CInputDispatcher::HasSingleton() )
+        CInputDispatcher::GetSingletonPtr()->RemoveResizeListener( this );
+    SDL_Quit();
+    mySDLStarted = false;
+    myScreen = nullptr;
+}
+
+bool CApplicationSDL::HandleCommand( const std::string& command )
+{
+    if( myConsole )
+        myConsole->Execute( command, false );
+    return true;
+}
+
+void CApplicationSDL::Resize( int width, int height )
+{
+    myWidth = width;
+    myHeight = height;
+    SetVideoMode();
+}
+
+void CApplicationSDL::SetCaption( const std::string& caption )
+{
+    myCaption = caption;
+    SDL_WM_SetCaption( caption.c_str(), caption.c_str() );
+}
+
+void CApplicationSDL::WindowSetIcon( const std::string& filename )
+{
+    myIconFile = filename;
+    SDL_Surface* icon = SDL_LoadBMP_RW( SDL_RWFromFile( filename.c_str(), "rb" ), 1 );
+    if( !icon )
+    {
+        GetLog().Warning() << " CApplicationSDL::WindowSetIcon() Could not load file: " << filename << "\n";
+        return;
+    }
+    if( icon->w > MAX_ICON_SIZE )
+        GetLog().Warning() << " CApplicationSDL::WindowSetIcon() Image's (" << filename
+                           << ") width is larger than 32 pixels \n";
+    else if( icon->h > MAX_ICON_SIZE )
+        GetLog().Warning() << " CApplicationSDL::WindowSetIcon() Image's (" << filename
+                           << ") height is larger than 32 pixels \n";
+    else
+        SDL_WM_SetIcon( icon, nullptr );
+    SDL_FreeSurface( icon );
+}
+
+void CApplicationSDL::ReadParameters( CAnyContainer* parameters )
+{
+    if( !parameters )
+    {
+        myVideoFlags = 0;
+        myWidth = DEFAULT_WIDTH;
+        myHeight = DEFAULT_HEIGHT;
+        myBpp = 0;
+        myFullscreen = false;
+        myCaption = DEFAULT_CAPTION;
+        return;
+    }
+    const auto number = [ parameters ]( std::size_t i, auto& field ) {
+        if( parameters->IsType( i, CAnyContainer::TYPE_NUMBER ) )
+            field = static_cast<std::remove_reference_t<decltype( field )>>( parameters->GetNumber( i ) );
+    };
+    const auto flag = [ parameters ]( std::size_t i, bool& field ) {
+        if( parameters->IsType( i, CAnyContainer::TYPE_NUMBER ) )
+            field = static_cast<int>( parameters->GetNumber( i ) ) != 0;
+    };
+    const auto text = [ parameters ]( std::size_t i, std::string& field ) {
+        if( parameters->IsType( i, CAnyContainer::TYPE_STRING ) )
+            field = parameters->GetString( i );
+    };
+    number( 0, myWidth );
+    number( 1, myHeight );
+    number( 2, myBpp );
+    flag( 3, myFullscreen );
+    flag( 4, myResizable );
+    text( 5, myCaption );
+    text( 6, myIconFile );
+    flag( 7, myFramed );
+}
+
+void CApplicationSDL::InitVideo()
+{
+    GetLog() << "Initializing video ";
+    InstallQuitSignalHandlers();
+    if( SDL_Init( SDL_INIT_TIMER | SDL_INIT_VIDEO ) < 0 )
+    {
+        GetLog().Indent();
+        GetLog().Error() << "Error on initialing video or timer.\n";
+        GetLog().Error() << " SDL Says:\n";
+        GetLog().Error() << SDL_GetError() << "\n";
+        GetLog().Error() << "Exiting on error \n";
+        GetLog().Unindent();
+        return;
+    }
+    mySDLStarted = true;
+    GetLog() << "[OK]\n\n";
+}
+
+void CApplicationSDL::CreateWindow()
+{
+    GetLog() << "Creating new window" << "\n";
+    GetLog().Indent();
+
+    SDL_version compiled;
+    SDL_VERSION( &compiled );
+    GetLog() << "Compiled with SDL version: " << VersionText( compiled ) << "\n";
+    GetLog() << "Running with SDL version: " << VersionText( *SDL_Linked_Version() ) << "\n";
+    char driver[ DRIVER_NAME_SIZE ] = "";
+    if( !SDL_VideoDriverName( driver, DRIVER_NAME_SIZE ) )
+        driver[ 0 ] = '\0';
+    GetLog() << "Using driver: " << driver << "\n";
+
+    Uint32 flags = 0;
+    if( !myFullscreen && myResizable )
+    {
+        flags |= SDL_RESIZABLE;
+        GetLog() << "Using resizable ( SDL_RESIZABLE )\n";
+    }
+    if( myBpp == 0 && !myFullscreen )
+    {
+        flags |= SDL_ANYFORMAT;
+        GetLog() << "Using anyformat ( SDL_ANYFORMAT )\n";
+    }
+    if( !myFramed )
+    {
+        flags |= SDL_NOFRAME;
+        GetLog() << "Using no window frames,\n  ( oh my god our window doesn't have frames!? ) ( SDL_NOFRAME )\n";
+    }
+    if( myHardwareSurfaces )
+        flags |= SDL_HWSURFACE;
+    LogVideoModes( flags );
+
+    myVideoFlags = flags;
+    if( !myCaption.empty() )
+        SetCaption( myCaption );
+    if( !myIconFile.empty() )
+        WindowSetIcon( myIconFile );
+
+    GetLog().Unindent();
+    GetLog() << "New window created succesfully" << "\n\n";
+}
+
+void CApplicationSDL::LogVideoModes( Uint32 flags )
+{
+    GetLog() << "Valid resolutions for current flags\n";
+    if( !SDL_WasInit( SDL_INIT_VIDEO ) )
+        return;
+    SDL_Rect** modes = SDL_ListModes( nullptr, flags );
+    if( modes == reinterpret_cast<SDL_Rect**>( -1 ) )
+    {
+        GetLog() << "All resolutions available\n";
+        return;
+    }
+    for( int i = 0; modes && modes[ i ]; ++i )
+        GetLog() << "Width: " << modes[ i ]->w << "\tHeight:" << modes[ i ]->h << "\n";
+}
+
+void CApplicationSDL::SetVideoMode()
+{
+    const Uint32 flags = myVideoFlags | ( myFullscreen ? SDL_FULLSCREEN : 0 );
+    // SDL refuses to check depth 0; "any depth" means the display's.
+    const SDL_VideoInfo* info = SDL_WasInit( SDL_INIT_VIDEO ) ? SDL_GetVideoInfo() : nullptr;
+    const int wanted = myBpp != 0 || !info ? myBpp : info->vfmt->BitsPerPixel;
+    const int depth = SDL_VideoModeOK( myWidth, myHeight, wanted, flags );
+    if( depth == 0 )
+    {
+        GetLog().Error() << "Error the screen mode is not available\n";
+        GetLog().Error() << "Resolution: " << myWidth << ", " << myHeight << " @ " << myBpp << "\n";
+        GetLog().Error() << "Flags: " << flags << "\n";
+    }
+    if( myBpp != 0 && depth != myBpp )
+    {
+        GetLog().Error() << "Error the screen mode is not available with the bpp " << myBpp << "\n";
+        GetLog().Error() << "Using bpp " << depth << "\n";
+    }
+
+    myScreen = SDL_SetVideoMode( myWidth, myHeight, depth, flags );
+    if( !myScreen )
+    {
+        GetLog().Error() << "Error creating the new window\n";
+        GetLog().Error() << "  " << SDL_GetError() << "\n";
+        return;
+    }
+    CSDLSurfaceCreator::SetHardwareSurfaces( myHardwareSurfaces );
+    CSDLSurfaceCreator::SetDepth( myScreen->format->BitsPerPixel );
+}
+
+std::string CApplicationSDL::SetNameCommand( CAnyContainer* args )
+{
+    SetCaption( args && args->Size() > 0 ? args->GetString( 0 ) : "" );
+    return "";
+}
+
+std::string CApplicationSDL::ResizeCommand( CAnyContainer* args )
+{
+    if( !args )
+        return "[ERROR] You should give atleast two parameters";
+    const int width = args->IsType( 0, CAnyContainer::TYPE_NUMBER ) ? static_cast<int>( args->GetNumber( 0 ) ) : myWidth;
+    const int height =
+        args->IsType( 1, CAnyContainer::TYPE_NUMBER ) ? static_cast<int>( args->GetNumber( 1 ) ) : myHeight;
+    CInputDispatcher::GetSingletonPtr()->NotifyResize( width, height );
+    return "";
+}
+
+std::string CApplicationSDL::SetIconCommand( CAnyContainer* args )
+{
+    if( !args || !args->IsType( 0, CAnyContainer::TYPE_STRING ) )
+        return "[ERROR] You have to give atleast one parameter";
+    WindowSetIcon( args->GetString( 0 ) );
+    return "";
+}
+
+std::string CApplicationSDL::FullscreenCommand( CAnyContainer* )
+{
+    myFullscreen = !myFullscreen;
+    CInputDispatcher::GetSingletonPtr()->NotifyResize( myWidth, myHeight );
+    return "";
+}
+
+} // namespace tarn

@@ -1,0 +1,94 @@
+#ifndef TARN_TASKS_CAPPLICATIONSDL_H
+#define TARN_TASKS_CAPPLICATIONSDL_H
+
+#include <memory>
+#include <string>
+
+#include <SDL.h>
+
+#include "tarn/console/ccommandfunction.h"
+#include "tarn/inputdevice/inputlisteners.h"
+#include "tarn/tasks/ctask.h"
+
+namespace tarn {
+
+class CConsole;
+
+// The "window" task: starts SDL's video, opens the window and offers the
+// window commands. Start parameters, by position (a value of the wrong type
+// is skipped): width, height, bpp (0: the display's), fullscreen,
+// resizable, caption, icon file (a BMP of at most 32x32), framed. It does
+// its work in Init and in its commands, then waits in the paused list.
+//   SetName( "Title" )    SetName clears the title
+//   Resize( w [, h] )     a missing or non-number value keeps the size
+//   SetIcon( "icon.bmp" )
+//   Fullscreen            toggles full screen
+class CApplicationSDL final : public CTask, public CResizeListener
+{
+public:
+    static constexpr int DEFAULT_WIDTH = 640;
+    static constexpr int DEFAULT_HEIGHT = 480;
+    static constexpr const char* DEFAULT_CAPTION = "SDL Window";
+
+    CApplicationSDL();
+    // Shuts SDL down when the task started it and was never exited.
+    ~CApplicationSDL() override;
+
+    bool Init( CAnyContainer* parameters ) override;
+    // False when the window is open already.
+    bool Init() override;
+    void Update() override {}
+    void Exit() override;
+    bool HandleCommand( const std::string& command ) override;
+
+    // The console the task's commands run in (null before Init).
+    CConsole* GetTaskConsole() const { return myConsole.get(); }
+
+    // The window asks for a new size: sets the video mode.
+    void OnResize( int width, int height ) override { Resize( width, height ); }
+
+    void Resize( int width, int height );
+    // Window title and icon title.
+    void SetCaption( const std::string& caption );
+    void WindowSetIcon( const std::string& filename );
+
+    SDL_Surface* GetScreen() const { return myScreen; }
+    Uint32 GetVideoFlags() const { return myVideoFlags; }
+    bool IsFullscreen() const { return myFullscreen; }
+    const std::string& GetCaption() const { return myCaption; }
+
+private:
+    void ReadParameters( CAnyContainer* parameters );
+    void InitVideo();
+    void CreateWindow();
+    void LogVideoModes( Uint32 flags );
+    void SetVideoMode();
+
+    std::string SetNameCommand( CAnyContainer* args );
+    std::string ResizeCommand( CAnyContainer* args );
+    std::string SetIconCommand( CAnyContainer* args );
+    std::string FullscreenCommand( CAnyContainer* args );
+
+    std::unique_ptr<CConsole> myConsole;
+    CCommandFunction mySetName;
+    CCommandFunction myResize;
+    CCommandFunction mySetIcon;
+    CCommandFunction myFullscreenCommand;
+    SDL_Surface* myScreen = nullptr;
+    Uint32 myVideoFlags = 0;
+    int myWidth = DEFAULT_WIDTH;
+    int myHeight = DEFAULT_HEIGHT;
+    int myBpp = 0;
+    bool myFullscreen = false;
+    bool myResizable = true;
+    bool myFramed = true;
+    std::string myCaption = DEFAULT_CAPTION;
+    std::string myIconFile;
+    bool myHardwareSurfaces = false;
+    // SDL was started by this task and not yet shut down.
+    bool mySDLStarted = false;
+};
+
+} // namespace tarn
+
+#endif

@@ -1,0 +1,49 @@
+#ifndef TARN_TASKS_CTASKMOUSE_H
+#define TARN_TASKS_CTASKMOUSE_H
+
+#include <memory>
+#include <string>
+
+#include "tarn/console/ccommandfunction.h"
+#include "tarn/tasks/ctask.h"
+
+namespace tarn {
+
+class CConsole;
+
+// The "mouse" task: cursor commands only. It waits in the paused list from
+// its start; its commands still work.
+//   CursorHide, CursorShow
+//   CursorChangeTo( "cursor_cross" )  (the names of CursorType)
+//   CaptureInput( 1 )                 (0 lets the pointer go again)
+class CTaskMouse final : public CTask
+{
+public:
+    using CTask::Init;
+
+    CTaskMouse();
+    ~CTaskMouse() override;
+
+    bool Init() override;
+    void Exit() override;
+    bool HandleCommand( const std::string& command ) override;
+
+    // The console the task's commands run in (null before Init).
+    CConsole* GetTaskConsole() const { return myConsole.get(); }
+
+private:
+    static std::string CursorHide( CAnyContainer* args );
+    static std::string CursorShow( CAnyContainer* args );
+    static std::string CursorChangeTo( CAnyContainer* args );
+    static std::string CaptureInput( CAnyContainer* args );
+
+    std::unique_ptr<CConsole> myConsole;
+    CCommandFunction myCursorHide;
+    CCommandFunction myCursorShow;
+    CCommandFunction myCursorChangeTo;
+    CCommandFunction myCaptureInput;
+};
+
+} // namespace tarn
+
+#endif

@@ -1,0 +1,43 @@
+#ifndef TARN_UTILS_RECT_H
+#define TARN_UTILS_RECT_H
+
+#include <cstdint>
+
+namespace tarn {
+namespace types {
+
+// A rectangle in pixels: x to the right, y downwards.
+struct rect
+{
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t w = 0;
+    std::int32_t h = 0;
+};
+
+inline bool operator==( const rect& a, const rect& b )
+{
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+inline bool operator!=( const rect& a, const rect& b )
+{
+    return !( a == b );
+}
+
+// The area both rectangles cover; w and h are 0 when they do not overlap.
+inline rect Intersection( const rect& a, const rect& b )
+{
+    const std::int32_t left = a.x > b.x ? a.x : b.x;
+    const std::int32_t top = a.y > b.y ? a.y : b.y;
+    const std::int32_t right = a.x + a.w < b.x + b.w ? a.x + a.w : b.x + b.w;
+    const std::int32_t bottom = a.y + a.h < b.y + b.h ? a.y + a.h : b.y + b.h;
+    if( right <= left || bottom <= top )
+        return rect{ left, top, 0, 0 };
+    return rect{ left, top, right - left, bottom - top };
+}
+
+} // namespace types
+} // namespace tarn
+
+#endif
