@@ -2,7 +2,8 @@
 # Installs every Debian package needed to build, test and run the engine and
 # the game. Safe to run again: only packages that are missing are installed.
 # With --screenshots it also installs what tools/screenshot.sh needs (a
-# virtual X server, ImageMagick and X helpers).
+# virtual X server, ImageMagick and X helpers); with --tools what the asset
+# generators in tools/ need (the game and the tests run without them).
 set -euo pipefail
 
 PACKAGES=(
@@ -11,13 +12,12 @@ PACKAGES=(
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev
   # SDL_mixer plays Ogg Vorbis music through libvorbisfile.
   libvorbisfile3
-  # The generators of test sounds in tools/.
-  sox libsox-fmt-base
 )
 
 for arg in "$@"; do
   case "$arg" in
     --screenshots) PACKAGES+=(xvfb imagemagick x11-utils python3-xlib) ;;
+    --tools) PACKAGES+=(sox libsox-fmt-base python3-pil imagemagick) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Makes the tiny sound files that the audio tests play, in
 # engine/tests/data/audio/. The files are committed; run this again only to
-# change them. Needs sox with its base formats (installed by install-deps.sh).
+# change them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash tools/install-deps.sh --tools
 out=engine/tests/data/audio
 mkdir -p "$out"
 
