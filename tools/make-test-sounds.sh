@@ -12,7 +12,7 @@ mkdir -p "$out"
 tone() { # file seconds frequency [sox output options...]
     local file=$1 seconds=$2 frequency=$3
     shift 3
-    sox -n -r 11025 -c 1 "$@" "$out/$file" synth "$seconds" sine "$frequency" vol 0.3
+    sox -D -n -r 11025 -c 1 "$@" "$out/$file" synth "$seconds" sine "$frequency" vol 0.3
 }
 
 # Music: one that outlasts the tests' fades, one that ends almost at once.
