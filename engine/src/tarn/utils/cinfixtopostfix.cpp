@@ -48,9 +48,9 @@ std::string CInfixToPostfix::Convert( const std::string& infix )
     mySearchedFrom.assign( myNames.size(), std::string::npos );
 
     std::string output;
-    std::vector<std::string> stack;
+    std::vector<CStackEntry> stack;
     const auto popToOutput = [ & ]() {
-        output += stack.back() + SEPARATOR;
+        output += stack.back().text + SEPARATOR;
         stack.pop_back();
     };
 
@@ -60,18 +60,23 @@ std::string CInfixToPostfix::Convert( const std::string& infix )
         switch( token.type )
         {
         case TOKEN_OPERATOR:
-        {
-            const int priority = GetPriority( token.text );
-            while( !stack.empty() && stack.back() != OPEN && priority <= GetPriority( stack.back() ) )
-                popToOutput();
-            stack.push_back( token.text );
+            if( token.prefix )
+            {
+                PushPrefixSign( token.text, output, stack );
+                break;
+            }
+            {
+                const int priority = GetPriority( token.text );
+                while( !stack.empty() && stack.back().text != OPEN && priority <= stack.back().priority )
+                    popToOutput();
+                stack.push_back( { token.text, priority } );
+            }
             break;
-        }
         case TOKEN_OPEN:
-            stack.push_back( OPEN );
+            stack.push_back( { OPEN, 0 } );
             break;
         case TOKEN_CLOSE:
-            while( !stack.empty() && stack.back() != OPEN )
+            while( !stack.empty() && stack.back().text != OPEN )
                 popToOutput();
             if( !stack.empty() )
                 stack.pop_back();
@@ -93,6 +98,18 @@ std::string CInfixToPostfix::Convert( const std::string& infix )
     return output;
 }
 
+// A prefix sign has no left operand, so it pops nothing; it waits on the
+// stack until its value is complete, then subtracts that value from (or adds
+// it to) 0. With nothing output yet the evaluator's missing left operand is
+// that 0 (so "-(2+3)" gives "2 3 + -"); otherwise an explicit 0 keeps the
+// sign from taking an earlier value ("2*-(3)" gives "2 0 3 - *").
+void CInfixToPostfix::PushPrefixSign( const std::string& sign, std::string& output, std::vector<CStackEntry>& stack )
+{
+    if( !output.empty() )
+        output += "0" + SEPARATOR;
+    stack.push_back( { sign, PREFIX_SIGN_PRIORITY } );
+}
+
 // A sign where an operand may start is folded into the operand after it,
 // also through further signs ("--5"). When no operand follows, the sign
 // stays an operator. The token then ends where the operand ends, even when
@@ -106,7 +123,9 @@ CInfixToPostfix::CToken CInfixToPostfix::GetToken( std::string::size_type from )
         || first.end <= myFoldFailsBefore )
     {
         myLastTokenType = first.type;
-        return first;
+        CToken sign = first;
+        sign.prefix = operandMayStart && first.type == TOKEN_OPERATOR && IsSign( first.text );
+        return sign;
     }
 
     const std::vector<std::string::size_type> foundAt = myFoundAt;
@@ -126,7 +145,9 @@ CInfixToPostfix::CToken CInfixToPostfix::GetToken( std::string::size_type from )
         myFoundAt = foundAt;
         mySearchedFrom = searchedFrom;
         myLastTokenType = first.type;
-        return first;
+        CToken sign = first;
+        sign.prefix = true;
+        return sign;
     }
     next.text = signs + next.text;
     myLastTokenType = next.type;

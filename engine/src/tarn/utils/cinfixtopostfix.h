@@ -13,7 +13,9 @@ namespace tarn {
 // and a function takes the value that follows it. Anything that is not a
 // registered name or a parenthesis belongs to an operand, blanks included.
 // A "+" or "-" at the start, after an operator or after "(" is folded into
-// the operand that follows it ("-5"). Runs in time linear in the text.
+// the operand that follows it ("-5"); before anything else ("-(2+3)",
+// "2*-sin x") it is a prefix sign that applies to the value after it and
+// binds like "*". Runs in time linear in the text.
 class CInfixToPostfix
 {
 public:
@@ -38,8 +40,20 @@ private:
         TokenType type = TOKEN_NONE;
         // Where the token ends in the text being converted.
         std::string::size_type end = 0;
+        // A sign standing where an operand should.
+        bool prefix = false;
     };
 
+    struct CStackEntry
+    {
+        std::string text;
+        int priority = 0;
+    };
+
+    // Binds tighter than "+" and "*" after it, looser than "^" and functions.
+    static constexpr int PREFIX_SIGN_PRIORITY = 1;
+
+    void PushPrefixSign( const std::string& sign, std::string& output, std::vector<CStackEntry>& stack );
     // The next token of myText at or after from.
     CToken GetToken( std::string::size_type from );
     CToken ReadPlainToken( std::string::size_type from );
