@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package needed to build, test and run the engine and
 # the game. Safe to run again: only packages that are missing are installed.
+# With --fuzz it also installs clang and its runtimes for tools/fuzz.sh.
 set -euo pipefail
 
 PACKAGES=(
@@ -8,6 +9,9 @@ PACKAGES=(
   libgtest-dev
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  PACKAGES+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do
