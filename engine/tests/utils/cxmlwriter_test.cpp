@@ -61,6 +61,9 @@ TEST( XmlWriter, IndentsChildrenAndSortsAttributes )
                                   "  </Z>\n"
                                   "</Level>\n" );
     EXPECT_EQ( Written( nullptr ), "" );
+    EXPECT_EQ( rect->GetAttributeName( 0 ), "h" );
+    EXPECT_EQ( rect->GetAttributeValue( 3 ), "0" );
+    EXPECT_EQ( rect->GetAttributeName( 4 ), "" );
 }
 
 TEST( XmlWriter, WrittenTreesReadBackTheSame )

@@ -1,6 +1,7 @@
 #ifndef TARN_UTILS_CXMLFILESYS_H
 #define TARN_UTILS_CXMLFILESYS_H
 
+#include <cstddef>
 #include <string>
 
 namespace tarn {

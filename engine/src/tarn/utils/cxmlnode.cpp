@@ -1,5 +1,7 @@
 #include "tarn/utils/cxmlnode.h"
 
+#include <iterator>
+
 namespace tarn {
 
 namespace {
@@ -78,6 +80,16 @@ CXmlNode* CXmlNode::AddChild( std::unique_ptr<CXmlNode> child )
     child->myParent = this;
     myChildren.push_back( std::move( child ) );
     return myChildren.back().get();
+}
+
+std::string CXmlNode::GetAttributeName( std::size_t i ) const
+{
+    return i < myAttributes.size() ? std::next( myAttributes.begin(), i )->first : std::string();
+}
+
+std::string CXmlNode::GetAttributeValue( std::size_t i ) const
+{
+    return i < myAttributes.size() ? std::next( myAttributes.begin(), i )->second : std::string();
 }
 
 bool CXmlNode::HasAttribute( const std::string& name ) const

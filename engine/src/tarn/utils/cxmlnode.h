@@ -1,6 +1,7 @@
 #ifndef TARN_UTILS_CXMLNODE_H
 #define TARN_UTILS_CXMLNODE_H
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,6 +42,9 @@ public:
 
     std::size_t GetAttributeCount() const { return myAttributes.size(); }
     const XmlAttributeMap& GetAttributes() const { return myAttributes; }
+    // The i-th attribute in name order; "" for an index past the end.
+    std::string GetAttributeName( std::size_t i ) const;
+    std::string GetAttributeValue( std::size_t i ) const;
     bool HasAttribute( const std::string& name ) const;
     // "" when there is no such attribute.
     std::string GetAttribute( const std::string& name ) const;
