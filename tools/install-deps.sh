@@ -8,6 +8,10 @@ PACKAGES=(
   cmake g++ make pkg-config
   libgtest-dev
   libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-gfx1.2-dev
+  # SDL_mixer plays Ogg Vorbis music through libvorbisfile.
+  libvorbisfile3
+  # The generators of test sounds in tools/.
+  sox libsox-fmt-base
 )
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang libclang-rt-14-dev)

@@ -1,5 +1,7 @@
 #include "support/testsupport.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -111,9 +113,34 @@ void WriteFile( const std::string& path, const std::string& text )
     file << text;
 }
 
+std::vector<std::string> SplitLines( const std::string& text )
+{
+    std::vector<std::string> lines;
+    std::string::size_type start = 0;
+    for( std::string::size_type end; ( end = text.find( '\n', start ) ) != std::string::npos; start = end + 1 )
+        lines.push_back( text.substr( start, end - start ) );
+    return lines;
+}
+
+void ExpectLogHeader( const std::vector<std::string>& lines )
+{
+    ASSERT_GE( lines.size(), 5u );
+    const std::string rule = "( ) " + std::string( 62, '-' );
+    EXPECT_EQ( lines[ 0 ], rule );
+    EXPECT_EQ( lines[ 1 ].rfind( "( ) New log created on ", 0 ), 0u ) << lines[ 1 ];
+    EXPECT_EQ( lines[ 2 ], "( ) Using Tarn version 0.23" );
+    EXPECT_EQ( lines[ 3 ].rfind( "( ) Build in ", 0 ), 0u ) << lines[ 3 ];
+    EXPECT_EQ( lines[ 4 ], rule );
+}
+
 std::string MakeTempDir( const std::string& name )
 {
-    const std::filesystem::path dir = std::filesystem::current_path() / "tmp" / name;
+    // ctest runs tests in parallel processes in one working directory: keep
+    // each test's files apart.
+    std::string owner = "outside-test";
+    if( const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info() )
+        owner = std::string( info->test_suite_name() ) + "." + info->name();
+    const std::filesystem::path dir = std::filesystem::current_path() / "tmp" / owner / name;
     std::filesystem::remove_all( dir );
     std::filesystem::create_directories( dir );
     return dir.string();

@@ -55,7 +55,16 @@ void ResetEngine();
 std::string ReadFile( const std::string& path );
 void WriteFile( const std::string& path, const std::string& text );
 
-// A fresh empty directory below the test working directory.
+// The lines of text, without their line feeds (an unfinished last line is
+// left out).
+std::vector<std::string> SplitLines( const std::string& text );
+
+// Checks the five header lines of a new log file; failures are reported as
+// test failures.
+void ExpectLogHeader( const std::vector<std::string>& lines );
+
+// A fresh empty directory below the test working directory, private to the
+// running test.
 std::string MakeTempDir( const std::string& name );
 
 } // namespace test

@@ -11,6 +11,7 @@
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/tasklibrary.h"
+#include "tarn/utils/numberutils.h"
 
 namespace tarn {
 
@@ -62,7 +63,7 @@ std::string StartTask( Args args )
     int priority = 100;
     if( args->IsType( 0, CAnyContainer::TYPE_NUMBER ) )
     {
-        priority = static_cast<int>( args->GetNumber( 0 ) );
+        priority = TruncateToInt( args->GetNumber( 0 ) );
         args->PopFront();
     }
 

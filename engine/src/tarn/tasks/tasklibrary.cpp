@@ -1,5 +1,10 @@
 #include "tarn/tasks/tasklibrary.h"
 
+#include <memory>
+
+#include "tarn/tasks/caudiotask.h"
+#include "tarn/tasks/ctaskfactory.h"
+
 namespace tarn {
 
 namespace {
@@ -11,7 +16,7 @@ void LoadSDLLibrary()
 
 void LoadSDLMixerLibrary()
 {
-    // The audio task type registers here once it is built.
+    CTaskFactory::GetSingletonPtr()->RegisterTaskType( "audio", [] { return std::make_unique<CAudioTask>(); } );
 }
 
 } // namespace

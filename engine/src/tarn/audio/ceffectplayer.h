@@ -1,0 +1,52 @@
+#ifndef TARN_AUDIO_CEFFECTPLAYER_H
+#define TARN_AUDIO_CEFFECTPLAYER_H
+
+#include <string>
+
+#include "tarn/audio/caudiocache.h"
+#include "tarn/audio/csdlmixereffectdata.h"
+
+namespace tarn {
+
+// Plays sound effects once each on free SDL_mixer channels. Loaded effects are
+// cached by file name while any channel still sounds; once every channel is
+// silent, the effects that were not preloaded are freed.
+class CEffectPlayer final
+{
+public:
+    CEffectPlayer() = default;
+    // Halts every channel and frees every cached effect.
+    ~CEffectPlayer();
+
+    CEffectPlayer( const CEffectPlayer& ) = delete;
+    CEffectPlayer& operator=( const CEffectPlayer& ) = delete;
+
+    // A file that cannot be loaded is logged and changes nothing.
+    void Play( const std::string& file );
+    // Frees the effects that are not preloaded once no channel plays.
+    void Update();
+
+    // Loads file and keeps it cached until released.
+    bool Preload( const std::string& file );
+    // Undoes Preload; the effect is freed at the next clean-up.
+    void Release( const std::string& file );
+
+    void SetVolume( float volume );
+    void SetMasterVolume( float volume );
+
+    // True when an effect was started since the last clean-up.
+    bool IsPending() const { return myPending; }
+    const CAudioCache<CSDLMixerEffectData>& GetCache() const { return myCache; }
+
+private:
+    void ApplyVolume();
+
+    CAudioCache<CSDLMixerEffectData> myCache;
+    bool myPending = false;
+    float myVolume = 1.0f;
+    float myMasterVolume = 1.0f;
+};
+
+} // namespace tarn
+
+#endif

@@ -1,0 +1,32 @@
+#include "tarn/audio/csdlmixereffectdata.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include "tarn/utils/clogger.h"
+
+namespace tarn {
+
+CSDLMixerEffectData::CSDLMixerEffectData( const std::string& file ) :
+    myFile( file )
+{
+    GetLog().Debug() << "new CSDLMixerEffectData( " << file << " ) \n";
+    // Without a file to read, SDL's own message ("Couldn't open ...") says
+    // more than the mixer's complaint about a null source would.
+    if( SDL_RWops* source = SDL_RWFromFile( file.c_str(), "rb" ) )
+        myChunk = Mix_LoadWAV_RW( source, 1 );
+    if( myChunk )
+        return;
+    GetLog().Error() << "Could not load effect-file  " << file << "\n";
+    GetLog().Error() << "SDL_Mixer says: " << SDL_GetError() << "\n";
+}
+
+CSDLMixerEffectData::~CSDLMixerEffectData()
+{
+    if( !myChunk )
+        return;
+    GetLog().Debug() << "freed CSDLMixerEffectData\n";
+    Mix_FreeChunk( myChunk );
+}
+
+} // namespace tarn

@@ -1,0 +1,75 @@
+#include "audio/audiotestsupport.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "support/testsupport.h"
+#include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
+#include "tarn/tasks/caudiotask.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/ctaskmanager.h"
+#include "tarn/tasks/tasklibrary.h"
+
+namespace tarn {
+namespace test {
+
+std::string SoundFile( const std::string& name )
+{
+    return std::string( TARN_SOURCE_DIR ) + "/engine/tests/data/audio/" + name;
+}
+
+bool WaitFor( const std::function<bool()>& condition, int timeoutMs )
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds( timeoutMs );
+    while( !condition() )
+    {
+        if( std::chrono::steady_clock::now() > deadline )
+            return false;
+        std::this_thread::sleep_for( std::chrono::milliseconds( 5 ) );
+    }
+    return true;
+}
+
+void AudioTest::SetUp()
+{
+    // The tests expect the dummy driver also when run outside ctest.
+    setenv( "SDL_AUDIODRIVER", "dummy", 1 );
+    ResetEngine();
+    LoadTaskLibrary( "sdl_mixer" );
+}
+
+void AudioTest::TearDown()
+{
+    ResetEngine();
+    setenv( "SDL_AUDIODRIVER", "dummy", 1 );
+}
+
+std::string AudioTest::Run( const std::string& line )
+{
+    return GetConsole()->Execute( line );
+}
+
+CAudioTask* AudioTest::StartAudio( const std::string& startArguments )
+{
+    Run( "starttask( audio, Audio, 40" + startArguments + " )" );
+    myTask = dynamic_cast<CAudioTask*>( CTaskFactory::GetSingletonPtr()->FindTask( "Audio" ) );
+    myMusic = myTask ? myTask->GetMusicPlayer() : nullptr;
+    myEffects = myTask ? myTask->GetEffectPlayer() : nullptr;
+    return myTask;
+}
+
+void AudioTest::RunPass()
+{
+    CTaskManager::GetSingletonPtr()->RunOnce();
+}
+
+std::string AudioTest::RunWithFile( const std::string& command, const std::string& soundName,
+                                    const std::string& moreArguments )
+{
+    return Run( "Audio::" + command + "( \"" + SoundFile( soundName ) + "\"" + moreArguments + " );" );
+}
+
+} // namespace test
+} // namespace tarn
