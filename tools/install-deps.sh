@@ -4,6 +4,7 @@
 # With --screenshots it also installs what tools/screenshot.sh needs (a
 # virtual X server, ImageMagick and X helpers); with --tools what the asset
 # generators in tools/ need (the game and the tests run without them).
+# With --fuzz, clang and its sanitizer runtimes for tools/fuzz.sh.
 set -euo pipefail
 
 PACKAGES=(
@@ -18,6 +19,7 @@ for arg in "$@"; do
   case "$arg" in
     --screenshots) PACKAGES+=(xvfb imagemagick x11-utils python3-xlib) ;;
     --tools) PACKAGES+=(sox libsox-fmt-base python3-pil imagemagick) ;;
+    --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done

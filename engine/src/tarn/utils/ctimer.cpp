@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "tarn/utils/enginetime.h"
+#include "tarn/utils/xmlbind.h"
 
 namespace tarn {
 
@@ -115,6 +116,30 @@ void CTimer::SetTime( types::ticks time )
 {
     myStart = BaseTime() - time;
     myPausedValue = time;
+}
+
+// The loaded time is taken as the paused value too: setting the paused flag
+// first and then asking GetTime would freeze the timer at its old paused
+// value instead of the time that was saved.
+void CTimer::Serialize( CXmlFileSys* filesys )
+{
+    if( !filesys )
+        return;
+    types::ticks time = GetTime();
+    bool paused = myPaused;
+    if( filesys->IsWriting() )
+    {
+        XmlBind( filesys, time, "time" );
+        if( paused )
+            XmlBind( filesys, paused, "pause" );
+        return;
+    }
+
+    XmlBind( filesys, time, "time" );
+    XmlBind( filesys, paused, "pause" );
+    myStart = BaseTime() - time;
+    myPausedValue = time;
+    myPaused = paused;
 }
 
 } // namespace tarn

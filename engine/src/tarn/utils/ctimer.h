@@ -5,6 +5,8 @@
 
 namespace tarn {
 
+class CXmlFileSys;
+
 // A pausable stopwatch in milliseconds, measured against a base timer (by
 // default the global base timer, which reads the engine clock). A timer never
 // reads negative: while its base is behind its start it reads 0.
@@ -36,6 +38,9 @@ public:
     // Back to 0; the paused state is kept.
     virtual void Reset();
     virtual void SetTime( types::ticks time );
+    // Keys "time" (the reading) and, for a paused timer, "pause". A timer
+    // read back shows the saved time, paused or running from there.
+    virtual void Serialize( CXmlFileSys* filesys );
 
     bool IsPaused() const { return myPaused; }
 

@@ -4,15 +4,23 @@
 #include <cstdint>
 
 namespace tarn {
+
+class CXmlFileSys;
+
 namespace types {
 
-// A rectangle in pixels: x to the right, y downwards.
+// A rectangle in pixels: top-left corner (x, y), size (w, h); x to the right,
+// y downwards. In XML it is an element with the attributes "x", "y", "w" and
+// "h".
 struct rect
 {
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t w = 0;
     std::int32_t h = 0;
+
+    // Reading takes each attribute only when present.
+    void Serialize( CXmlFileSys* filesys );
 };
 
 inline bool operator==( const rect& a, const rect& b )
