@@ -4,6 +4,7 @@
 
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/tasks/quitsignals.h"
@@ -261,6 +262,9 @@ void CApplicationSDL::SetVideoMode()
     }
     CSDLSurfaceCreator::SetHardwareSurfaces( myHardwareSurfaces );
     CSDLSurfaceCreator::SetDepth( myScreen->format->BitsPerPixel );
+    // The display's pixels are new: every sprite has to be drawn again.
+    if( CScreenLayer::HasSingleton() )
+        CScreenLayer::GetSingletonPtr()->RequestDrawAll();
 }
 
 std::string CApplicationSDL::SetNameCommand( CAnyContainer* args )

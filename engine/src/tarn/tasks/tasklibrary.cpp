@@ -5,6 +5,7 @@
 #include "tarn/tasks/caudiotask.h"
 #include "tarn/tasks/capplicationsdl.h"
 #include "tarn/tasks/ctaskevent.h"
+#include "tarn/tasks/cgfxtasksdl.h"
 #include "tarn/tasks/ctaskfactory.h"
 
 namespace tarn {
@@ -13,10 +14,10 @@ namespace {
 
 void LoadSDLLibrary()
 {
-    // The gfx task type registers here as it is built.
     CTaskFactory* factory = CTaskFactory::GetSingletonPtr();
     factory->RegisterTaskType( "window", [] { return std::make_unique<CApplicationSDL>(); } );
     factory->RegisterTaskType( "event", [] { return std::make_unique<CTaskEvent>(); } );
+    factory->RegisterTaskType( "gfx", [] { return std::make_unique<CGfxTaskSDL>(); } );
 }
 
 void LoadSDLMixerLibrary()

@@ -1,0 +1,463 @@
+#include "tarn/gfx/csprite.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tarn/gfx/cnullsurface.h"
+#include "tarn/gfx/cspritefactory.h"
+#include "tarn/gfx/cspritelayer.h"
+#include "tarn/gfx/cspriteupdater.h"
+#include "tarn/gfx/csurface.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/utils/ccolor.h"
+#include "tarn/utils/cxmlfilesys.h"
+#include "tarn/utils/xmlbind.h"
+
+namespace tarn {
+
+namespace {
+
+bool Intersects( const types::rect& a, const types::rect& b )
+{
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+bool IsUsable( const CSurface* surface )
+{
+    return surface && !surface->IsNull() && !surface->IsEmpty();
+}
+
+} // namespace
+
+CColor CSprite::KeyColor()
+{
+    return CColor( 255, 0, 255 );
+}
+
+CSprite::CSprite() = default;
+
+CSprite::~CSprite()
+{
+    if( CSpriteUpdater::HasSingleton() )
+        CSpriteUpdater::GetSingletonPtr()->RemoveEffectsOf( this );
+    if( myParent )
+        myParent->RemoveSprite( this );
+    else if( myHiddenParent )
+        myHiddenParent->ForgetHiddenSprite( this );
+}
+
+int CSprite::GetType() const
+{
+    return KIND_BASE;
+}
+
+bool CSprite::IsEmpty() const
+{
+    return !IsUsable( GetSurface() );
+}
+
+void CSprite::Serialize( CXmlFileSys* filesys )
+{
+    SerializeBase( filesys );
+}
+
+std::string CSprite::GetFileName() const
+{
+    return myFileName;
+}
+
+void CSprite::SetFileName( const std::string& name )
+{
+    myFileName = name;
+}
+
+void CSprite::SetX( int x )
+{
+    SetPosition( x, myRect.y );
+}
+
+void CSprite::SetY( int y )
+{
+    SetPosition( myRect.x, y );
+}
+
+void CSprite::SetZ( int z )
+{
+    if( z == myZ )
+        return;
+    if( !myParent )
+    {
+        myZ = z;
+        return;
+    }
+    const int deepest = std::max( myZ, z );
+    CSpriteLayer* parent = myParent;
+    MarkChanged();
+    parent->InvalidateFromDepth( deepest );
+    myZ = z;
+    parent->ResortChildren();
+    parent->InvalidateFromDepth( deepest );
+}
+
+void CSprite::SetRect( const types::rect& rect )
+{
+    if( rect == myRect )
+        return;
+    MarkChanged();
+    myRect = rect;
+}
+
+int CSprite::GetX() const
+{
+    return myRect.x;
+}
+
+int CSprite::GetY() const
+{
+    return myRect.y;
+}
+
+int CSprite::GetZ() const
+{
+    return myZ;
+}
+
+types::rect CSprite::GetRect() const
+{
+    return myRect;
+}
+
+void CSprite::SetImageRect( const types::rect& rect )
+{
+    CSurface* image = GetSurface();
+    if( !image || rect == image->GetViewRect() )
+        return;
+    MarkChanged();
+    mySourceImage->SetViewRect( rect );
+    Rederive();
+    myRect.w = mySourceImage->GetWidth();
+    myRect.h = mySourceImage->GetHeight();
+}
+
+types::rect CSprite::GetImageRect() const
+{
+    const CSurface* image = GetSurface();
+    return image ? image->GetViewRect() : types::rect();
+}
+
+void CSprite::SetScrollRect( const types::rect& rect )
+{
+    if( myScrollRect && *myScrollRect == rect )
+        return;
+    MarkChanged();
+    myScrollRect = std::make_unique<types::rect>( rect );
+}
+
+types::rect CSprite::GetScrollRect() const
+{
+    return myScrollRect ? *myScrollRect : types::rect();
+}
+
+types::rect CSprite::DrawableArea( CSprite* target, const types::rect& area ) const
+{
+    types::rect drawable = types::Intersection( area, target->GetRect() );
+    if( myScrollRect )
+        drawable = types::Intersection( drawable, *myScrollRect );
+    return drawable;
+}
+
+void CSprite::DrawPart( CSprite* target, const types::rect& area )
+{
+    CSurface* image = GetSurface();
+    CSurface* destination = target ? target->GetSurface() : nullptr;
+    if( !IsUsable( image ) || !IsUsable( destination ) )
+        return;
+
+    const types::rect drawable = DrawableArea( target, types::Intersection( area, myRect ) );
+    if( drawable.w <= 0 || drawable.h <= 0 )
+        return;
+
+    const types::rect source{ drawable.x - myRect.x, drawable.y - myRect.y, drawable.w, drawable.h };
+    BlendHook( myAlpha );
+    image->Blit( destination, source, drawable );
+    BlendHook( 255 );
+}
+
+void CSprite::Draw( CSprite* target )
+{
+    if( target && Intersects( myRect, target->GetRect() ) )
+        DrawPart( target, myRect );
+}
+
+void CSprite::RestoreBackground( CSprite* target )
+{
+    CSurface* destination = target ? target->GetSurface() : nullptr;
+    if( !myBackground || !IsUsable( destination ) || !Intersects( myBackgroundRect, target->GetRect() ) )
+        return;
+
+    const types::rect drawable = DrawableArea( target, myBackgroundRect );
+    if( drawable.w <= 0 || drawable.h <= 0 )
+        return;
+    const types::rect source{ drawable.x - myBackgroundRect.x, drawable.y - myBackgroundRect.y, drawable.w,
+                              drawable.h };
+    myBackground->Blit( destination, source, drawable );
+}
+
+void CSprite::SaveBackground( CSprite* target )
+{
+    if( !myBackgroundUsage )
+        return;
+    myBackgroundRect = myRect;
+    CSurface* source = target ? target->GetSurface() : nullptr;
+    if( !IsUsable( source ) || !Intersects( myRect, target->GetRect() ) )
+        return;
+
+    // A buffer with up to 20 pixels of slack is reused, so sprites that move
+    // or change frames of similar size do not reallocate every frame.
+    const bool fits = IsUsable( myBackground.get() ) && myBackground->GetWidth() >= myRect.w &&
+                      myBackground->GetHeight() >= myRect.h && myBackground->GetWidth() - myRect.w < 21 &&
+                      myBackground->GetHeight() - myRect.h < 21;
+    if( !fits )
+        myBackground = Gfx::NewBuffer( myRect.w, myRect.h, KeyColor() );
+
+    source->Blit( myBackground.get(), myRect, types::rect{ 0, 0, myRect.w, myRect.h } );
+}
+
+bool CSprite::Erase( CSprite* target )
+{
+    if( myDrawState == DRAW_DIRTY )
+        return true;
+    if( IsEmpty() )
+        return false;
+    myDrawState = DRAW_DIRTY;
+    // The background lies where the sprite was last drawn, which may be on
+    // the target even when the sprite has moved off it.
+    RestoreBackground( target );
+    return true;
+}
+
+bool CSprite::Redraw( CSprite* target )
+{
+    if( IsEmpty() || myDrawState == DRAW_CLEAN )
+        return false;
+    SaveBackground( target );
+    Draw( target );
+    myDrawState = DRAW_CLEAN;
+    myChanged = false;
+    return true;
+}
+
+void CSprite::SetVisible( bool visible )
+{
+    if( !visible && myParent )
+    {
+        CSpriteLayer* parent = myParent;
+        parent->HideSprite( this );
+        myHiddenParent = parent;
+        myParent = nullptr;
+        return;
+    }
+    if( visible && !myParent && myHiddenParent )
+    {
+        myParent = myHiddenParent;
+        myHiddenParent = nullptr;
+        myDrawState = DRAW_DIRTY;
+        myParent->ShowSprite( this );
+    }
+}
+
+void CSprite::Resize( int width, int height )
+{
+    if( !mySourceImage || ( width == myRect.w && height == myRect.h ) )
+        return;
+    MarkChanged();
+    myDerivation = Derivation::SCALED;
+    myScaledWidth = width;
+    myScaledHeight = height;
+    Rederive();
+    myRect.w = width;
+    myRect.h = height;
+    if( myBackgroundUsage )
+        RemakeBackground();
+}
+
+void CSprite::SetRotation( float angle )
+{
+    if( !mySourceImage || std::trunc( angle ) == std::trunc( myRotation ) )
+        return;
+    MarkChanged();
+    myRotation = angle;
+    myDerivation = Derivation::ROTATED;
+    Rederive();
+    myRect.w = GetSurface()->GetWidth();
+    myRect.h = GetSurface()->GetHeight();
+}
+
+void CSprite::SetAlpha( int alpha )
+{
+    alpha = std::clamp( alpha, 0, 255 );
+    if( alpha == myAlpha )
+        return;
+    MarkChanged();
+    myAlpha = alpha;
+    if( alpha < 255 )
+        myDerivation = Derivation::ALPHA;
+    else if( myDerivation == Derivation::ALPHA )
+        myDerivation = Derivation::NONE;
+    Rederive();
+}
+
+int CSprite::GetAlpha() const
+{
+    return myAlpha;
+}
+
+void CSprite::SetPosition( int x, int y )
+{
+    if( x == myRect.x && y == myRect.y )
+        return;
+    MarkChanged();
+    myRect.x = x;
+    myRect.y = y;
+}
+
+void CSprite::PlayAnimation( const std::string& name )
+{
+    (void)name;
+}
+
+void CSprite::SetText( const std::string& text )
+{
+    (void)text;
+}
+
+void CSprite::SetParent( CSpriteLayer* parent )
+{
+    if( parent == myParent )
+        return;
+    // Leaving a layer always takes the sprite out of it, so a layer never
+    // keeps a sprite that no longer knows it.
+    if( myParent )
+        myParent->RemoveSprite( this );
+    myHiddenParent = nullptr;
+    myParent = parent;
+    myDrawState = DRAW_DIRTY;
+    if( myParent )
+        myParent->AddSprite( this );
+}
+
+void CSprite::MarkChanged()
+{
+    if( !myParent || myChanged )
+        return;
+    myParent->SpriteChanged( this );
+    myChanged = true;
+}
+
+void CSprite::SetImage( std::unique_ptr<CSurface> image )
+{
+    MarkChanged();
+    mySourceImage = std::move( image );
+    Rederive();
+    if( myBackgroundUsage )
+        RemakeBackground();
+    CSurface* shown = GetSurface();
+    myRect.w = shown ? shown->GetWidth() : 0;
+    myRect.h = shown ? shown->GetHeight() : 0;
+}
+
+int CSprite::GetDirtyCount() const
+{
+    if( !myChanged )
+        return 0;
+    return myBackgroundRect == myRect ? 1 : 2;
+}
+
+types::rect CSprite::GetDirtyRect( int index ) const
+{
+    return index == 0 ? myRect : myBackgroundRect;
+}
+
+void CSprite::BlendHook( int alpha )
+{
+    (void)alpha;
+}
+
+CSurface* CSprite::GetSurface() const
+{
+    return myDerivedImage ? myDerivedImage.get() : mySourceImage.get();
+}
+
+void CSprite::RemakeBackground()
+{
+    const CSurface* image = GetSurface();
+    if( !IsUsable( image ) )
+    {
+        myBackground.reset();
+        return;
+    }
+    myBackground = Gfx::NewBuffer( image->GetWidth(), image->GetHeight(), KeyColor() );
+}
+
+void CSprite::SerializeBase( CXmlFileSys* filesys )
+{
+    if( filesys->IsWriting() )
+    {
+        filesys->AddAttribute( "type", CSpriteFactory::KindName( GetType() ) );
+        if( IsUsable( mySourceImage.get() ) )
+        {
+            std::string imageFile = mySourceImage->GetFileName();
+            XmlBind( filesys, imageFile, "ImageFilename" );
+        }
+        if( myScrollRect )
+            XmlBind( filesys, *myScrollRect, "ScrollRect" );
+        XmlBind( filesys, myRect, "ImageRect" );
+        XmlBind( filesys, myZ, "Z" );
+        XmlBind( filesys, myAlpha, "Alpha" );
+        return;
+    }
+
+    std::string imageFile;
+    XmlBind( filesys, imageFile, "ImageFilename" );
+    if( imageFile.empty() )
+        mySourceImage = std::make_unique<CNullSurface>();
+    else
+        mySourceImage = Gfx::LoadImage( imageFile, KeyColor() );
+    myDerivation = Derivation::NONE;
+    myDerivedImage.reset();
+
+    myBackgroundUsage = true;
+    XmlBind( filesys, myBackgroundUsage, "BackgroundUsage" );
+    if( myBackgroundUsage )
+        RemakeBackground();
+
+    types::rect scroll;
+    XmlBind( filesys, scroll, "ScrollRect" );
+    if( scroll.w != 0 || scroll.h != 0 )
+        myScrollRect = std::make_unique<types::rect>( scroll );
+
+    XmlBind( filesys, myRect, "ImageRect" );
+    XmlBind( filesys, myZ, "Z" );
+
+    int alpha = 255;
+    XmlBind( filesys, alpha, "Alpha" );
+    SetAlpha( alpha );
+}
+
+void CSprite::Rederive()
+{
+    if( !IsUsable( mySourceImage.get() ) )
+    {
+        myDerivedImage.reset();
+        return;
+    }
+    switch( myDerivation )
+    {
+    case Derivation::NONE: myDerivedImage.reset(); break;
+    case Derivation::SCALED: myDerivedImage = mySourceImage->Scale( myScaledWidth, myScaledHeight ); break;
+    case Derivation::ROTATED: myDerivedImage = mySourceImage->Rotate( myRotation ); break;
+    case Derivation::ALPHA: myDerivedImage = mySourceImage->CopyWithAlpha( myAlpha ); break;
+    }
+}
+
+} // namespace tarn

@@ -1,0 +1,49 @@
+#ifndef TARN_TASKS_CGFXTASKSDL_H
+#define TARN_TASKS_CGFXTASKSDL_H
+
+#include <memory>
+
+#include <SDL.h>
+
+#include "tarn/inputdevice/inputlisteners.h"
+#include "tarn/tasks/cgfxtask.h"
+
+namespace tarn {
+
+class CGfxFactorySDL;
+class CScreenSurface;
+
+// The "gfx" task on SDL: owns the graphics factory and the screen surface,
+// and draws and presents at most one frame every 16 ms of the sprite clock,
+// however fast the main loop runs.
+class CGfxTaskSDL final : public CGfxTask, public CResizeListener
+{
+public:
+    static constexpr types::ticks FRAME_INTERVAL = 16;
+
+    CGfxTaskSDL();
+    ~CGfxTaskSDL() override;
+
+    using CGfxTask::Init;
+    bool Init() override;
+    void Update() override;
+    void Exit() override;
+
+    // The display was resized: the screen takes the new display surface.
+    void OnResize( int width, int height ) override;
+
+private:
+    // Follows the display surface when the window set a new video mode.
+    void TrackDisplay();
+    void Shutdown();
+
+    std::unique_ptr<CGfxFactorySDL> myFactory;
+    std::unique_ptr<CScreenSurface> myScreen;
+    types::ticks myFrameInterval = FRAME_INTERVAL;
+    types::ticks myLastFrameTime = 0;
+    SDL_Surface* myDisplay = nullptr;
+};
+
+} // namespace tarn
+
+#endif

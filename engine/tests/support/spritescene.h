@@ -1,0 +1,51 @@
+#ifndef TARN_TESTS_SUPPORT_SPRITESCENE_H
+#define TARN_TESTS_SUPPORT_SPRITESCENE_H
+
+#include <memory>
+#include <string>
+
+#include "support/sdltestsupport.h"
+#include "support/testsupport.h"
+#include "tarn/utils/ccolor.h"
+
+namespace tarn {
+
+class CGfxFactorySDL;
+class CScreenSurface;
+
+namespace test {
+
+// A 32-bit screen of the given size with the SDL graphics factory, a screen
+// surface published for the screen layer, and a folder for image files:
+// what the "gfx" task sets up, without the task.
+class CSpriteScene final
+{
+public:
+    CSpriteScene( int width, int height, const std::string& name );
+    ~CSpriteScene();
+
+    // Writes a BMP file of a solid colour with a magenta (transparent) frame
+    // of one pixel and a darker cross, and returns its path.
+    std::string MakeImage( const std::string& name, int width, int height, const CColor& color );
+
+    // One frame of the screen layer.
+    void Update();
+
+    // Where the screen first differs from a fresh drawing of the screen
+    // layer's sprites, back to front, over a black screen ("" when none).
+    std::string CompareWithFreshDrawing() const;
+
+    CScreenSurface* GetScreen() const { return myScreen.get(); }
+    const std::string& GetDir() const { return myDir; }
+
+private:
+    CVideoMode myVideo;
+    std::unique_ptr<CGfxFactorySDL> myFactory;
+    std::unique_ptr<CScreenSurface> myScreen;
+    std::string myDir;
+};
+
+} // namespace test
+} // namespace tarn
+
+#endif
