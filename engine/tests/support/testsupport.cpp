@@ -9,6 +9,8 @@
 
 #include "tarn/console/ccommandregistry.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/cspriteupdater.h"
 #include "tarn/gfx/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
@@ -97,6 +99,9 @@ void ResetEngine()
     DeleteAllFakeThreads();
     CTaskFactory::DeleteSingleton();
     CTaskManager::DeleteSingleton();
+    CScreenLayer::DeleteSingleton();
+    CScreenLayer::SetScreenSurface( nullptr );
+    CSpriteUpdater::DeleteSingleton();
     CConsoleHolder::DeleteSingleton();
     CCommandRegistry::DeleteSingleton();
     Gfx::SetFactory( nullptr );

@@ -2,6 +2,7 @@
 
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/cspriteupdater.h"
 #include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
@@ -22,6 +23,7 @@ CApplication::~CApplication()
     myTaskManager->KillAllTasks();
     DeleteAllFakeThreads();
     CTaskFactory::DeleteSingleton();
+    CSpriteUpdater::DeleteSingleton();
     CTaskManager::DeleteSingleton();
     myTaskManager = nullptr;
     // Deletes the consoles and, last, the log.
