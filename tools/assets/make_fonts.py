@@ -19,8 +19,11 @@ from PIL import Image, ImageDraw
 import common as C
 
 # Every printable ASCII character except the double quote, which script
-# lines use as their string delimiter; texts use the apostrophe instead.
-CHARS = "".join(chr(c) for c in range(32, 127) if chr(c) != '"')
+# lines use as their string delimiter (texts use the apostrophe instead).
+# The space stands in the middle of the order, so that no ';'-separated
+# piece of the OGF line begins or ends with a blank.
+_PRINTABLE = "".join(chr(c) for c in range(33, 127) if chr(c) != '"')
+CHARS = _PRINTABLE.replace("@", "@ ")
 COLUMNS = 16
 
 FONTS = {

@@ -273,6 +273,30 @@ def grate(cx, cy, w, h):
     return f
 
 
+def hung_painting(x, y, w, h, seed, subject):
+    """A framed picture leaning against the wall (drawn on the floor)."""
+    def f(lv, cv, floor):
+        r = C.rng(seed)
+        cv.paint(cv.mask(D.rect(x + 3, y + 4, x + w + 3, y + h + 4), blur=2.5), (0, 0, 0), 0.55)
+        cv.paint_field(cv.mask(D.rect(x, y, x + w, y + h)), D.texture_field(W, H, seed, (150, 112, 52), 0.3, 3, 2, 0.08))
+        ix0, iy0, ix1, iy1 = x + 4, y + 4, x + w - 4, y + h - 4
+        inner = cv.mask(D.rect(ix0, iy0, ix1, iy1))
+        base = [(40, 46, 40), (34, 30, 44), (48, 34, 28)][int(r.integers(0, 3))]
+        cv.paint(inner, base)
+        cx, cy = (ix0 + ix1) / 2.0, (iy0 + iy1) / 2.0
+        if subject == "face":
+            cv.paint(cv.mask(D.ellipse(cx, cy + h * 0.28, w * 0.32, h * 0.2)) * inner, (30, 22, 20))
+            cv.paint(cv.mask(D.ellipse(cx, cy - h * 0.05, w * 0.17, h * 0.2)), (196, 176, 150))
+            for dx in (-0.06, 0.06):
+                cv.paint(cv.mask(D.ellipse(cx + w * dx, cy - h * 0.08, 1.2, 1.2)), (20, 14, 12))
+        elif subject == "landscape":
+            cv.paint(cv.mask(D.polygon([(ix0, iy1), (ix0, cy), (cx - 4, cy - h * 0.15), (cx + 6, cy + 2), (ix1, cy - 4), (ix1, iy1)])), (26, 30, 24))
+            cv.paint(cv.mask(D.ellipse(ix1 - 8, iy0 + 7, 3, 3)), (200, 196, 170))
+        else:
+            cv.paint(cv.mask(D.polygon([(cx, iy0 + 4), (ix1 - 4, cy), (cx, iy1 - 4), (ix0 + 4, cy)])), (90, 30, 30))
+    return f
+
+
 def runner(x0, y0, x1, y1):
     return rug(x0, y0, x1, y1, (110, 22, 26), (190, 150, 70))
 
@@ -557,7 +581,7 @@ def level_02():
     lv.portals = [((720, 80), gfx("portal_door.xml"), "data/levels/level_03.xml")]
     lv.badguy_image = gfx("badguy_hound.xml")
     lv.badguy_size = (48, 32)
-    lv.speed, lv.range, lv.chases = 55.0, 170.0, True
+    lv.speed, lv.range, lv.chases = 45.0, 170.0, True
     lv.path_start = (246, 194)
     lv.loop = [(270, 210), (580, 210), (580, 420), (270, 420)]
     lv.rest = (420, 210)
@@ -584,6 +608,10 @@ def level_03():
                  ("pillar", Circ(150, 392, 14)), ("pillar", Circ(300, 392, 14)), ("pillar", Circ(500, 392, 14)),
                  ("shelf", R(690, 50, 704, 160))]
     lv.decor = [runner(100, 270, 600, 312), rug(720, 440, 756, 550, (70, 24, 30), (160, 120, 60)),
+                hung_painting(184, 172, 40, 50, 931, "face"), hung_painting(240, 172, 46, 36, 932, "landscape"),
+                hung_painting(444, 172, 36, 46, 933, "face"), hung_painting(540, 172, 50, 40, 934, "landscape"),
+                hung_painting(110, 360, 44, 36, 935, "landscape"), hung_painting(400, 362, 34, 44, 936, "sigil"),
+                hung_painting(560, 364, 36, 44, 937, "face"), hung_painting(708, 180, 40, 50, 938, "face"),
                 stain(250, 520, 26, (40, 20, 20), 0.35, 901)]
     lv.lights = [(200, 290, 200, 0.45, (1.0, 0.8, 0.55)), (480, 290, 200, 0.45, (1.0, 0.8, 0.55)),
                  (400, 515, 220, 0.45, (0.7, 0.78, 1.0)), (100, 515, 150, 0.45, (1.0, 0.8, 0.55)),
@@ -597,11 +625,11 @@ def level_03():
     lv.loop = [(200, 240), (470, 240), (470, 350), (200, 350)]
     lv.rest = (400, 250)
     lv.switches = {"BadguyVisible": False}
-    lv.sprites = [("moth", gfx("moth.xml"), (120, 496)), ("lady_painting", gfx("painting_lady.xml"), (370, 174))]
+    lv.sprites = [("moth", gfx("moth.xml"), (120, 496)), ("lady_painting", gfx("painting_lady.xml"), (368, 171))]
     lv.intro = ("data/dialogs/l3_intro.xml", "data/dialogs/l3_again.xml")
     lv.events = [
         Event((400, 516), 60, ['SetBadguyShown( 1 );', 'RemoveSprite( "lady_painting" );']
-              + add_sprite("empty_painting", gfx("painting_empty.xml"), (370, 174))
+              + add_sprite("empty_painting", gfx("painting_empty.xml"), (368, 171))
               + ['PlayMusic( "%s" );' % MUSIC_DREAD]
               + once("data/dialogs/l3_lady.xml", NONE_DIALOG)),
         Event((730, 400), 45, ['SpriteMoveTo( "moth", 714, 140 );']),
@@ -791,6 +819,77 @@ def check(lv, alpha, overlay_dir=None):
     return problems, info
 
 
+def dialog_lines(path):
+    import engine_xml as X
+    root = X.parse(X.full(path))
+    return [c for c in root.children if c.name == "DialogLine"]
+
+
+def describe(levels):
+    """tools/assets/LEVELS.md: the walkthrough, written from the same data
+    as the level files."""
+    out = ["# Levels", "",
+           "Written by `tools/assets/make_levels.py` from the level definitions; do not edit by hand.",
+           "",
+           "All points are screen pixels (800x600, x right, y down). The player's",
+           "positions are the centre of the 24x24 icon. A bad guy's path starts with",
+           "the top-left corner of its picture (the engine's rule for the first path",
+           "point); every later point is where its centre walks to. The loop is walked",
+           "again and again (the file repeats it for about eleven minutes of patrol) and",
+           "ends at a resting point away from the safe route, because a bad guy stops",
+           "for good at the end of its path.",
+           "",
+           "The safe route of each level keeps the player's centre on open floor and out",
+           "of the bad guy's sight (range and walls) from every point of its patrol, with",
+           "at least 70 px between route and patrol; `tools/assets/check_data.py`",
+           "checks this with the engine's IsOpen and HasLineOfSight rules.",
+           "",
+           "For a recorded play-through: press the left button on the icon and drag it",
+           "along the route (any speed; each mouse move only tests the destination).",
+           "When a dialogue opens, release the button first, then click once per line",
+           "(the first click on a line that is still typing only completes it; clicks",
+           "count after the box has been open 350 ms). After the box closes, press on",
+           "the icon again and go on. Dialogues marked *first time only* are shown once",
+           "per game: after a capture the level shows the short line named after it.",
+           ""]
+    for lv in levels:
+        out += ["## Level %d: %s (`%s`)" % (lv.n, lv.name, lv.file), ""]
+        out.append("- Picture `%s`, background layer `%s`, music `%s`." % (lv.picture_file, lv.layer_file, lv.music))
+        out.append("- Start: %s." % (lv.start,))
+        exits = lv.portals + getattr(lv, "late_portals", [])
+        for (pos, img, nxt) in lv.portals:
+            out.append("- Portal at %s to `%s`." % (pos, nxt))
+        for (pos, img, nxt) in getattr(lv, "late_portals", []):
+            out.append("- Portal at %s to `%s`, added by an area event (see below)." % (pos, nxt))
+        out.append("- Safe route: %s." % " -> ".join(str(p) for p in lv.route))
+        sw = ", ".join('"%s" %d' % (k, int(v)) for k, v in lv.switches.items())
+        out.append("- Bad guy `%s` (%dx%d): speed %g px/s, sight %g px, %s.%s" % (
+            lv.badguy_image, lv.badguy_size[0], lv.badguy_size[1], lv.speed, lv.range,
+            "chases" if lv.chases else "never chases", (" Switches: " + sw + ".") if sw else ""))
+        out.append("  Path: corner %s, then the loop %s, repeated, then rest at %s." % (
+            lv.path_start, " -> ".join(str(p) for p in lv.loop), lv.rest))
+        if lv.intro:
+            n = len(dialog_lines(lv.intro[0]))
+            out.append("- On start: dialogue `%s` (%d lines, first time only; after a capture `%s`, %d line)." % (
+                lv.intro[0], n, lv.intro[1], len(dialog_lines(lv.intro[1]))))
+        for e in lv.events:
+            who = "player" if e.player else "bad guy"
+            what = " ".join(e.script)
+            note = ""
+            for st in e.script:
+                if st.startswith("LoadDialog("):
+                    f = st[st.index("(") + 1:st.rindex(")")].strip().strip('"')
+                    note = " Opens `%s` (%d lines%s)." % (f, len(dialog_lines(f)),
+                                                          ", first time only" if "=" in " ".join(e.script) else "")
+                elif st.startswith("DoDialog("):
+                    note = " Opens a one-line dialogue."
+            out.append("- Area event for the %s at %s, range %g, %d time(s): `%s`%s" % (
+                who, e.pos, e.range, e.times, what, note))
+        out.append("")
+    with open(os.path.join(os.path.dirname(__file__), "LEVELS.md"), "w") as f:
+        f.write("\n".join(out))
+
+
 def main():
     args = sys.argv[1:]
     overlay = None
@@ -811,6 +910,7 @@ def main():
         for p in problems:
             print("  PROBLEM: " + p)
             failed = True
+    describe(levels)
     return 1 if failed else 0
 
 
