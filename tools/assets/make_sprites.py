@@ -373,7 +373,9 @@ def altar():
     cv.paint_field(cv.mask(D.rect(0, 0, tw, th)), D.texture_field(tw, th, 711, C.WAX, 0.08, 4, 2, 0.02))
     cv.paint(cv.mask(D.rect(0, 0, tw, 2)), (250, 240, 216), 0.7)
     C.save_png(cv.image(), gp("altar_wax.png"))
-    C.image_sprite(gp("altar_wax.xml"), g("altar_wax.png"), (0, 0, tw, th), Z_PROP)
+    # in front of the tray: both parts are loaded at their own depths, and of
+    # two sprites with equal depth the later one (the tray) would cover it
+    C.image_sprite(gp("altar_wax.xml"), g("altar_wax.png"), (0, 0, tw, th), Z_PROP - 2)
     root = C.Node("Sprite", attrs={"type": "sprite_slider"})
     root.add(C.rect_node("BottomRect", 335, 62, w, h))
     root.add(C.rect_node("TopRect", 342, 68, tw, th))
