@@ -355,12 +355,12 @@ def music_dread():
     return loop_seamless(x, L, 2.5)
 
 
-def write_ogg(name, x):
+def write_ogg(name, x, peak):
     path = C.data_path("music", name + ".ogg")
     C.ensure_dir(path)
     with tempfile.TemporaryDirectory() as d:
         wav = os.path.join(d, name + ".wav")
-        write_wav(wav, normalise(x, 0.8))
+        write_wav(wav, normalise(x, peak))
         # fixed serial number so that the same input gives the same file
         subprocess.check_call(["oggenc", "-Q", "-q", "1", "-s", "20240601", "--discard-comments",
                                "-o", path, wav])
@@ -376,9 +376,10 @@ def main():
     sfx("scrub", scrub())
     sfx("bell", bell())
     sfx("sigh", sigh())
-    write_ogg("title", music_title())
-    write_ogg("house", music_house())
-    write_ogg("dread", music_dread())
+    # music sits under the effects: the drone of the house quietest
+    write_ogg("title", music_title(), 0.7)
+    write_ogg("house", music_house(), 0.45)
+    write_ogg("dread", music_dread(), 0.6)
 
 
 if __name__ == "__main__":
