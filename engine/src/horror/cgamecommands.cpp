@@ -1,0 +1,196 @@
+#include "horror/cgamecommands.h"
+
+#include "horror/cdialogue.h"
+#include "horror/cgamestate.h"
+#include "horror/chorrorgameplay.h"
+#include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/ceffectfunction.h"
+#include "tarn/gfx/cmoveeffect.h"
+#include "tarn/gfx/cspritefactory.h"
+#include "tarn/utils/canycontainer.h"
+#include "tarn/utils/enginetime.h"
+#include "tarn/utils/numberutils.h"
+
+using namespace tarn;
+
+namespace horror {
+
+namespace {
+
+const char* const NEED_PARAMETERS = "Error: need parameters";
+
+std::string StringArg( CAnyContainer* args, std::size_t i )
+{
+    return args && args->IsType( i, CAnyContainer::TYPE_STRING ) ? args->GetString( i ) : "";
+}
+
+int NumberArg( CAnyContainer* args, std::size_t i )
+{
+    return args && args->IsType( i, CAnyContainer::TYPE_NUMBER ) ? TruncateToInt( args->GetNumber( i ) ) : 0;
+}
+
+// True when missing or not a number; otherwise whether the whole part is not 0.
+bool FlagArg( CAnyContainer* args, std::size_t i )
+{
+    return !args || !args->IsType( i, CAnyContainer::TYPE_NUMBER ) || TruncateToInt( args->GetNumber( i ) ) != 0;
+}
+
+// A named sprite, or null.
+CSprite* Named( const std::string& name )
+{
+    if( !CGameReferences::namedSprites )
+        return nullptr;
+    const auto found = CGameReferences::namedSprites->find( name );
+    return found == CGameReferences::namedSprites->end() ? nullptr : found->second.get();
+}
+
+// Fades sprite's alpha from 0 to 255 as the game's fades do (every second
+// update, clamped progress).
+void FadeIn( CSprite* sprite, types::ticks duration, const std::string& progress )
+{
+    if( !sprite )
+        return;
+    sprite->SetAlpha( 0 );
+    new CFunctionEffect( std::make_unique<CAlphaFunction>( sprite, 255, 2 ), duration, progress, true );
+}
+
+} // namespace
+
+CGameCommands::CGameCommands( CConsole* console, CHorrorGameplay* gameplay, std::unique_ptr<CDialogue>* dialogue,
+                              NamedSprites* namedSprites ) :
+    myConsole( console )
+{
+    CGameReferences::gameplay = gameplay;
+    CGameReferences::dialogue = dialogue;
+    CGameReferences::namedSprites = namedSprites;
+
+    auto flag = []( void ( CHorrorGameplay::*setter )( bool ) ) {
+        return [ setter ]( Args args ) -> std::string {
+            if( CGameReferences::gameplay )
+                ( CGameReferences::gameplay->*setter )( FlagArg( args, 0 ) );
+            return "";
+        };
+    };
+    Add( "LoadLevel", [ this ]( Args args ) { return LoadLevel( args ); } );
+    Add( "LoadDialog", [ this ]( Args args ) { return LoadDialog( args ); } );
+    Add( "DoDialog", [ this ]( Args args ) { return DoDialog( args ); } );
+    Add( "SetPlayerEnabled", flag( &CHorrorGameplay::SetPlayerEnabled ) );
+    Add( "SetBadguyEnabled", flag( &CHorrorGameplay::SetBadguyEnabled ) );
+    Add( "SetPlayerShown", flag( &CHorrorGameplay::SetPlayerShown ) );
+    Add( "SetBadguyShown", flag( &CHorrorGameplay::SetBadguyShown ) );
+    Add( "AddPortal", [ this ]( Args args ) { return AddPortal( args ); } );
+    Add( "AddSprite", [ this ]( Args args ) { return AddSprite( args ); } );
+    Add( "RemoveSprite", [ this ]( Args args ) { return RemoveSprite( args ); } );
+    Add( "SpritePlayAnimation", [ this ]( Args args ) { return SpritePlayAnimation( args ); } );
+    Add( "SpriteMoveTo", [ this ]( Args args ) { return SpriteMoveTo( args ); } );
+    Add( "PlayMusic", [ this ]( Args args ) { return PlayMusic( args ); } );
+    Add( "EndGame", [ this ]( Args ) { return EndGame(); }, false );
+}
+
+CGameCommands::~CGameCommands()
+{
+    CGameReferences::dialogue = nullptr;
+    for( const std::string& name : myNames )
+        myConsole->RemoveCommand( name );
+}
+
+void CGameCommands::Add( const std::string& name, CCommandFunction::Function function, bool needsParameters )
+{
+    auto command = std::make_unique<CCommandFunction>( [ function, needsParameters ]( Args args ) -> std::string {
+        if( !args && needsParameters )
+            return NEED_PARAMETERS;
+        return function( args );
+    } );
+    myConsole->AddCommand( name, command.get() );
+    myNames.push_back( name );
+    myCommands.push_back( std::move( command ) );
+}
+
+std::string CGameCommands::LoadLevel( Args args )
+{
+    CGameState::PendingLevel() = StringArg( args, 0 );
+    return "";
+}
+
+std::string CGameCommands::LoadDialog( Args args )
+{
+    CGameState::PendingDialogue() = StringArg( args, 0 );
+    return "";
+}
+
+std::string CGameCommands::DoDialog( Args args )
+{
+    if( !CGameReferences::dialogue || !*CGameReferences::dialogue )
+        return "";
+    CDialogue& dialogue = **CGameReferences::dialogue;
+    dialogue.SetSpeakerImage( StringArg( args, 0 ) );
+    dialogue.SetText( StringArg( args, 1 ) );
+    return "";
+}
+
+std::string CGameCommands::AddPortal( Args args )
+{
+    if( CGameReferences::gameplay )
+    {
+        CGameReferences::gameplay->AddPortal( types::point{ NumberArg( args, 0 ), NumberArg( args, 1 ) },
+                                              StringArg( args, 2 ), StringArg( args, 3 ) );
+    }
+    return "";
+}
+
+std::string CGameCommands::AddSprite( Args args )
+{
+    if( !CGameReferences::namedSprites )
+        return "";
+    SpritePtr sprite = CSpriteFactory::LoadSprite( StringArg( args, 1 ) );
+    // A name already in use keeps its sprite; the new one goes at once.
+    if( sprite )
+        CGameReferences::namedSprites->emplace( StringArg( args, 0 ), sprite );
+    return "";
+}
+
+std::string CGameCommands::RemoveSprite( Args args )
+{
+    if( CGameReferences::namedSprites )
+        CGameReferences::namedSprites->erase( StringArg( args, 0 ) );
+    return "";
+}
+
+std::string CGameCommands::SpritePlayAnimation( Args args )
+{
+    if( CSprite* sprite = Named( StringArg( args, 0 ) ) )
+        sprite->PlayAnimation( StringArg( args, 1 ) );
+    return "";
+}
+
+std::string CGameCommands::SpriteMoveTo( Args args )
+{
+    if( CSprite* sprite = Named( StringArg( args, 0 ) ) )
+        sprite->SetPosition( NumberArg( args, 1 ), NumberArg( args, 2 ) );
+    return "";
+}
+
+std::string CGameCommands::PlayMusic( Args args )
+{
+    const std::string file = StringArg( args, 0 );
+    // The same music again goes on playing, so a level's start-up script can
+    // name its music every time.
+    if( file == myLastMusic )
+        return "";
+    myLastMusic = file;
+    GetConsole()->Execute( "Audio::PlayMusicFadeIn( \"" + file + "\", 500 )", false );
+    return "";
+}
+
+std::string CGameCommands::EndGame()
+{
+    CGameState::EndTime() = EngineTime();
+    myEndBlackout = CSpriteFactory::LoadSprite( "data/gfx/end_of_game_blackout.xml" );
+    FadeIn( myEndBlackout.get(), 3000, "t" );
+    myEndAnimation = CSpriteFactory::LoadSprite( "data/gfx/end_of_game_animation.xml" );
+    FadeIn( myEndAnimation.get(), 7000, "sin(t*3.14)*2" );
+    return "";
+}
+
+} // namespace horror

@@ -1,0 +1,66 @@
+#ifndef HORROR_CGAMECOMMANDS_H
+#define HORROR_CGAMECOMMANDS_H
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "horror/cgamereferences.h"
+#include "tarn/console/ccommandfunction.h"
+
+namespace tarn {
+class CConsole;
+}
+
+namespace horror {
+
+class CDialogue;
+class CHorrorGameplay;
+
+// The game's fourteen script commands, registered in the game console:
+// LoadLevel, LoadDialog, DoDialog, SetPlayerEnabled, SetBadguyEnabled,
+// SetPlayerShown, SetBadguyShown, AddPortal, AddSprite, RemoveSprite,
+// SpritePlayAnimation, SpriteMoveTo, PlayMusic, EndGame. A missing or wrongly
+// typed parameter takes its default; a call without parentheses answers
+// "Error: need parameters" (EndGame acts either way).
+class CGameCommands
+{
+public:
+    CGameCommands( tarn::CConsole* console, CHorrorGameplay* gameplay, std::unique_ptr<CDialogue>* dialogue,
+                   NamedSprites* namedSprites );
+    // Takes the commands out of the console.
+    ~CGameCommands();
+
+    CGameCommands( const CGameCommands& ) = delete;
+    CGameCommands& operator=( const CGameCommands& ) = delete;
+
+    // The music file PlayMusic started last.
+    const std::string& GetLastMusic() const { return myLastMusic; }
+
+private:
+    using Args = tarn::CAnyContainer*;
+
+    void Add( const std::string& name, tarn::CCommandFunction::Function function, bool needsParameters = true );
+
+    std::string LoadLevel( Args args );
+    std::string LoadDialog( Args args );
+    std::string DoDialog( Args args );
+    std::string AddPortal( Args args );
+    std::string AddSprite( Args args );
+    std::string RemoveSprite( Args args );
+    std::string SpritePlayAnimation( Args args );
+    std::string SpriteMoveTo( Args args );
+    std::string PlayMusic( Args args );
+    std::string EndGame();
+
+    tarn::CConsole* myConsole;
+    std::vector<std::string> myNames;
+    std::vector<std::unique_ptr<tarn::CCommand>> myCommands;
+    std::string myLastMusic;
+    tarn::SpritePtr myEndBlackout;
+    tarn::SpritePtr myEndAnimation;
+};
+
+} // namespace horror
+
+#endif

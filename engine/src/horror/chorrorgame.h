@@ -1,0 +1,84 @@
+#ifndef HORROR_CHORRORGAME_H
+#define HORROR_CHORRORGAME_H
+
+#include <memory>
+#include <string>
+
+#include "horror/cbackgroundlayer.h"
+#include "horror/cgamereferences.h"
+#include "horror/chorrorgameplay.h"
+#include "horror/cscriptrunner.h"
+#include "tarn/console/cconsole.h"
+#include "tarn/utils/ctimer.h"
+
+namespace horror {
+
+class CDialogue;
+class CGameCommands;
+class CQuestions;
+class CTitleSequence;
+
+// One game from the title to the end: owns the gameplay of the current
+// level, the dialogue box, the background layer, the sprites scripts made by
+// name, the title and question screens, and the console that runs the
+// game's scripts. Update drives it all from the game task.
+class CHorrorGame final : public CScriptRunner
+{
+public:
+    static constexpr tarn::types::ticks GAMEPLAY_INTERVAL = 17;
+    static constexpr tarn::types::ticks DIALOGUE_INTERVAL = 25;
+    static constexpr tarn::types::ticks BACKGROUND_INTERVAL = 200;
+    static constexpr tarn::types::ticks END_DELAY = 10000;
+
+    // Starts a new game with the title sequence.
+    CHorrorGame();
+    ~CHorrorGame() override;
+
+    CHorrorGame( const CHorrorGame& ) = delete;
+    CHorrorGame& operator=( const CHorrorGame& ) = delete;
+
+    // Each line of text in the game console (CR or LF ends a line).
+    bool RunScript( const std::string& text ) override;
+
+    // One game update: title and questions, the end, a pending level or
+    // dialogue load, and at most one of the gameplay, dialogue and
+    // background ticks.
+    void Update();
+
+    const std::string& GetCurrentLevel() const { return myCurrentLevel; }
+    CHorrorGameplay& GetGameplay() { return myGameplay; }
+    CDialogue* GetDialogue() const { return myDialogue.get(); }
+    CBackgroundLayer& GetBackgroundLayer() { return myBackgroundLayer; }
+    NamedSprites& GetNamedSprites() { return myNamedSprites; }
+    tarn::CConsole& GetConsole() { return myConsole; }
+    CTitleSequence* GetTitle() const { return myTitle.get(); }
+    CQuestions* GetQuestions() const { return myQuestions.get(); }
+
+private:
+    void NewGame();
+    void UpdateTitleAndQuestions();
+    void LoadPendingLevel();
+    void LoadPendingDialogue();
+    void PauseForDialogue();
+    void Tick();
+
+    std::string myCurrentLevel;
+    std::unique_ptr<CDialogue> myDialogue;
+    tarn::CTimer myDialogueTimer;
+    tarn::types::ticks myDialogueInterval = DIALOGUE_INTERVAL;
+    CHorrorGameplay myGameplay;
+    tarn::CTimer myGameplayTimer;
+    tarn::types::ticks myGameplayInterval = GAMEPLAY_INTERVAL;
+    CBackgroundLayer myBackgroundLayer;
+    tarn::CTimer myBackgroundTimer;
+    tarn::types::ticks myBackgroundInterval = BACKGROUND_INTERVAL;
+    NamedSprites myNamedSprites;
+    tarn::CConsole myConsole;
+    std::unique_ptr<CGameCommands> myCommands;
+    std::unique_ptr<CTitleSequence> myTitle;
+    std::unique_ptr<CQuestions> myQuestions;
+};
+
+} // namespace horror
+
+#endif

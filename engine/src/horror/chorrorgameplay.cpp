@@ -1,0 +1,339 @@
+#include "horror/chorrorgameplay.h"
+
+#include "horror/cbackgroundlayer.h"
+#include "horror/cscriptrunner.h"
+#include "horror/cwalkmask.h"
+#include "tarn/gfx/ceffectfunction.h"
+#include "tarn/gfx/cmoveeffect.h"
+#include "tarn/gfx/cspritefactory.h"
+#include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/utils/clogger.h"
+#include "tarn/utils/enginetime.h"
+#include "tarn/utils/xmlbind.h"
+
+using namespace tarn;
+
+namespace horror {
+
+namespace {
+
+const char* const PLAYER_ICON_FILE = "data/gfx/icon_player.xml";
+constexpr float PORTAL_RANGE = 35.0f;
+constexpr types::ticks PORTAL_FADE_TIME = 2000;
+
+} // namespace
+
+CHorrorGameplay::CHorrorGameplay()
+{
+    myClock.Reset();
+    myClock.Resume();
+    CInputDispatcher::GetSingletonPtr()->AddMouseListener( this );
+    GetLog() << "Help me!\n";
+
+    myIcons.push_back( CSpriteFactory::LoadSprite( PLAYER_ICON_FILE ) );
+    if( myIcons.front() )
+        myIcons.front()->SetPosition( 285, 208 );
+
+    SetBadguyEnabled( false );
+    SetPlayerEnabled( false );
+    SetBadguyShown( false );
+    SetPlayerShown( false );
+}
+
+CHorrorGameplay::~CHorrorGameplay()
+{
+    if( CInputDispatcher::HasSingleton() )
+        CInputDispatcher::GetSingletonPtr()->RemoveMouseListener( this );
+}
+
+types::point CHorrorGameplay::SizeOf( const CSprite* sprite )
+{
+    if( !sprite )
+        return types::point{ 0, 0 };
+    return types::point{ sprite->GetRect().w, sprite->GetRect().h };
+}
+
+types::vector2 CHorrorGameplay::PlayerCentre() const
+{
+    const CSprite* icon = GetPlayerIcon();
+    if( !icon )
+        return types::vector2{};
+    const types::rect r = icon->GetRect();
+    return types::vector2{ r.x + r.w / 2.0f, r.y + r.h / 2.0f };
+}
+
+void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
+{
+    if( !filesys->IsReading() )
+        return;
+
+    myCaught = false;
+    std::string script;
+    XmlBind( filesys, script, "StartUpExecute" );
+    ReadPlayerPosition( filesys );
+    myDraggedIcon = -1;
+
+    std::string background = myLevelBackground ? myLevelBackground->GetFileName() : "";
+    XmlBind( filesys, background, "LevelBackgroundImage" );
+    if( !background.empty() )
+        myLevelBackground = CSpriteFactory::LoadSprite( background );
+
+    std::string layer;
+    XmlBind( filesys, layer, "BackgroundLayer" );
+    if( !layer.empty() && myBackgroundLayer )
+        myBackgroundLayer->LoadBackgroundLayer( layer );
+
+    XmlBindList( filesys, myAreaEvents, "AreaEvents", "AreaEvent" );
+    ReadPortals( filesys );
+    ReadBadguy( filesys );
+    ReadSwitches( filesys );
+
+    if( !script.empty() && myScriptRunner )
+        myScriptRunner->RunScript( script );
+}
+
+void CHorrorGameplay::ReadPlayerPosition( CXmlFileSys* filesys )
+{
+    CSprite* icon = GetPlayerIcon();
+    types::point p;
+    if( icon )
+    {
+        const types::vector2 centre = PlayerCentre();
+        p = types::point{ static_cast<std::int32_t>( centre.x ), static_cast<std::int32_t>( centre.y ) };
+    }
+    XmlBind( filesys, p, "PlayerPosition" );
+    if( !icon )
+        return;
+    const types::rect r = icon->GetRect();
+    icon->SetPosition( static_cast<int>( p.x - r.w / 2.0f ), static_cast<int>( p.y - r.h / 2.0f ) );
+}
+
+void CHorrorGameplay::ReadPortals( CXmlFileSys* filesys )
+{
+    myPortalSprites.clear();
+    std::vector<Portal> portals;
+    XmlBindList( filesys, portals, "Portals", "Portal" );
+    for( const Portal& portal : portals )
+        AddPortal( portal.position, portal.portalImage, portal.nextFile );
+}
+
+void CHorrorGameplay::ReadBadguy( CXmlFileSys* filesys )
+{
+    std::string image;
+    XmlBind( filesys, image, "BadGuyImage" );
+    myBadguySprite = CSpriteFactory::LoadSprite( image );
+    XmlBind( filesys, mySpeed, "BadGuySpeed" );
+    XmlBind( filesys, myAiRange, "BadGuyAiRange" );
+    mySquaredAiRange = myAiRange * myAiRange;
+    XmlBind( filesys, myChasesPlayer, "BadGuyChasesPlayer" );
+    XmlBindList( filesys, myPath, "BadGuyPath", "PathPoint" );
+
+    if( !myPath.empty() )
+    {
+        // The first point is the top-left corner of the bad guy's picture;
+        // it walks with its centre onto the later ones.
+        const types::point size = SizeOf( myBadguySprite.get() );
+        myBadguyPosition = types::vector2{ myPath.front().x + size.x / 2.0f, myPath.front().y + size.y / 2.0f };
+        myPathIndex = 1;
+        PlaceBadguySprite();
+    }
+    myChasing = false;
+    myBoost = 0.0f;
+    myAlarm = 0.0f;
+}
+
+void CHorrorGameplay::ReadSwitches( CXmlFileSys* filesys )
+{
+    myPlayerEnabled = myBadguyEnabled = myPlayerVisible = myBadguyVisible = true;
+    bool playerEnabled = true;
+    bool badguyEnabled = true;
+    bool playerVisible = true;
+    bool badguyVisible = true;
+    XmlBind( filesys, playerEnabled, "PlayerEnabled" );
+    XmlBind( filesys, badguyEnabled, "BadguyEnabled" );
+    XmlBind( filesys, playerVisible, "PlayerVisible" );
+    XmlBind( filesys, badguyVisible, "BadguyVisible" );
+    SetPlayerEnabled( playerEnabled );
+    SetBadguyEnabled( badguyEnabled );
+    SetPlayerShown( playerVisible );
+    SetBadguyShown( badguyVisible );
+}
+
+void CHorrorGameplay::PlaceBadguySprite()
+{
+    if( !myBadguySprite )
+        return;
+    const types::point size = SizeOf( myBadguySprite.get() );
+    myBadguySprite->SetPosition( static_cast<int>( myBadguyPosition.x - size.x / 2.0f + 0.5f ),
+                                 static_cast<int>( myBadguyPosition.y - size.y / 2.0f + 0.5f ) );
+}
+
+void CHorrorGameplay::SetPlayerEnabled( bool enabled )
+{
+    myPlayerEnabled = enabled;
+}
+
+void CHorrorGameplay::SetBadguyEnabled( bool enabled )
+{
+    if( enabled == myBadguyEnabled )
+        return;
+    myBadguyEnabled = enabled;
+    if( enabled )
+        myLastStepTime = myClock.GetTime();
+}
+
+void CHorrorGameplay::SetPlayerShown( bool shown )
+{
+    if( shown == myPlayerVisible )
+        return;
+    myPlayerVisible = shown;
+    CSprite* icon = GetPlayerIcon();
+    if( !icon )
+        return;
+    if( shown )
+    {
+        icon->SetPosition( myRememberedPlayerCorner.x, myRememberedPlayerCorner.y );
+        return;
+    }
+    myRememberedPlayerCorner = types::point{ icon->GetX(), icon->GetY() };
+    icon->SetPosition( OFF_SCREEN_X, OFF_SCREEN_Y );
+}
+
+void CHorrorGameplay::SetBadguyShown( bool shown )
+{
+    if( shown == myBadguyVisible )
+        return;
+    myBadguyVisible = shown;
+    if( shown )
+    {
+        myLastStepTime = myClock.GetTime();
+        myLastBumpTime = EngineTime();
+        myNoiseDecay = 1.2f;
+        PlaceBadguySprite();
+        return;
+    }
+    if( myBadguySprite )
+        myBadguySprite->SetPosition( OFF_SCREEN_X, OFF_SCREEN_Y );
+}
+
+void CHorrorGameplay::OnMouseMove( int x, int y )
+{
+    if( myPaused || !myPlayerEnabled || !myPlayerVisible )
+        return;
+    myMousePosition = types::point{ x, y };
+    if( myDraggedIcon < 0 )
+        return;
+
+    CSprite* icon = myIcons[ myDraggedIcon ].get();
+    const types::point size = SizeOf( icon );
+    const types::point corner{ myMousePosition.x + myGrabOffset.x, myMousePosition.y + myGrabOffset.y };
+    const types::point centre{ static_cast<std::int32_t>( corner.x + size.x / 2.0f + 0.5f ),
+                               static_cast<std::int32_t>( corner.y + size.y / 2.0f + 0.5f ) };
+    if( IsOpen( centre ) )
+    {
+        if( icon )
+            icon->SetPosition( corner.x, corner.y );
+    }
+    else
+    {
+        // Bumping into a wall drops the icon and makes a noise.
+        myDraggedIcon = -1;
+        myBoost = NoiseBoost( myBoost );
+    }
+
+    const types::vector2 now = PlayerCentre();
+    CheckAreaEvents( types::point{ static_cast<std::int32_t>( now.x + 0.5f ), static_cast<std::int32_t>( now.y + 0.5f ) },
+                     true, false );
+    if( myBadguyEnabled && myBadguyVisible )
+        TestCapture();
+}
+
+void CHorrorGameplay::OnMouseMoveRelative( int dx, int dy )
+{
+    (void)dx;
+    (void)dy;
+}
+
+void CHorrorGameplay::OnButtonDown( int button )
+{
+    CSprite* icon = GetPlayerIcon();
+    if( button != MOUSE_BUTTON_LEFT || !icon )
+        return;
+    const types::rect r = icon->GetRect();
+    const bool inside = myMousePosition.x >= r.x && myMousePosition.x < r.x + r.w && myMousePosition.y >= r.y &&
+                        myMousePosition.y < r.y + r.h;
+    if( !inside )
+        return;
+    myGrabOffset = types::point{ r.x - myMousePosition.x, r.y - myMousePosition.y };
+    myDraggedIcon = 0;
+}
+
+void CHorrorGameplay::OnButtonUp( int button )
+{
+    if( button != MOUSE_BUTTON_LEFT || myDraggedIcon < 0 )
+        return;
+    myDraggedIcon = -1;
+    // Letting go of the icon is a noise the bad guy hurries after.
+    if( myPathDistance > 200.0f && ( myBadguyVisible || myBadguyEnabled ) && myBoost < 100.0f )
+        myBoost += myPathDistance / 5.0f;
+}
+
+void CHorrorGameplay::AddAreaEvent( const types::point& position, float range, const std::string& script,
+                                    bool forPlayer, bool forBadguy, int howManyTimes )
+{
+    AreaEvent event;
+    event.position = position;
+    event.range = range;
+    event.execute = script;
+    event.forPlayer = forPlayer;
+    event.forBadguy = forBadguy;
+    event.howManyTimes = howManyTimes;
+    myAreaEvents.push_back( event );
+}
+
+void CHorrorGameplay::AddPortal( const types::point& position, const std::string& image, const std::string& nextFile )
+{
+    SpritePtr sprite = CSpriteFactory::LoadSprite( image );
+    if( sprite )
+    {
+        const types::point size = SizeOf( sprite.get() );
+        sprite->SetPosition( static_cast<int>( position.x - size.x / 2.0f + 0.5f ),
+                             static_cast<int>( position.y - size.y / 2.0f + 0.5f ) );
+        sprite->SetAlpha( 0 );
+        new CFunctionEffect( std::make_unique<CAlphaFunction>( sprite.get(), 255, 2 ), PORTAL_FADE_TIME, "t", true );
+        myPortalSprites.push_back( sprite );
+    }
+    AddAreaEvent( position, PORTAL_RANGE, "LoadLevel( \"" + nextFile + "\")", true, false, 1 );
+}
+
+void CHorrorGameplay::CheckAreaEvents( const types::point& p, bool forPlayer, bool forBadguy )
+{
+    if( !myScriptRunner )
+        return;
+    // By index, reading the count again at every step: a script may append
+    // events (a portal, say), which are checked in the same pass.
+    for( std::size_t i = 0; i < myAreaEvents.size(); ++i )
+    {
+        const AreaEvent& event = myAreaEvents[ i ];
+        const bool meant = ( forPlayer && event.forPlayer ) || ( forBadguy && event.forBadguy );
+        if( event.howManyTimes <= 0 || !meant || !event.Contains( p ) )
+            continue;
+        // The script may append events, which moves the list: copy it first
+        // and count down by index afterwards.
+        const std::string script = event.execute;
+        myScriptRunner->RunScript( script );
+        --myAreaEvents[ i ].howManyTimes;
+    }
+}
+
+bool CHorrorGameplay::IsOpen( const types::point& p ) const
+{
+    return CWalkMask( myLevelBackground.get() ).IsOpen( p );
+}
+
+bool CHorrorGameplay::HasLineOfSight( const types::vector2& a, const types::vector2& b ) const
+{
+    return CWalkMask( myLevelBackground.get() ).HasLineOfSight( a, b );
+}
+
+} // namespace horror

@@ -1,0 +1,164 @@
+#ifndef HORROR_CHORRORGAMEPLAY_H
+#define HORROR_CHORRORGAMEPLAY_H
+
+#include <string>
+#include <vector>
+
+#include "horror/careaevent.h"
+#include "tarn/gfx/csprite.h"
+#include "tarn/inputdevice/inputlisteners.h"
+#include "tarn/utils/ctimer.h"
+#include "tarn/utils/point.h"
+#include "tarn/utils/vector2.h"
+
+namespace tarn {
+class CXmlFileSys;
+}
+
+namespace horror {
+
+class CBackgroundLayer;
+class CScriptRunner;
+
+// One level being played: the player's icon, dragged with the left mouse
+// button across the level picture (whose alpha is the walk mask), the bad
+// guy who patrols, sees, chases and hurries after noises, the area events
+// and the portals. A level file is read into it with Serialize.
+class CHorrorGameplay final : public tarn::CMouseListener
+{
+public:
+    static constexpr float CATCH_DISTANCE = 7.0f;
+    // Top-left corner of a character moved out of sight.
+    static constexpr int OFF_SCREEN_X = 801;
+    static constexpr int OFF_SCREEN_Y = 600;
+
+    // Registers as a mouse listener; the player's icon waits off screen and
+    // both characters are disabled and hidden until a level loads.
+    CHorrorGameplay();
+    ~CHorrorGameplay() override;
+
+    CHorrorGameplay( const CHorrorGameplay& ) = delete;
+    CHorrorGameplay& operator=( const CHorrorGameplay& ) = delete;
+
+    // Reading loads a level in place (no writing).
+    void Serialize( tarn::CXmlFileSys* filesys );
+    void SetScriptRunner( CScriptRunner* runner ) { myScriptRunner = runner; }
+    void SetBackgroundLayer( CBackgroundLayer* layer ) { myBackgroundLayer = layer; }
+    // Paused: mouse moves are ignored and the game does not tick it.
+    void SetPaused( bool paused ) { myPaused = paused; }
+    bool IsPaused() const { return myPaused; }
+    // The bad guy caught the player at the last tick or move.
+    bool IsCaught() const { return myCaught; }
+
+    // One step of the bad guy (every 17 ms of game time).
+    void Tick();
+
+    void OnMouseMove( int x, int y ) override;
+    void OnMouseMoveRelative( int dx, int dy ) override;
+    void OnButtonDown( int button ) override;
+    void OnButtonUp( int button ) override;
+
+    void SetPlayerEnabled( bool enabled );
+    void SetBadguyEnabled( bool enabled );
+    void SetPlayerShown( bool shown );
+    void SetBadguyShown( bool shown );
+
+    void AddAreaEvent( const tarn::types::point& position, float range, const std::string& script, bool forPlayer,
+                       bool forBadguy, int howManyTimes );
+    // A picture fading in at position, and an event that loads nextFile when
+    // the player comes within 35 pixels.
+    void AddPortal( const tarn::types::point& position, const std::string& image, const std::string& nextFile );
+    // Runs the scripts of the armed events (for the player or the bad guy)
+    // whose circle holds p.
+    void CheckAreaEvents( const tarn::types::point& p, bool forPlayer, bool forBadguy );
+
+    bool IsOpen( const tarn::types::point& p ) const;
+    bool HasLineOfSight( const tarn::types::vector2& a, const tarn::types::vector2& b ) const;
+    // Distance along the path from the bad guy to where it could see the player.
+    void UpdatePathDistance();
+    // The boost after a bump into a wall.
+    float NoiseBoost( float boost );
+    // Speed factor (1 to 14) of a remaining boost distance.
+    static float BoostFactor( float boost );
+    // Speed factor of a chase's alarm (about 12 at its start, 2.2 at its end).
+    static float AlarmFactor( float alarm );
+
+    tarn::CSprite* GetPlayerIcon() const { return myIcons.empty() ? nullptr : myIcons.front().get(); }
+    tarn::CSprite* GetBadguySprite() const { return myBadguySprite.get(); }
+    tarn::CSprite* GetLevelBackground() const { return myLevelBackground.get(); }
+    const std::vector<AreaEvent>& GetAreaEvents() const { return myAreaEvents; }
+    const std::vector<tarn::SpritePtr>& GetPortalSprites() const { return myPortalSprites; }
+    const tarn::types::vector2& GetBadguyPosition() const { return myBadguyPosition; }
+    std::size_t GetPathIndex() const { return myPathIndex; }
+    const std::vector<tarn::types::point>& GetPath() const { return myPath; }
+    float GetSpeed() const { return mySpeed; }
+    float GetAiRange() const { return myAiRange; }
+    bool ChasesPlayer() const { return myChasesPlayer; }
+    bool IsChasing() const { return myChasing; }
+    float GetBoost() const { return myBoost; }
+    void SetBoost( float boost ) { myBoost = boost; }
+    float GetAlarm() const { return myAlarm; }
+    float GetPathDistance() const { return myPathDistance; }
+    bool IsDragging() const { return myDraggedIcon >= 0; }
+    bool IsPlayerEnabled() const { return myPlayerEnabled; }
+    bool IsBadguyEnabled() const { return myBadguyEnabled; }
+    bool IsPlayerVisible() const { return myPlayerVisible; }
+    bool IsBadguyVisible() const { return myBadguyVisible; }
+    tarn::CTimer& GetClock() { return myClock; }
+
+private:
+    // Width and height of a sprite; 0 by 0 when there is none.
+    static tarn::types::point SizeOf( const tarn::CSprite* sprite );
+    tarn::types::vector2 PlayerCentre() const;
+    void PlaceBadguySprite();
+    void TestCapture();
+    void Shriek( float factor );
+    void ReadPlayerPosition( tarn::CXmlFileSys* filesys );
+    void ReadPortals( tarn::CXmlFileSys* filesys );
+    void ReadBadguy( tarn::CXmlFileSys* filesys );
+    void ReadSwitches( tarn::CXmlFileSys* filesys );
+    // Where the bad guy heads when it does not chase.
+    tarn::types::vector2 PatrolTarget();
+
+    std::vector<tarn::SpritePtr> myIcons;
+    int myDraggedIcon = -1;
+    tarn::SpritePtr myLevelBackground;
+    tarn::types::point myMousePosition;
+    tarn::types::point myGrabOffset;
+    CScriptRunner* myScriptRunner = nullptr;
+    CBackgroundLayer* myBackgroundLayer = nullptr;
+    bool myCaught = false;
+    std::vector<AreaEvent> myAreaEvents;
+    std::vector<tarn::SpritePtr> myPortalSprites;
+    tarn::SpritePtr myBadguySprite;
+    tarn::types::vector2 myBadguyPosition;
+    std::size_t myPathIndex = 0;
+    std::vector<tarn::types::point> myPath;
+    float mySpeed = 16.0f;
+    bool myChasing = true;
+    float myBoost = 0.0f;
+    float myAlarm = 0.0f;
+    float myAiRange = 300.0f;
+    bool myChasesPlayer = true;
+    float myPathDistance = 0.0f;
+    tarn::CTimer myClock;
+    tarn::types::ticks myLastStepTime = 0;
+    bool myPaused = false;
+    bool myPlayerEnabled = true;
+    bool myBadguyEnabled = true;
+    bool myPlayerVisible = true;
+    bool myBadguyVisible = true;
+
+    // Kept across level loads (one gameplay plays a whole game).
+    float mySquaredAiRange = 90000.0f;
+    int myStepCounter = 0;
+    float mySharedPathDistance = 0.0f;
+    tarn::types::ticks myLastBumpTime = 0;
+    float myNoiseDecay = 1.1f;
+    float myPreviousSpeedFactor = 1.0f;
+    tarn::types::point myRememberedPlayerCorner;
+};
+
+} // namespace horror
+
+#endif

@@ -1,0 +1,49 @@
+#include "horror/chorrortask.h"
+
+#include "horror/chorrorgame.h"
+#include "tarn/tasks/ctaskfactory.h"
+
+namespace horror {
+
+namespace {
+tarn::CTaskRegistrar<CHorrorTask> registrar( "game" );
+} // namespace
+
+CHorrorTask::CHorrorTask() = default;
+
+CHorrorTask::~CHorrorTask() = default;
+
+bool CHorrorTask::Init( tarn::CAnyContainer* parameters )
+{
+    (void)parameters;
+    myGame = std::make_unique<CHorrorGame>();
+    return true;
+}
+
+bool CHorrorTask::Init()
+{
+    return Init( nullptr );
+}
+
+void CHorrorTask::Update()
+{
+    if( myGame )
+        myGame->Update();
+}
+
+void CHorrorTask::Exit()
+{
+    myGame.reset();
+}
+
+bool CHorrorTask::HandleCommand( const std::string& command )
+{
+    return myGame && myGame->RunScript( command );
+}
+
+bool CHorrorTask::PausesWhenInactive() const
+{
+    return true;
+}
+
+} // namespace horror

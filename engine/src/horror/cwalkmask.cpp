@@ -1,0 +1,69 @@
+#include "horror/cwalkmask.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tarn/gfx/csprite.h"
+#include "tarn/gfx/csurface.h"
+
+using namespace tarn;
+
+namespace horror {
+
+namespace {
+
+types::point Truncated( const types::vector2& v )
+{
+    return types::point{ static_cast<std::int32_t>( v.x ), static_cast<std::int32_t>( v.y ) };
+}
+
+} // namespace
+
+bool CWalkMask::IsOpen( const types::point& p ) const
+{
+    if( !myBackground || myBackground->IsEmpty() )
+        return false;
+    const types::rect rect = myBackground->GetRect();
+    if( p.x < rect.x || p.x >= rect.x + rect.w || p.y < rect.y || p.y >= rect.y + rect.h )
+        return false;
+    // The pixel is read at the point's own coordinates: the mask is meant to
+    // stand at (0, 0).
+    return IsOpenPixel( p.x, p.y ) || IsOpenPixel( p.x, p.y + 1 ) || IsOpenPixel( p.x, p.y - 1 ) ||
+           IsOpenPixel( p.x - 1, p.y ) || IsOpenPixel( p.x + 1, p.y );
+}
+
+bool CWalkMask::IsOpenPixel( int x, int y ) const
+{
+    return myBackground->GetSurface()->GetPixel( x, y ).a / 255.0 > 0.45;
+}
+
+bool CWalkMask::HasLineOfSight( const types::vector2& a, const types::vector2& b ) const
+{
+    const types::vector2 d{ b.x - a.x, b.y - a.y };
+    const float m = std::max( std::fabs( d.x ), std::fabs( d.y ) );
+    // Equal points: nothing lies between them.
+    if( m == 0.0f )
+        return true;
+    const types::vector2 step{ d.x / m, d.y / m };
+    int n = static_cast<int>( std::sqrt( d.x * d.x + d.y * d.y ) + 0.5f );
+
+    types::vector2 c = a;
+    if( !IsOpen( Truncated( a ) ) )
+    {
+        n -= SIGHT_ALLOWANCE;
+        c = types::vector2{ a.x + SIGHT_ALLOWANCE * step.x, a.y + SIGHT_ALLOWANCE * step.y };
+    }
+    if( !IsOpen( Truncated( b ) ) )
+        n -= SIGHT_ALLOWANCE;
+
+    for( int i = 0; i < n; ++i )
+    {
+        if( !IsOpen( Truncated( c ) ) )
+            return false;
+        c.x += step.x;
+        c.y += step.y;
+    }
+    return true;
+}
+
+} // namespace horror

@@ -1,0 +1,38 @@
+#ifndef HORROR_CWALKMASK_H
+#define HORROR_CWALKMASK_H
+
+#include "tarn/utils/point.h"
+#include "tarn/utils/vector2.h"
+
+namespace tarn {
+class CSprite;
+}
+
+namespace horror {
+
+// The level picture read as a walk mask: a point is open floor where the
+// picture's alpha is above 0.45 (or at one of its four neighbours).
+class CWalkMask
+{
+public:
+    // Steps of line-of-sight allowance at a blocked end of the line.
+    static constexpr int SIGHT_ALLOWANCE = 14;
+
+    // background may be null (then nothing is open); not owned.
+    explicit CWalkMask( const tarn::CSprite* background ) : myBackground( background ) {}
+
+    bool IsOpen( const tarn::types::point& p ) const;
+    // Open floor all along the line from a to b, allowing 14 blocked steps
+    // at a blocked start and a blocked end, so that a character standing at
+    // a wall does not block its own view.
+    bool HasLineOfSight( const tarn::types::vector2& a, const tarn::types::vector2& b ) const;
+
+private:
+    bool IsOpenPixel( int x, int y ) const;
+
+    const tarn::CSprite* myBackground;
+};
+
+} // namespace horror
+
+#endif
