@@ -18,7 +18,7 @@ PACKAGES=(
 for arg in "$@"; do
   case "$arg" in
     --screenshots) PACKAGES+=(xvfb imagemagick x11-utils python3-xlib) ;;
-    --tools) PACKAGES+=(sox libsox-fmt-base python3-pil imagemagick) ;;
+    --tools) PACKAGES+=(sox libsox-fmt-base python3-pil imagemagick xfonts-base) ;;
     --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
