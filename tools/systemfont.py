@@ -19,7 +19,8 @@ FIRST_CELL_X, CELL_WIDTH = 6, 8
 # The 8x13 glyphs have 11 rows above the baseline; one empty row above
 # them centres them in the 15 rows of a cell.
 BASELINE = 12
-CHUNK = 100
+# Longest string literal line of the generated file, quotes included.
+LITERAL_WIDTH = 110
 SAMPLE_TEXT = "Hello, Tarn! Ag{0.23}"
 
 
@@ -62,9 +63,20 @@ def encode(runs):
     return "".join("~" * (run // 94) + chr(32 + run % 94) for run in runs)
 
 
-def literal(text):
-    escaped = text.replace("\\", "\\\\").replace('"', '\\"').replace("?", "\\?")
-    return '"' + escaped + '"'
+def escape(char):
+    return "\\" + char if char in '\\"?' else char
+
+
+def literals(text):
+    """The text as C++ string literals of at most LITERAL_WIDTH characters."""
+    lines, current = [], ""
+    for char in text:
+        if len(current) + len(escape(char)) + 2 > LITERAL_WIDTH:
+            lines.append('"' + current + '"')
+            current = ""
+        current += escape(char)
+    lines.append('"' + current + '"')
+    return lines
 
 
 def write_cpp(path, encoded):
@@ -79,8 +91,7 @@ def write_cpp(path, encoded):
         "{",
         "    return",
     ]
-    for start in range(0, len(encoded), CHUNK):
-        lines.append("        " + literal(encoded[start:start + CHUNK]))
+    lines += ["        " + line for line in literals(encoded)]
     lines[-1] += ";"
     lines += ["}", "", "} // namespace tarn", ""]
     with open(path, "w", encoding="ascii", newline="\n") as file:
