@@ -124,24 +124,6 @@ TEST_F( OgfFontTest, ColourDigitsScaleTheChannelsInEighths )
     EXPECT_EQ( CColor( 0, 0, 255 ), shared->GetPixel( 0, 3 ) ) << "other users of the image file see it unchanged";
 }
 
-TEST_F( OgfFontTest, AFontLoadedTwiceIsScaledOnce )
-{
-    const std::string file = WriteOgf( "OGF;2;2;4;3;4;884;A;B ;64326432;" + WriteGlyphImage() );
-    auto first = COgfFontLoader().Load( file );
-    auto second = COgfFontLoader().Load( file );
-    EXPECT_EQ( first->GetImage()->GetPixel( 0, 3 ), second->GetImage()->GetPixel( 0, 3 ) );
-}
-
-TEST_F( OgfFontTest, ACloneOfALoadedFontDrawsAlike )
-{
-    auto font = COgfFontLoader().Load( WriteOgf( "OGF;2;2;4;3;4;888;A;B ;64326432;" + WriteGlyphImage() ) );
-    auto clone = font->Clone();
-    font.reset();
-    auto canvas = Canvas( 10, 3 );
-    clone->WriteText( canvas.get(), "A;B", 0, 0 );
-    EXPECT_EQ( ".rrrggbbbb", test::Picture( *canvas )[ 0 ] );
-}
-
 TEST_F( OgfFontTest, UnreadableFilesLogWhyAndGiveAnEmptyFont )
 {
     test::CLogCapture log;
