@@ -19,7 +19,7 @@ for arg in "$@"; do
   case "$arg" in
     --screenshots) PACKAGES+=(xvfb imagemagick x11-utils python3-xlib) ;;
     --tools) PACKAGES+=(python3 python3-pil python3-numpy imagemagick sox libsox-fmt-all vorbis-tools
-                        fonts-ebgaramond fonts-courier-prime) ;;
+                        fonts-ebgaramond fonts-courier-prime xfonts-base) ;;
     --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac

@@ -279,3 +279,19 @@ TEST_F( SurfaceTest, SurfacesCastOnlyToTheirOwnKind )
     EXPECT_TRUE( sdl.IsEmpty() );
     EXPECT_TRUE( none.IsNull() );
 }
+
+TEST_F( SurfaceTest, ColoursScaleWithinTheViewAndKeepTheirAlpha )
+{
+    CSurfaceSDL surface = Make( 3, 1, 33, 0x80c86432 ); // 200, 100, 50, alpha 128
+    surface.SetViewRect( types::rect{ 1, 0, 2, 1 } );
+
+    surface.ScaleColors( 1.0, 0.5, 9.0 / 8.0 );
+
+    EXPECT_EQ( CColor( 200, 50, 56, 128 ), surface.GetPixel( 0, 0 ) ) << "50 * 9 / 8 = 56.25, truncated";
+    surface.SetViewRect( types::rect{ 0, 0, 3, 1 } );
+    EXPECT_EQ( CColor( 200, 100, 50, 128 ), surface.GetPixel( 0, 0 ) ) << "outside the view";
+
+    CSurfaceSDL bright = Make( 1, 1, 32, 0x00f0f0f0 );
+    bright.ScaleColors( 9.0 / 8.0, 0.0, -1.0 );
+    EXPECT_EQ( CColor( 255, 0, 0 ), bright.GetPixel( 0, 0 ) ) << "results stay within 0 to 255";
+}

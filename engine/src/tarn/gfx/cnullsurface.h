@@ -18,6 +18,7 @@ public:
     void PutPixel( int, int, const CColor& ) override {}
     CColor GetPixel( int, int ) const override { return CColor( 0, 0, 0, 0 ); }
     void Clear( const types::rect& ) override {}
+    void ScaleColors( double, double, double ) override {}
     int GetWidth() const override { return 0; }
     int GetHeight() const override { return 0; }
     std::unique_ptr<CSurface> Scale( int, int ) const override { return std::make_unique<CNullSurface>(); }

@@ -54,6 +54,9 @@ public:
     virtual CColor GetPixel( int x, int y ) const = 0;
     // Makes the area transparent black (32-bit surfaces only).
     virtual void Clear( const types::rect& area ) = 0;
+    // Multiplies red, green and blue of every pixel in the view by the
+    // factors (results truncated, at most 255); alpha is kept as it is.
+    virtual void ScaleColors( double red, double green, double blue ) = 0;
 
     // Size of the view, in pixels.
     virtual int GetWidth() const = 0;

@@ -57,6 +57,14 @@ SDL_Surface* ToAlphaFormat( SDL_Surface* surface )
     return SDL_ConvertSurface( surface, &format, SDL_SWSURFACE | SDL_SRCALPHA );
 }
 
+Uint8 ScaleChannel( Uint8 value, double factor )
+{
+    const double scaled = value * factor;
+    if( scaled <= 0.0 )
+        return 0;
+    return scaled >= 255.0 ? 255 : static_cast<Uint8>( scaled );
+}
+
 } // namespace
 
 CSurfaceSDL::CSurfaceSDL( SDL_Surface* image, const std::string& filename ) :
@@ -114,6 +122,28 @@ void CSurfaceSDL::Clear( const types::rect& area )
         sdl::CSurfaceLock lock( myImage );
         for( int y = cut.y; y < cut.y + cut.h; ++y )
             std::memset( static_cast<Uint8*>( myImage->pixels ) + y * myImage->pitch + cut.x * 4, 0, cut.w * 4 );
+    }
+    DropViewImage();
+}
+
+void CSurfaceSDL::ScaleColors( double red, double green, double blue )
+{
+    if( !myImage )
+        return;
+    const types::rect view = ClipRect( types::rect{ 0, 0, myViewRect.w, myViewRect.h } );
+    {
+        sdl::CSurfaceLock lock( myImage );
+        for( int y = view.y; y < view.y + view.h; ++y )
+        {
+            for( int x = view.x; x < view.x + view.w; ++x )
+            {
+                Uint8 r, g, b, a;
+                SDL_GetRGBA( sdl::ReadPixel( myImage, x, y ), myImage->format, &r, &g, &b, &a );
+                sdl::WritePixel( myImage, x, y,
+                                 SDL_MapRGBA( myImage->format, ScaleChannel( r, red ), ScaleChannel( g, green ),
+                                              ScaleChannel( b, blue ), a ) );
+            }
+        }
     }
     DropViewImage();
 }

@@ -27,6 +27,7 @@ public:
     void PutPixel( int x, int y, const CColor& color ) override;
     CColor GetPixel( int x, int y ) const override;
     void Clear( const types::rect& area ) override;
+    void ScaleColors( double red, double green, double blue ) override;
     int GetWidth() const override { return myViewRect.w; }
     int GetHeight() const override { return myViewRect.h; }
     std::unique_ptr<CSurface> Scale( int width, int height ) const override;

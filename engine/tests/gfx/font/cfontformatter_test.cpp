@@ -1,0 +1,161 @@
+// Word wrap: which words share a line (the fit-line rule), where each
+// formatter kind puts a line, and the cases that end a layout early. The
+// bar font draws every letter as "###" followed by one pixel of spacing, and
+// a space as two pixels, one text line per picture row.
+#include <gtest/gtest.h>
+
+#include "gfx/font/fonttestsupport.h"
+#include "tarn/gfx/font/cfontformatter.h"
+
+using namespace tarn;
+using Rows = std::vector<std::string>;
+
+namespace {
+
+class FormatterTest : public test::FontTest
+{
+protected:
+    // Lays text out with formatter kind in a rect at the canvas's top-left.
+    Rows Layout( int kind, const std::string& text, int rectWidth, int canvasWidth, int lines = 3 )
+    {
+        auto font = test::MakeBarFont();
+        font->SetFormatter( kind );
+        auto canvas = Canvas( canvasWidth, lines );
+        end = font->WriteInRect( canvas.get(), text, types::rect{ 0, 0, rectWidth, lines }, types::point{} );
+        return test::Picture( *canvas );
+    }
+
+    CFontFormatter::Line Fit( const std::string& text, int rectWidth, std::size_t start = 0 )
+    {
+        auto font = test::MakeBarFont();
+        return CFontFormatter::FitLine( *font, text, types::rect{ 0, 0, rectWidth, 10 }, start );
+    }
+
+    types::point end;
+};
+
+} // namespace
+
+TEST_F( FormatterTest, WordsShareALineWhileTheyFitExactly )
+{
+    // "ab" is 8 pixels wide (two letters of 3 + 1), "ab ab" 8 + 2 + 8 = 18.
+    EXPECT_EQ( ( Rows{ "###.###...###.###.",
+                       "..................",
+                       ".................." } ),
+               Layout( CFont::FORMAT_LEFT, "ab ab", 18, 18 ) );
+
+    EXPECT_EQ( ( Rows{ "###.###...........",
+                       "###.###...........",
+                       ".................." } ),
+               Layout( CFont::FORMAT_LEFT, "ab ab", 17, 18 ) )
+        << "one pixel narrower moves the second word down";
+}
+
+TEST_F( FormatterTest, FitLineCountsTheSpaceOrLineFeedThatEndsTheLine )
+{
+    EXPECT_EQ( 5, Fit( "ab ab", 18 ).count );
+    EXPECT_EQ( 18, Fit( "ab ab", 18 ).width );
+
+    const CFontFormatter::Line wrapped = Fit( "ab ab", 17 );
+    EXPECT_EQ( 3, wrapped.count ) << "\"ab \"";
+    EXPECT_EQ( 10, wrapped.width ) << "the space after the last word is measured too";
+
+    EXPECT_EQ( 3, Fit( "ab\nab ab", 100 ).count ) << "\"ab\\n\"";
+    EXPECT_EQ( 5, Fit( "ab\nab ab", 100, 3 ).count ) << "from the second line on";
+    EXPECT_EQ( 0, Fit( "abcde ab", 10 ).count ) << "a word wider than the rect";
+    EXPECT_EQ( 0, Fit( "", 10 ).count );
+}
+
+TEST_F( FormatterTest, LineFeedsAlwaysBreakTheLine )
+{
+    EXPECT_EQ( ( Rows{ "###.###...........",
+                       "###...............",
+                       ".................." } ),
+               Layout( CFont::FORMAT_LEFT, "ab\na", 18, 18 ) );
+}
+
+TEST_F( FormatterTest, EmptyLinesAndSpacesBeforeALineFeedKeepTheTextGoing )
+{
+    EXPECT_EQ( ( Rows{ "###.......",
+                       "..........",
+                       "###.###..." } ),
+               Layout( CFont::FORMAT_LEFT, "a\n\nab", 10, 10 ) );
+    EXPECT_EQ( ( Rows{ "###.......",
+                       "###.###...",
+                       ".........." } ),
+               Layout( CFont::FORMAT_LEFT, "a \nab", 10, 10 ) );
+}
+
+TEST_F( FormatterTest, TabsCountAsFourSpaces )
+{
+    // "ab" + 4 spaces of 2 + "ab" is 24 pixels wide.
+    EXPECT_EQ( ( Rows{ "###.###.........###.###.",
+                       "........................",
+                       "........................" } ),
+               Layout( CFont::FORMAT_LEFT, "ab\tab", 24, 24 ) );
+    EXPECT_EQ( ( Rows{ "###.###.................",
+                       "###.###.................",
+                       "........................" } ),
+               Layout( CFont::FORMAT_LEFT, "ab\tab", 23, 24 ) );
+}
+
+TEST_F( FormatterTest, AWordWiderThanTheRectEndsTheText )
+{
+    EXPECT_EQ( ( Rows{ "###.###...",
+                       "..........",
+                       ".........." } ),
+               Layout( CFont::FORMAT_LEFT, "ab abc ab", 10, 10 ) )
+        << "\"abc\" is 12 wide: nothing after it is written";
+    EXPECT_EQ( ( types::point{ 0, 3 } ), end ) << "the pen still goes down to the rect's bottom";
+
+    EXPECT_EQ( ( Rows{ "..........", "..........", ".........." } ),
+               Layout( CFont::FORMAT_LEFT, "abc", 10, 10 ) );
+}
+
+TEST_F( FormatterTest, LinesStopAtTheRectsHeight )
+{
+    EXPECT_EQ( ( Rows{ "###.###...", "###.###..." } ), Layout( CFont::FORMAT_LEFT, "ab ab ab", 9, 10, 2 ) );
+    EXPECT_EQ( ( types::point{ 0, 2 } ), end );
+}
+
+TEST_F( FormatterTest, CentredAndRightAlignedLinesUseTheMeasuredWidth )
+{
+    // "ab" alone: 8 wide; in a rect of 20 centred at ( 20 - 8 - 1 ) / 2 = 5,
+    // right-aligned at 20 - 8 = 12.
+    EXPECT_EQ( ".....###.###........", Layout( CFont::FORMAT_CENTER, "ab", 20, 20 )[ 0 ] );
+    EXPECT_EQ( "............###.###.", Layout( CFont::FORMAT_RIGHT, "ab", 20, 20 )[ 0 ] );
+
+    // A wrapped line "ab " measures 10 with its space: centred at 4, right
+    // at 10; "abc" (12) at 3 and 8.
+    EXPECT_EQ( ( Rows{ "....###.###.........",
+                       "...###.###.###......",
+                       "...................." } ),
+               Layout( CFont::FORMAT_CENTER, "ab abc", 20, 20 ) );
+    EXPECT_EQ( ( Rows{ "..........###.###...",
+                       "........###.###.###.",
+                       "...................." } ),
+               Layout( CFont::FORMAT_RIGHT, "ab abc", 20, 20 ) );
+}
+
+TEST_F( FormatterTest, JustifiedLinesShareTheSparePixelsAmongTheirSpaces )
+{
+    // "a a a" is 3 * 4 + 2 * 2 = 16 wide; in 21 pixels 5 spare ones widen the
+    // two gaps to 2 + 3 and 2 + 2. The last line stays left-aligned.
+    EXPECT_EQ( ( Rows{ "###......###.....###.",
+                       "###.###..............",
+                       "....................." } ),
+               Layout( CFont::FORMAT_JUSTIFY, "a a a ab", 21, 21 ) );
+    EXPECT_EQ( ( Rows{ "###...###............",
+                       "###..................",
+                       "....................." } ),
+               Layout( CFont::FORMAT_JUSTIFY, "a a\na", 21, 21 ) )
+        << "a line ended by a line feed is not widened";
+}
+
+TEST_F( FormatterTest, AFontWithoutLinesCannotHangTheLayout )
+{
+    CFont empty;
+    empty.SetFormatter( CFont::FORMAT_LEFT );
+    const types::point pen = empty.WriteInRect( nullptr, "ab ab", types::rect{ 3, 4, -1, 10 }, types::point{} );
+    EXPECT_EQ( ( types::point{ 3, 4 } ), pen );
+}
