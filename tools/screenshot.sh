@@ -6,6 +6,8 @@
 # OUT.png, prints the game's windows, then closes the game window titled
 # `title` ("horror" by default) as its close button would and reports the
 # game's exit code (a game that does not end in 10 seconds is stopped).
+# With GAME_DIR set, the game runs in that directory instead (its own
+# autoexec.txt and data/).
 set -euo pipefail
 if [ $# -lt 1 ]; then
   echo "usage: $0 OUT.png [seconds] [title]" >&2
@@ -42,7 +44,8 @@ for _ in $(seq 1 50); do
   sleep 0.1
 done
 
-SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" ./build/horror &
+root="$PWD"
+( cd "${GAME_DIR:-$root}" && SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" exec "$root/build/horror" ) &
 game_pid=$!
 sleep "$seconds"
 import -window root "$out"
