@@ -207,8 +207,8 @@ TEST( StartupScript, OpensTheGameWindowAndRunsTheInputTasks )
         char* title = nullptr;
         char* icon = nullptr;
         SDL_WM_GetCaption( &title, &icon );
-        EXPECT_STREQ( "horror", title );
-        for( const char* name : { "Window", "Event", "Keyboard", "Mouse" } )
+        EXPECT_STREQ( "Tallow", title );
+        for( const char* name : { "Window", "Event", "Keyboard", "Mouse", "Gfx", "Game", "Audio" } )
             EXPECT_NE( nullptr, CTaskFactory::GetSingletonPtr()->FindTask( name ) ) << name;
 
         // The window's close button ends the main loop.
