@@ -1,8 +1,10 @@
 #include "tarn/gfx/cspritefactory.h"
 
+#include "tarn/gfx/canimatedsprite.h"
 #include "tarn/gfx/cnullsurface.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/csprite.h"
+#include "tarn/gfx/cslidersprite.h"
 #include "tarn/gfx/cspritelayer.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/utils/clogger.h"
@@ -82,6 +84,8 @@ std::unique_ptr<CSprite> CSpriteFactory::Create( int kind )
     {
     case CSprite::KIND_LAYER: return std::make_unique<CSpriteLayer>();
     case CSprite::KIND_SCREENLAYER: return nullptr;
+    case CSprite::KIND_ANIMATED: return std::make_unique<CAnimatedSprite>();
+    case CSprite::KIND_SLIDER: return std::make_unique<CSliderSprite>();
     default: return std::make_unique<CSprite>();
     }
 }
