@@ -6,6 +6,7 @@
 #include "horror/cquestions.h"
 #include "horror/ctitlesequence.h"
 #include "tarn/tasks/ctaskmanager.h"
+#include "tarn/utils/clogger.h"
 #include "tarn/utils/enginetime.h"
 #include "tarn/utils/xmlobject.h"
 
@@ -117,7 +118,10 @@ void CHorrorGame::LoadPendingLevel()
 {
     myNamedSprites.clear();
     const std::string level = CGameState::PendingLevel();
-    XmlLoadFromFile( myGameplay, level );
+    if( XmlLoadFromFile( myGameplay, level ) )
+        GetLog() << "Level loaded: " << level << "\n";
+    else
+        GetLog().Error() << "Could not read the level file " << level << "\n";
     myCurrentLevel = level;
     CGameState::PendingLevel().clear();
 }
@@ -125,7 +129,8 @@ void CHorrorGame::LoadPendingLevel()
 void CHorrorGame::LoadPendingDialogue()
 {
     const std::string dialogue = CGameState::PendingDialogue();
-    XmlLoadFromFile( *myDialogue, dialogue );
+    if( !XmlLoadFromFile( *myDialogue, dialogue ) )
+        GetLog().Error() << "Could not read the dialogue file " << dialogue << "\n";
     CGameState::PendingDialogue().clear();
 }
 
