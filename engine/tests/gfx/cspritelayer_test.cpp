@@ -168,19 +168,19 @@ TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
 {
     std::mt19937 random( 12345 );
     auto pick = [ &random ]( int low, int high ) { return std::uniform_int_distribution<int>( low, high )( random ); };
+    int made = 0;
+    auto addRandom = [ & ] {
+        const std::string name = "s" + std::to_string( made++ );
+        Add( name, pick( -15, 85 ), pick( -15, 55 ), pick( 6, 30 ), pick( 6, 30 ),
+             CColor( pick( 0, 254 ), pick( 0, 255 ), pick( 0, 254 ) ), pick( 0, 4 ) * 25 );
+    };
+    for( int i = 0; i < 30; ++i )
+        addRandom();
 
-    std::vector<CSprite*> live;
-    for( int i = 0; i < 7; ++i )
+    for( int step = 0; step < 1200; ++step )
     {
-        live.push_back( Add( "s" + std::to_string( i ), pick( -10, 80 ), pick( -10, 50 ), pick( 6, 30 ),
-                             pick( 6, 30 ), CColor( pick( 0, 254 ), pick( 0, 255 ), pick( 0, 254 ) ),
-                             pick( 0, 4 ) * 25 ) );
-    }
-
-    for( int step = 0; step < 1500; ++step )
-    {
-        CSprite* sprite = live[ pick( 0, static_cast<int>( live.size() ) - 1 ) ];
-        switch( pick( 0, 6 ) )
+        CSprite* sprite = sprites[ pick( 0, static_cast<int>( sprites.size() ) - 1 ) ].get();
+        switch( pick( 0, 10 ) )
         {
         case 0:
         case 1: sprite->SetPosition( sprite->GetX() + pick( -12, 12 ), sprite->GetY() + pick( -12, 12 ) ); break;
@@ -188,6 +188,16 @@ TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
         case 3: sprite->SetAlpha( pick( 0, 1 ) ? 255 : pick( 40, 220 ) ); break;
         case 4: sprite->SetVisible( sprite->GetParent() == nullptr ); break;
         case 5: sprite->SetImageRect( types::rect{ pick( 0, 4 ), pick( 0, 4 ), pick( 4, 20 ), pick( 4, 20 ) } ); break;
+        case 6: break; // RESIZE-PENDING sprite->Resize( pick( 4, 40 ), pick( 4, 40 ) ); break;
+        case 7: sprite->SetScrollRect( types::rect{ pick( 0, 60 ), pick( 0, 40 ), pick( 10, 60 ), pick( 10, 40 ) } ); break;
+        case 8:
+            if( sprites.size() > 20 )
+                sprites.erase( sprites.begin() + pick( 0, static_cast<int>( sprites.size() ) - 1 ) );
+            break;
+        case 9:
+            if( sprites.size() < 50 )
+                addRandom();
+            break;
         default: sprite->SetPosition( pick( -20, 100 ), pick( -20, 70 ) ); break;
         }
         if( pick( 0, 2 ) == 0 )

@@ -14,6 +14,7 @@
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/gfx/cspriteupdater.h"
+#include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
 
@@ -187,4 +188,36 @@ TEST_F( GameTest, GameTaskRoutesLinesToTheGame )
     EXPECT_EQ( CGameState::PendingLevel(), "data/levels/a.xml" );
     CTaskManager::GetSingletonPtr()->RunOnce();
     EXPECT_EQ( static_cast<CHorrorTask*>( task )->GetGame()->GetCurrentLevel(), "data/levels/a.xml" );
+}
+
+TEST_F( GameTest, DraggingTheIconIntoAPortalLoadsTheNextLevel )
+{
+    tarn::test::CLogCapture log;
+    world.MakeSprite( "portal", 16, 16 );
+    world.Write( "data/levels/start.xml",
+                 "<Level><LevelBackgroundImage>data/gfx/open.tga</LevelBackgroundImage>"
+                 "<PlayerPosition x=\"100\" y=\"100\"/><Portals><Portal><Position x=\"200\" y=\"100\"/>"
+                 "<PortalImage>data/gfx/portal.xml</PortalImage><NextFile>data/levels/a.xml</NextFile>"
+                 "</Portal></Portals></Level>\n" );
+    game.reset();
+    CTaskFactory::GetSingletonPtr()->StartTask( "game", "Game", 50, nullptr );
+    CTaskManager* manager = CTaskManager::GetSingletonPtr();
+    GetConsole()->Execute( "Game::LoadLevel( \"data/levels/start.xml\" )" );
+    manager->RunOnce();
+    EXPECT_TRUE( log.Contains( "Level loaded: data/levels/start.xml" ) );
+    CHorrorGame* running = static_cast<CHorrorTask*>( CTaskFactory::GetSingletonPtr()->FindTask( "Game" ) )->GetGame();
+    std::weak_ptr<CSprite> portal = running->GetGameplay().GetPortalSprites().at( 0 );
+
+    CInputDispatcher* input = CInputDispatcher::GetSingletonPtr();
+    input->NotifyMouseMove( 100, 100, 0, 0 );
+    input->NotifyButtonDown( MOUSE_BUTTON_LEFT );
+    for( int x = 110; x <= 180; x += 10 )
+        input->NotifyMouseMove( x, 100, 10, 0 );
+    input->NotifyButtonUp( MOUSE_BUTTON_LEFT );
+    EXPECT_EQ( CGameState::PendingLevel(), "data/levels/a.xml" );
+    EXPECT_EQ( running->GetGameplay().GetAreaEvents().at( 0 ).howManyTimes, 0 ) << "the portal fired once";
+
+    manager->RunOnce();
+    EXPECT_TRUE( log.Contains( "Level loaded: data/levels/a.xml" ) );
+    EXPECT_TRUE( portal.expired() ) << "the first level's portal left the screen";
 }

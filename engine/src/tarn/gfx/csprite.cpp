@@ -135,8 +135,8 @@ void CSprite::SetImageRect( const types::rect& rect )
     MarkChanged();
     mySourceImage->SetViewRect( rect );
     Rederive();
-    myRect.w = mySourceImage->GetWidth();
-    myRect.h = mySourceImage->GetHeight();
+    myRect.w = GetSurface()->GetWidth();
+    myRect.h = GetSurface()->GetHeight();
 }
 
 types::rect CSprite::GetImageRect() const
