@@ -301,3 +301,39 @@ TEST_F( GameplayTest, PortalAddedByAnEventFiresInTheSamePass )
     Drag( 100, 100, 105, 100 );
     EXPECT_EQ( scripts.scripts, ( std::vector<std::string>{ "door", "LoadLevel( \"data/levels/next.xml\")" } ) );
 }
+
+TEST_F( GameplayTest, LosingSightSendsTheBadGuyToTheLastPathPointItSees )
+{
+    Load( "<PlayerPosition x=\"300\" y=\"300\"/>\n<BadGuyImage>data/gfx/badguy.xml</BadGuyImage>\n"
+          "<BadGuyAiRange>400</BadGuyAiRange>\n"
+          "<BadGuyPath><PathPoint x=\"295\" y=\"545\"/><PathPoint x=\"600\" y=\"550\"/>"
+          "<PathPoint x=\"600\" y=\"100\"/><PathPoint x=\"350\" y=\"560\"/></BadGuyPath>\n" );
+    Run( 17 );
+    ASSERT_TRUE( gameplay->IsChasing() );
+    // The player hides behind the wall; the bad guy still sees the first,
+    // second and last points, and takes the last of them.
+    gameplay->SetPlayerShown( false );
+    Run( 17 );
+    EXPECT_FALSE( gameplay->IsChasing() );
+    EXPECT_EQ( gameplay->GetPathIndex(), 3u );
+}
+
+TEST_F( GameplayTest, TheFirstStepAfterAPauseIsCappedAtAQuarterSecond )
+{
+    Load( "<PlayerPosition x=\"700\" y=\"50\"/>\n<BadGuyImage>data/gfx/badguy.xml</BadGuyImage>\n"
+          "<BadGuySpeed>100</BadGuySpeed>\n<BadGuyAiRange>10</BadGuyAiRange>\n"
+          "<BadGuyPath><PathPoint x=\"95\" y=\"95\"/><PathPoint x=\"300\" y=\"100\"/></BadGuyPath>\n" );
+    world.Clock().Advance( 5000 );
+    gameplay->Tick();
+    EXPECT_NEAR( gameplay->GetBadguyPosition().x, 125.0f, 0.01f );
+}
+
+TEST_F( GameplayTest, TwoPortalsOnOneSpotBothRunAndTheLastWins )
+{
+    Load( "<PlayerPosition x=\"100\" y=\"100\"/>\n<Portals>"
+          "<Portal><Position x=\"130\" y=\"100\"/><NextFile>first.xml</NextFile></Portal>"
+          "<Portal><Position x=\"130\" y=\"100\"/><NextFile>second.xml</NextFile></Portal></Portals>\n" );
+    Drag( 100, 100, 110, 100 );
+    ASSERT_EQ( scripts.scripts.size(), 2u );
+    EXPECT_EQ( scripts.scripts.back(), "LoadLevel( \"second.xml\")" );
+}
