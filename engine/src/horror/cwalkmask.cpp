@@ -66,4 +66,33 @@ bool CWalkMask::HasLineOfSight( const types::vector2& a, const types::vector2& b
     return true;
 }
 
+std::vector<bool> CWalkMask::ReachableFrom( const types::point& start, int width, int height ) const
+{
+    std::vector<bool> reached;
+    if( width <= 0 || height <= 0 || !IsOpen( start ) || start.x < 0 || start.y < 0 || start.x >= width ||
+        start.y >= height )
+        return reached;
+
+    reached.assign( static_cast<std::size_t>( width ) * height, false );
+    std::vector<types::point> pending{ start };
+    reached[ start.y * width + start.x ] = true;
+    while( !pending.empty() )
+    {
+        const types::point p = pending.back();
+        pending.pop_back();
+        const types::point neighbours[ 4 ] = { { p.x + 1, p.y }, { p.x - 1, p.y }, { p.x, p.y + 1 }, { p.x, p.y - 1 } };
+        for( const types::point& n : neighbours )
+        {
+            if( n.x < 0 || n.y < 0 || n.x >= width || n.y >= height )
+                continue;
+            const std::size_t index = static_cast<std::size_t>( n.y ) * width + n.x;
+            if( reached[ index ] || !IsOpen( n ) )
+                continue;
+            reached[ index ] = true;
+            pending.push_back( n );
+        }
+    }
+    return reached;
+}
+
 } // namespace horror

@@ -1,6 +1,8 @@
 #ifndef HORROR_CWALKMASK_H
 #define HORROR_CWALKMASK_H
 
+#include <vector>
+
 #include "tarn/utils/point.h"
 #include "tarn/utils/vector2.h"
 
@@ -26,6 +28,11 @@ public:
     // at a blocked start and a blocked end, so that a character standing at
     // a wall does not block its own view.
     bool HasLineOfSight( const tarn::types::vector2& a, const tarn::types::vector2& b ) const;
+
+    // Every point of the width x height area reachable from start over open
+    // floor, stepping to the four neighbours (row by row: index y * width + x).
+    // Empty when start itself is closed.
+    std::vector<bool> ReachableFrom( const tarn::types::point& start, int width, int height ) const;
 
 private:
     bool IsOpenPixel( int x, int y ) const;

@@ -1,12 +1,13 @@
 #ifndef TARN_UTILS_CSINGLETON_H
 #define TARN_UTILS_CSINGLETON_H
 
-#include <memory>
 
 namespace tarn {
 
 // Process-wide instance created on first use and deleted on request.
 // A class that wants a private constructor befriends CSingleton<itself>.
+// An instance still alive at exit is not destroyed then: singletons use each
+// other, and the order of destruction at exit is not under our control.
 template <class T>
 class CSingleton
 {
@@ -15,12 +16,18 @@ public:
     static T* GetSingletonPtr()
     {
         if( !ourInstance )
-            ourInstance.reset( new T );
-        return ourInstance.get();
+            ourInstance = new T;
+        return ourInstance;
     }
 
     // Deletes the instance; the next GetSingletonPtr makes a fresh one.
-    static void DeleteSingleton() { ourInstance.reset(); }
+    static void DeleteSingleton()
+    {
+        // Cleared first, so the destructor sees no instance.
+        T* instance = ourInstance;
+        ourInstance = nullptr;
+        delete instance;
+    }
 
     static bool HasSingleton() { return ourInstance != nullptr; }
 
@@ -28,7 +35,7 @@ protected:
     CSingleton() = default;
 
 private:
-    static inline std::unique_ptr<T> ourInstance;
+    static inline T* ourInstance = nullptr;
 };
 
 } // namespace tarn

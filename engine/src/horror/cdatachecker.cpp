@@ -1,0 +1,398 @@
+#include "horror/cdatachecker.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+
+#include "horror/chorrorgameplay.h"
+#include "horror/cwalkmask.h"
+#include "tarn/console/cconsole.h"
+#include "horror/cgamecommands.h"
+#include "tarn/gfx/csurface.h"
+#include "tarn/gfx/gfx.h"
+#include "tarn/utils/ccolor.h"
+#include "tarn/utils/cxmlnode.h"
+#include "tarn/utils/stringutils.h"
+#include "tarn/utils/xmlobject.h"
+
+using namespace tarn;
+
+namespace horror {
+
+namespace {
+
+const std::vector<std::string> LEVEL_KEYS = { "StartUpExecute", "PlayerPosition", "LevelBackgroundImage",
+                                              "BackgroundLayer", "AreaEvents", "Portals", "BadGuyImage",
+                                              "BadGuySpeed", "BadGuyAiRange", "BadGuyChasesPlayer", "BadGuyPath",
+                                              "PlayerEnabled", "BadguyEnabled", "PlayerVisible", "BadguyVisible" };
+const std::vector<std::string> AREA_EVENT_KEYS = { "Position", "Range", "Execute" };
+const std::vector<std::string> PORTAL_KEYS = { "Position", "PortalImage", "NextFile" };
+const std::vector<std::string> DIALOGUE_LINE_KEYS = { "SpeakerImage", "Dialogue", "AfterExecute" };
+const std::vector<std::string> LAYER_KEYS = { "LevelBackgroundImage", "CreateCrapground", "FloatThingsAround" };
+
+// Sprite file keys that name other files.
+const std::vector<std::string> SPRITE_FILE_KEYS = { "BackdropFile", "TopSprite", "BottomSprite" };
+
+const CXmlNode* Child( const CXmlNode& node, const std::string& name )
+{
+    for( std::size_t i = 0; i < node.GetChildCount(); ++i )
+    {
+        if( node.GetChild( i )->GetName() == name )
+            return node.GetChild( i );
+    }
+    return nullptr;
+}
+
+std::string Text( const CXmlNode* node )
+{
+    return node ? TrimBlanks( node->GetContent() ) : "";
+}
+
+bool EndsWith( const std::string& text, const std::string& end )
+{
+    return text.size() >= end.size() && text.compare( text.size() - end.size(), end.size(), end ) == 0;
+}
+
+// The arguments of a call, unquoted and trimmed.
+std::vector<std::string> Arguments( const std::string& statement )
+{
+    std::vector<std::string> args;
+    const std::string::size_type open = FindOutsideQuotes( statement, "(" );
+    const std::string::size_type close = FindLastOutsideQuotes( statement, ")" );
+    if( open == std::string::npos || close == std::string::npos || close < open )
+        return args;
+    for( std::string piece : SplitOutsideQuotes( statement.substr( open + 1, close - open - 1 ), "," ) )
+    {
+        piece = TrimBlanks( piece );
+        if( piece.size() >= 2 && piece.front() == '"' && piece.back() == '"' )
+            piece = piece.substr( 1, piece.size() - 2 );
+        args.push_back( piece );
+    }
+    return args;
+}
+
+} // namespace
+
+void CDataChecker::Error( const std::string& file, const std::string& key, const std::string& message )
+{
+    myFindings.push_back( Finding{ file, key, message, true } );
+}
+
+void CDataChecker::Warn( const std::string& file, const std::string& key, const std::string& message )
+{
+    myFindings.push_back( Finding{ file, key, message, false } );
+}
+
+int CDataChecker::GetErrorCount() const
+{
+    return static_cast<int>(
+        std::count_if( myFindings.begin(), myFindings.end(), []( const Finding& f ) { return f.error; } ) );
+}
+
+std::string CDataChecker::Report() const
+{
+    std::ostringstream out;
+    for( const Finding& f : myFindings )
+        out << ( f.error ? "error: " : "warning: " ) << f.file << ": " << f.key << ": " << f.message << "\n";
+    return out.str();
+}
+
+bool CDataChecker::Exists( const std::string& file, const std::string& origin, const std::string& key )
+{
+    if( file.empty() )
+        return false;
+    if( std::filesystem::is_regular_file( file ) )
+        return true;
+    Error( origin, key, "the file \"" + file + "\" does not exist" );
+    return false;
+}
+
+void CDataChecker::CheckKeyOrder( const CXmlNode& node, const std::vector<std::string>& keys, const std::string& file,
+                                  const std::string& where )
+{
+    std::size_t last = 0;
+    for( std::size_t i = 0; i < node.GetChildCount(); ++i )
+    {
+        const std::string& name = node.GetChild( i )->GetName();
+        const auto known = std::find( keys.begin(), keys.end(), name );
+        if( known == keys.end() )
+        {
+            Error( file, where + name, "unknown key" );
+            continue;
+        }
+        const std::size_t index = static_cast<std::size_t>( known - keys.begin() );
+        if( index < last )
+            Warn( file, where + name, "comes after " + keys[ last ] + " but belongs before it" );
+        last = std::max( last, index );
+    }
+}
+
+void CDataChecker::CheckImage( const std::string& file, const std::string& origin, const std::string& key )
+{
+    if( !Exists( file, origin, key ) )
+        return;
+    std::unique_ptr<CSurface> image = Gfx::LoadImage( file, CColor( 255, 0, 255 ) );
+    if( !image || image->IsNull() || image->IsEmpty() )
+        Error( origin, key, "the image \"" + file + "\" does not load" );
+}
+
+void CDataChecker::CheckSprite( const std::string& file, const std::string& origin, const std::string& key )
+{
+    if( !Exists( file, origin, key ) || !myChecked.insert( file ).second )
+        return;
+    if( !EndsWith( file, "xml" ) )
+    {
+        CheckImage( file, origin, key );
+        return;
+    }
+    std::unique_ptr<CXmlNode> root = XmlParseFile( file );
+    if( !root )
+    {
+        Error( origin, key, "the sprite file \"" + file + "\" holds no element" );
+        return;
+    }
+    if( const CXmlNode* image = Child( *root, "ImageFilename" ) )
+        CheckImage( Text( image ), file, "ImageFilename" );
+    for( const std::string& name : SPRITE_FILE_KEYS )
+    {
+        if( const CXmlNode* other = Child( *root, name ) )
+            CheckSprite( Text( other ), file, name );
+    }
+    if( const CXmlNode* font = Child( *root, "FontFile" ) )
+    {
+        if( Text( font ) != "nothing" )
+            Exists( Text( font ), file, "FontFile" );
+    }
+    // Sound frames of animations, at any depth.
+    std::vector<const CXmlNode*> pending{ root.get() };
+    while( !pending.empty() )
+    {
+        const CXmlNode* node = pending.back();
+        pending.pop_back();
+        if( node->HasAttribute( "sound_file" ) )
+            Exists( node->GetAttribute( "sound_file" ), file, "sound_file" );
+        for( std::size_t i = 0; i < node->GetChildCount(); ++i )
+            pending.push_back( node->GetChild( i ) );
+    }
+}
+
+void CDataChecker::CheckScript( const std::string& script, const std::string& origin, const std::string& key )
+{
+    std::string text = script;
+    std::replace( text.begin(), text.end(), '\r', '\n' );
+    std::istringstream lines( text );
+    std::string line;
+    while( std::getline( lines, line ) )
+    {
+        const std::string::size_type comment = FindOutsideQuotes( line, "//" );
+        if( comment != std::string::npos )
+            line = line.substr( 0, comment );
+        for( const std::string& statement : SplitOutsideQuotes( line, ";" ) )
+            CheckStatement( TrimBlanks( statement ), origin, key );
+    }
+}
+
+void CDataChecker::CheckStatement( const std::string& statement, const std::string& origin, const std::string& key )
+{
+    if( statement.empty() )
+        return;
+    const std::string::size_type open = FindOutsideQuotes( statement, "(" );
+    const std::string::size_type assign = FindOutsideQuotes( statement, "=" );
+    // Variables are the script's own business.
+    if( assign != std::string::npos && ( open == std::string::npos || assign < open ) )
+        return;
+
+    std::string name = TrimBlanks( statement.substr( 0, open ) );
+    const std::string::size_type ns = name.rfind( "::" );
+    if( ns != std::string::npos )
+        name = TrimBlanks( name.substr( ns + 2 ) );
+    static const std::vector<std::string> commands = {
+        "LOADLEVEL",    "LOADDIALOG",  "DODIALOG",     "SETPLAYERENABLED",    "SETBADGUYENABLED",
+        "SETPLAYERSHOWN", "SETBADGUYSHOWN", "ADDPORTAL", "ADDSPRITE",         "REMOVESPRITE",
+        "SPRITEPLAYANIMATION", "SPRITEMOVETO", "PLAYMUSIC", "ENDGAME" };
+    const std::string upper = ToUpper( name );
+    if( std::find( commands.begin(), commands.end(), upper ) == commands.end() )
+    {
+        Error( origin, key, "\"" + statement + "\" calls " + name + ", which the game does not know" );
+        return;
+    }
+
+    const std::vector<std::string> args = Arguments( statement );
+    auto arg = [ &args ]( std::size_t i ) { return i < args.size() ? args[ i ] : std::string(); };
+    const std::string where = key + " (" + name + ")";
+    if( upper == "LOADLEVEL" )
+        Exists( arg( 0 ), origin, where );
+    else if( upper == "LOADDIALOG" && Exists( arg( 0 ), origin, where ) )
+        CheckDialogue( arg( 0 ) );
+    else if( upper == "DODIALOG" && !arg( 0 ).empty() )
+        CheckSprite( arg( 0 ), origin, where );
+    else if( upper == "ADDPORTAL" )
+    {
+        if( !arg( 2 ).empty() )
+            CheckSprite( arg( 2 ), origin, where );
+        Exists( arg( 3 ), origin, where );
+    }
+    else if( upper == "ADDSPRITE" )
+        CheckSprite( arg( 1 ), origin, where );
+    else if( upper == "PLAYMUSIC" )
+        Exists( arg( 0 ), origin, where );
+    else if( upper == "ENDGAME" )
+    {
+        CheckSprite( "data/gfx/end_of_game_blackout.xml", origin, where );
+        CheckSprite( "data/gfx/end_of_game_animation.xml", origin, where );
+    }
+}
+
+void CDataChecker::CheckDialogue( const std::string& file )
+{
+    if( !myChecked.insert( file ).second )
+        return;
+    std::unique_ptr<CXmlNode> root = XmlParseFile( file );
+    if( !root )
+    {
+        Error( file, "", "the dialogue file holds no element" );
+        return;
+    }
+    for( std::size_t i = 0; i < root->GetChildCount(); ++i )
+    {
+        const CXmlNode& line = *root->GetChild( i );
+        const std::string where = "DialogLine " + std::to_string( i + 1 ) + "/";
+        if( line.GetName() != "DialogLine" )
+        {
+            Error( file, line.GetName(), "unknown key (only DialogLine elements are read)" );
+            continue;
+        }
+        CheckKeyOrder( line, DIALOGUE_LINE_KEYS, file, where );
+        if( !Text( Child( line, "SpeakerImage" ) ).empty() )
+            CheckSprite( Text( Child( line, "SpeakerImage" ) ), file, where + "SpeakerImage" );
+        if( Text( Child( line, "Dialogue" ) ).empty() )
+            Warn( file, where + "Dialogue", "the line has no text" );
+        CheckScript( Text( Child( line, "AfterExecute" ) ), file, where + "AfterExecute" );
+    }
+}
+
+void CDataChecker::CheckBackgroundLayer( const std::string& file )
+{
+    if( !myChecked.insert( file ).second )
+        return;
+    std::unique_ptr<CXmlNode> root = XmlParseFile( file );
+    if( !root )
+    {
+        Error( file, "", "the background-layer file holds no element" );
+        return;
+    }
+    CheckKeyOrder( *root, LAYER_KEYS, file, "" );
+    if( !Text( Child( *root, "LevelBackgroundImage" ) ).empty() )
+        CheckSprite( Text( Child( *root, "LevelBackgroundImage" ) ), file, "LevelBackgroundImage" );
+}
+
+void CDataChecker::CheckLevel( const std::string& file )
+{
+    if( !std::filesystem::is_regular_file( file ) )
+    {
+        Error( file, "", "the level file does not exist" );
+        return;
+    }
+    std::unique_ptr<CXmlNode> root = XmlParseFile( file );
+    if( !root )
+    {
+        Error( file, "", "the level file holds no element" );
+        return;
+    }
+    CheckKeyOrder( *root, LEVEL_KEYS, file, "" );
+    CheckScript( Text( Child( *root, "StartUpExecute" ) ), file, "StartUpExecute" );
+    if( !Text( Child( *root, "LevelBackgroundImage" ) ).empty() )
+        CheckSprite( Text( Child( *root, "LevelBackgroundImage" ) ), file, "LevelBackgroundImage" );
+    if( Exists( Text( Child( *root, "BackgroundLayer" ) ), file, "BackgroundLayer" ) )
+        CheckBackgroundLayer( Text( Child( *root, "BackgroundLayer" ) ) );
+    if( !Text( Child( *root, "BadGuyImage" ) ).empty() )
+        CheckSprite( Text( Child( *root, "BadGuyImage" ) ), file, "BadGuyImage" );
+
+    if( const CXmlNode* events = Child( *root, "AreaEvents" ) )
+    {
+        for( std::size_t i = 0; i < events->GetChildCount(); ++i )
+        {
+            const CXmlNode& event = *events->GetChild( i );
+            const std::string where = "AreaEvents/AreaEvent " + std::to_string( i + 1 ) + "/";
+            CheckKeyOrder( event, AREA_EVENT_KEYS, file, where );
+            CheckScript( Text( Child( event, "Execute" ) ), file, where + "Execute" );
+        }
+    }
+    if( const CXmlNode* portals = Child( *root, "Portals" ) )
+    {
+        for( std::size_t i = 0; i < portals->GetChildCount(); ++i )
+        {
+            const CXmlNode& portal = *portals->GetChild( i );
+            const std::string where = "Portals/Portal " + std::to_string( i + 1 ) + "/";
+            CheckKeyOrder( portal, PORTAL_KEYS, file, where );
+            if( !Text( Child( portal, "PortalImage" ) ).empty() )
+                CheckSprite( Text( Child( portal, "PortalImage" ) ), file, where + "PortalImage" );
+            Exists( Text( Child( portal, "NextFile" ) ), file, where + "NextFile" );
+        }
+    }
+    CheckLevelGeometry( file );
+}
+
+void CDataChecker::CheckLevelGeometry( const std::string& file )
+{
+    CHorrorGameplay gameplay;
+    XmlLoadFromFile( gameplay, file );
+    const CWalkMask mask( gameplay.GetLevelBackground() );
+
+    const CSprite* icon = gameplay.GetPlayerIcon();
+    const types::rect r = icon ? icon->GetRect() : types::rect();
+    const types::point start{ static_cast<std::int32_t>( r.x + r.w / 2.0f ), static_cast<std::int32_t>( r.y + r.h / 2.0f ) };
+    if( !mask.IsOpen( start ) )
+    {
+        Error( file, "PlayerPosition", "the player starts on closed floor at " + std::to_string( start.x ) + "," +
+                                           std::to_string( start.y ) );
+    }
+
+    const std::vector<types::point>& path = gameplay.GetPath();
+    const CSprite* badguy = gameplay.GetBadguySprite();
+    const int halfW = badguy ? badguy->GetRect().w / 2 : 0;
+    const int halfH = badguy ? badguy->GetRect().h / 2 : 0;
+    for( std::size_t i = 0; i < path.size(); ++i )
+    {
+        // The first point is the picture's top-left corner; the bad guy
+        // walks with its centre onto the others.
+        const types::point p = i == 0 ? types::point{ path[ i ].x + halfW, path[ i ].y + halfH } : path[ i ];
+        if( !mask.IsOpen( p ) )
+        {
+            Error( file, "BadGuyPath/PathPoint " + std::to_string( i + 1 ),
+                   "on closed floor at " + std::to_string( p.x ) + "," + std::to_string( p.y ) );
+        }
+    }
+
+    constexpr int WIDTH = 800;
+    constexpr int HEIGHT = 600;
+    const std::vector<bool> reached = mask.ReachableFrom( start, WIDTH, HEIGHT );
+    const std::vector<AreaEvent>& events = gameplay.GetAreaEvents();
+    for( std::size_t i = 0; i < events.size(); ++i )
+    {
+        const AreaEvent& event = events[ i ];
+        if( !event.forPlayer || event.howManyTimes <= 0 )
+            continue;
+        bool reachable = false;
+        const int range = static_cast<int>( std::ceil( event.range ) );
+        for( int y = std::max( 0, event.position.y - range ); !reachable && y <= std::min( HEIGHT - 1, event.position.y + range ); ++y )
+        {
+            for( int x = std::max( 0, event.position.x - range ); x <= std::min( WIDTH - 1, event.position.x + range ); ++x )
+            {
+                if( !reached.empty() && reached[ y * WIDTH + x ] && event.Contains( types::point{ x, y } ) )
+                {
+                    reachable = true;
+                    break;
+                }
+            }
+        }
+        if( !reachable )
+        {
+            Error( file, "area event at " + std::to_string( event.position.x ) + "," + std::to_string( event.position.y ),
+                   "cannot be reached from the player's start over open floor (" + event.execute + ")" );
+        }
+    }
+}
+
+} // namespace horror

@@ -1,0 +1,65 @@
+#ifndef HORROR_CDATACHECKER_H
+#define HORROR_CDATACHECKER_H
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tarn {
+class CXmlNode;
+}
+
+namespace horror {
+
+// Checks the game's data files as a game author would want before playing:
+// loads every level with the game's own loaders and reports, naming the
+// file and the key, missing or unloadable files, keys out of order or
+// unknown, a player start or bad-guy path point on closed floor, portals and
+// player events that cannot be reached from the start, and script lines
+// calling commands the game does not have. Needs the graphics factory.
+class CDataChecker
+{
+public:
+    // One finding: "file: key: message".
+    struct Finding
+    {
+        std::string file;
+        std::string key;
+        std::string message;
+        bool error = true;
+    };
+
+    // A level file and everything it refers to.
+    void CheckLevel( const std::string& file );
+    void CheckDialogue( const std::string& file );
+    void CheckBackgroundLayer( const std::string& file );
+    // A sprite description file or image.
+    void CheckSprite( const std::string& file, const std::string& origin, const std::string& key );
+    // Every line and statement of a script found at origin/key.
+    void CheckScript( const std::string& script, const std::string& origin, const std::string& key );
+
+    const std::vector<Finding>& GetFindings() const { return myFindings; }
+    int GetErrorCount() const;
+    // The findings as text, one per line.
+    std::string Report() const;
+
+private:
+    void Error( const std::string& file, const std::string& key, const std::string& message );
+    void Warn( const std::string& file, const std::string& key, const std::string& message );
+    // False (with an error) when file is missing; "" counts as absent.
+    bool Exists( const std::string& file, const std::string& origin, const std::string& key );
+    // Reports children that are unknown or come before a key listed earlier.
+    void CheckKeyOrder( const tarn::CXmlNode& node, const std::vector<std::string>& keys, const std::string& file,
+                        const std::string& where );
+    void CheckImage( const std::string& file, const std::string& origin, const std::string& key );
+    void CheckStatement( const std::string& statement, const std::string& origin, const std::string& key );
+    void CheckLevelGeometry( const std::string& file );
+
+    std::vector<Finding> myFindings;
+    // Files already checked, so shared sprites are checked (and reported) once.
+    std::set<std::string> myChecked;
+};
+
+} // namespace horror
+
+#endif
