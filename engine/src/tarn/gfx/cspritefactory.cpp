@@ -4,6 +4,7 @@
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/gfx/cspritelayer.h"
+#include "tarn/gfx/ctextsprite.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/cxmlnode.h"
@@ -82,6 +83,7 @@ std::unique_ptr<CSprite> CSpriteFactory::Create( int kind )
     {
     case CSprite::KIND_LAYER: return std::make_unique<CSpriteLayer>();
     case CSprite::KIND_SCREENLAYER: return nullptr;
+    case CSprite::KIND_TEXT: return std::make_unique<CTextSprite>();
     default: return std::make_unique<CSprite>();
     }
 }
