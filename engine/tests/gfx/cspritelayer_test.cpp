@@ -188,7 +188,7 @@ TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
         case 3: sprite->SetAlpha( pick( 0, 1 ) ? 255 : pick( 40, 220 ) ); break;
         case 4: sprite->SetVisible( sprite->GetParent() == nullptr ); break;
         case 5: sprite->SetImageRect( types::rect{ pick( 0, 4 ), pick( 0, 4 ), pick( 4, 20 ), pick( 4, 20 ) } ); break;
-        case 6: break; // RESIZE-PENDING sprite->Resize( pick( 4, 40 ), pick( 4, 40 ) ); break;
+        case 6: sprite->Resize( pick( 4, 40 ), pick( 4, 40 ) ); break;
         case 7: sprite->SetScrollRect( types::rect{ pick( 0, 60 ), pick( 0, 40 ), pick( 10, 60 ), pick( 10, 40 ) } ); break;
         case 8:
             if( sprites.size() > 20 )

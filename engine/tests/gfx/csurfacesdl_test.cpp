@@ -295,3 +295,65 @@ TEST_F( SurfaceTest, ColoursScaleWithinTheViewAndKeepTheirAlpha )
     bright.ScaleColors( 9.0 / 8.0, 0.0, -1.0 );
     EXPECT_EQ( CColor( 255, 0, 0 ), bright.GetPixel( 0, 0 ) ) << "results stay within 0 to 255";
 }
+
+// An opaque display-format buffer (as Gfx makes and loads them) keyed on
+// magenta: red everywhere but a magenta top-left pixel.
+static std::unique_ptr<CSurface> KeyedRedBuffer()
+{
+    std::unique_ptr<CSurface> buffer = Gfx::NewBuffer( 2, 2, CColor( 255, 0, 255 ) );
+    for( int y = 0; y < 2; ++y )
+    {
+        for( int x = 0; x < 2; ++x )
+            buffer->PutPixel( x, y, CColor( 255, 0, 0 ) );
+    }
+    buffer->PutPixel( 0, 0, CColor( 255, 0, 255 ) );
+    return buffer;
+}
+
+TEST_F( SurfaceTest, CopiesOfOpaqueSurfacesStayVisibleAndKeepTheKeyTransparent )
+{
+    std::unique_ptr<CSurface> opaque = KeyedRedBuffer();
+
+    std::unique_ptr<CSurface> copy = opaque->Copy();
+    ASSERT_FALSE( copy->IsNull() );
+    EXPECT_EQ( CColor( 255, 0, 0, 255 ), copy->GetPixel( 1, 0 ) ) << "opaque pixels are opaque in the copy";
+    EXPECT_EQ( CColor( 255, 0, 0, 255 ), copy->GetPixel( 1, 1 ) );
+    EXPECT_EQ( 0, copy->GetPixel( 0, 0 ).a ) << "the key colour is see-through in the copy";
+
+    CSurfaceSDL target = Make( 2, 2, 32, 0x000000ff ); // blue
+    copy->Blit( &target );
+    EXPECT_EQ( CColor( 0, 0, 255 ), target.GetPixel( 0, 0 ) );
+    EXPECT_EQ( CColor( 255, 0, 0 ), target.GetPixel( 1, 0 ) );
+    EXPECT_EQ( CColor( 255, 0, 0 ), target.GetPixel( 0, 1 ) );
+}
+
+TEST_F( SurfaceTest, CopiesOfAlphaSurfacesKeepEveryPixelVerbatim )
+{
+    SDL_Surface* translucent = SDL_CreateRGBSurface( SDL_SWSURFACE, 2, 1, 32, 0xff0000, 0xff00, 0xff, 0xff000000 );
+    SDL_FillRect( translucent, nullptr, 0x80ff0000 ); // red, alpha 128
+    CSurfaceSDL source( translucent );
+
+    std::unique_ptr<CSurface> copy = source.Copy();
+    EXPECT_EQ( CColor( 255, 0, 0, 128 ), copy->GetPixel( 0, 0 ) );
+    EXPECT_EQ( CColor( 255, 0, 0, 128 ), copy->GetPixel( 1, 0 ) );
+}
+
+TEST_F( SurfaceTest, ScalingAKeyedOpaqueImageKeepsTheKeyTransparent )
+{
+    std::unique_ptr<CSurface> opaque = KeyedRedBuffer();
+
+    std::unique_ptr<CSurface> scaled = opaque->Scale( 4, 4 );
+    ASSERT_EQ( 4, scaled->GetWidth() );
+    ASSERT_EQ( 4, scaled->GetHeight() );
+
+    CSurfaceSDL target = Make( 4, 4, 32, 0x000000ff ); // blue
+    scaled->Blit( &target );
+    for( int y = 0; y < 4; ++y )
+    {
+        for( int x = 0; x < 4; ++x )
+        {
+            const CColor expected = x < 2 && y < 2 ? CColor( 0, 0, 255 ) : CColor( 255, 0, 0 );
+            EXPECT_EQ( expected, target.GetPixel( x, y ) ) << "at " << x << "," << y;
+        }
+    }
+}

@@ -401,17 +401,24 @@ void CSprite::RemakeBackground()
 
 void CSprite::SerializeBase( CXmlFileSys* filesys )
 {
+    SerializeBase( filesys, myRect );
+}
+
+void CSprite::SerializeBase( CXmlFileSys* filesys, const types::rect& fileRect )
+{
     if( filesys->IsWriting() )
     {
         filesys->AddAttribute( "type", CSpriteFactory::KindName( GetType() ) );
-        if( IsUsable( mySourceImage.get() ) )
+        // A made image (a text sprite's, say) has no file to name.
+        if( IsUsable( mySourceImage.get() ) && !mySourceImage->GetFileName().empty() )
         {
             std::string imageFile = mySourceImage->GetFileName();
             XmlBind( filesys, imageFile, "ImageFilename" );
         }
         if( myScrollRect )
             XmlBind( filesys, *myScrollRect, "ScrollRect" );
-        XmlBind( filesys, myRect, "ImageRect" );
+        types::rect writtenRect = fileRect;
+        XmlBind( filesys, writtenRect, "ImageRect" );
         XmlBind( filesys, myZ, "Z" );
         XmlBind( filesys, myAlpha, "Alpha" );
         return;

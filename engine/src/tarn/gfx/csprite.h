@@ -125,6 +125,10 @@ protected:
     void RemakeBackground();
     // Reads and writes the keys every sprite file has.
     void SerializeBase( CXmlFileSys* filesys );
+    // The same, but writes fileRect as "ImageRect": for sprites that make
+    // themselves another size than their file says, so that a saved file
+    // reads back to the same sprite.
+    void SerializeBase( CXmlFileSys* filesys, const types::rect& fileRect );
 
     friend class CSpriteLayer;
     friend class CScreenLayer;

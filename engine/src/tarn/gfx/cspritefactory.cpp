@@ -6,6 +6,7 @@
 #include "tarn/gfx/csprite.h"
 #include "tarn/gfx/cslidersprite.h"
 #include "tarn/gfx/cspritelayer.h"
+#include "tarn/gfx/ctextsprite.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/cxmlnode.h"
@@ -84,6 +85,7 @@ std::unique_ptr<CSprite> CSpriteFactory::Create( int kind )
     {
     case CSprite::KIND_LAYER: return std::make_unique<CSpriteLayer>();
     case CSprite::KIND_SCREENLAYER: return nullptr;
+    case CSprite::KIND_TEXT: return std::make_unique<CTextSprite>();
     case CSprite::KIND_ANIMATED: return std::make_unique<CAnimatedSprite>();
     case CSprite::KIND_SLIDER: return std::make_unique<CSliderSprite>();
     default: return std::make_unique<CSprite>();

@@ -155,7 +155,17 @@ std::unique_ptr<CSurface> CSurfaceSDL::Scale( int width, int height ) const
         return std::make_unique<CNullSurface>();
     const double zoomX = static_cast<double>( width ) / myViewRect.w;
     const double zoomY = static_cast<double>( height ) / myViewRect.h;
-    return Wrap( zoomSurface( view, zoomX, zoomY, myScaleSmoothing ) );
+    SDL_Surface* scaled = zoomSurface( view, zoomX, zoomY, myScaleSmoothing );
+    // zoomSurface keeps 32-bit images in their format but drops the colour
+    // key, which would show the transparent colour; it is put back.
+    if( scaled && ( view->flags & SDL_SRCCOLORKEY ) && !( scaled->flags & SDL_SRCCOLORKEY ) &&
+        scaled->format->Amask == 0 )
+    {
+        Uint8 r, g, b;
+        SDL_GetRGB( view->format->colorkey, view->format, &r, &g, &b );
+        SDL_SetColorKey( scaled, SDL_SRCCOLORKEY, SDL_MapRGB( scaled->format, r, g, b ) );
+    }
+    return Wrap( scaled );
 }
 
 std::unique_ptr<CSurface> CSurfaceSDL::Rotate( double angle ) const
@@ -202,7 +212,12 @@ std::unique_ptr<CSurface> CSurfaceSDL::Copy() const
         return std::make_unique<CNullSurface>();
     auto copy = std::make_unique<CSurfaceSDL>( image );
     copy->myRawCopy = true;
-    const bool raw = myImage->format->BytesPerPixel == 4 && image->format->BytesPerPixel == 4;
+    // Only pixels that carry their own alpha can be taken verbatim; the
+    // unused fourth byte of an opaque image would make every pixel
+    // invisible, so those are blitted (which also leaves keyed pixels
+    // transparent).
+    const bool raw = myImage->format->BytesPerPixel == 4 && myImage->format->Amask != 0 &&
+                     image->format->BytesPerPixel == 4;
     CopyPixels( myFullRect, image, 0, 0, raw );
     copy->SetViewRect( myViewRect );
     return copy;
