@@ -340,9 +340,12 @@ void CDataChecker::CheckLevelGeometry( const std::string& file )
     XmlLoadFromFile( gameplay, file );
     const CWalkMask mask( gameplay.GetLevelBackground() );
 
+    // Where the level puts the icon's centre, even when the icon starts hidden.
     const CSprite* icon = gameplay.GetPlayerIcon();
     const types::rect r = icon ? icon->GetRect() : types::rect();
-    const types::point start{ static_cast<std::int32_t>( r.x + r.w / 2.0f ), static_cast<std::int32_t>( r.y + r.h / 2.0f ) };
+    types::point start{ static_cast<std::int32_t>( r.x + r.w / 2.0f ), static_cast<std::int32_t>( r.y + r.h / 2.0f ) };
+    if( !gameplay.IsPlayerVisible() )
+        start = gameplay.GetRememberedPlayerCentre();
     if( !mask.IsOpen( start ) )
     {
         Error( file, "PlayerPosition", "the player starts on closed floor at " + std::to_string( start.x ) + "," +

@@ -62,6 +62,13 @@ types::vector2 CHorrorGameplay::PlayerCentre() const
     return types::vector2{ r.x + r.w / 2.0f, r.y + r.h / 2.0f };
 }
 
+types::point CHorrorGameplay::GetRememberedPlayerCentre() const
+{
+    const types::point size = SizeOf( GetPlayerIcon() );
+    return types::point{ static_cast<std::int32_t>( myRememberedPlayerCorner.x + size.x / 2.0f ),
+                         static_cast<std::int32_t>( myRememberedPlayerCorner.y + size.y / 2.0f ) };
+}
+
 void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
 {
     if( !filesys->IsReading() )

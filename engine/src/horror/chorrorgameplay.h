@@ -105,6 +105,8 @@ public:
     bool IsPlayerVisible() const { return myPlayerVisible; }
     bool IsBadguyVisible() const { return myBadguyVisible; }
     tarn::CTimer& GetClock() { return myClock; }
+    // Where a hidden player's icon will come back, as the icon's centre.
+    tarn::types::point GetRememberedPlayerCentre() const;
 
 private:
     // Width and height of a sprite; 0 by 0 when there is none.
