@@ -159,13 +159,13 @@ def text_sprite(path, rect, z, font_file, text="", font_rect=None, alpha=None, b
 # --------------------------------------------------------------------------
 # Images
 
-def rng(seed):
-    return np.random.default_rng(seed)
+def rng(salt):
+    return np.random.default_rng(salt)
 
 
-def smooth_noise(w, h, scale, seed, octaves=4, persistence=0.5):
+def smooth_noise(w, h, scale, salt, octaves=4, persistence=0.5):
     """Fractal value noise in 0..1, float32 array of shape (h, w)."""
-    r = rng(seed)
+    r = rng(salt)
     out = np.zeros((h, w), np.float32)
     amp, total = 1.0, 0.0
     s = float(scale)
@@ -183,8 +183,8 @@ def smooth_noise(w, h, scale, seed, octaves=4, persistence=0.5):
     return out / total
 
 
-def grain(w, h, seed, amount=0.04):
-    return (rng(seed).random((h, w)).astype(np.float32) - 0.5) * 2 * amount
+def grain(w, h, salt, amount=0.04):
+    return (rng(salt).random((h, w)).astype(np.float32) - 0.5) * 2 * amount
 
 
 def radial(w, h, cx, cy, radius, power=2.0):

@@ -186,8 +186,8 @@ def hooded_top(cv, cx, cy, r, robe, face, eye, eye_glow=1.0, cone=False, breath=
     cv.paint(m, (20, 14, 14), 0.8)
 
 
-def texture_field(w, h, seed, base, var=0.25, scale=40, octaves=5, grain_amount=0.05):
-    n = C.smooth_noise(w, h, scale, seed, octaves)
-    g = C.grain(w, h, seed + 1, grain_amount)
+def texture_field(w, h, salt, base, var=0.25, scale=40, octaves=5, grain_amount=0.05):
+    n = C.smooth_noise(w, h, scale, salt, octaves)
+    g = C.grain(w, h, salt + 1, grain_amount)
     shade = (1 - var) + var * 2 * (n - 0.5) + g + var
     return C.colour_field(base, np.clip(shade, 0, 2))

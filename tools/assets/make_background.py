@@ -33,10 +33,10 @@ def gp(name):
     return C.data_path("gfx", name)
 
 
-def blocks(seed, base, rows, jitter, mortar=(10, 10, 12), var=0.3, min_w=40, max_w=110):
+def blocks(salt, base, rows, jitter, mortar=(10, 10, 12), var=0.3, min_w=40, max_w=110):
     """Irregular stone blocks or bricks."""
-    r = C.rng(seed)
-    tex = D.texture_field(W, H, seed + 1, base, var, 30, 5, 0.05)
+    r = C.rng(salt)
+    tex = D.texture_field(W, H, salt + 1, base, var, 30, 5, 0.05)
     cv = D.Canvas(W, H)
     cv.rgb = np.zeros((H, W, 3), np.float32) + np.array(mortar, np.float32)
     cv.a[:] = 255

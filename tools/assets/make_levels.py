@@ -145,9 +145,9 @@ def add_sprite(name, f, pos=None):
 # --------------------------------------------------------------------------
 # Floor materials
 
-def mat_flagstone(seed):
-    r = C.rng(seed)
-    tex = D.texture_field(W, H, seed + 1, (124, 116, 104), 0.22, 24, 5, 0.05)
+def mat_flagstone(salt):
+    r = C.rng(salt)
+    tex = D.texture_field(W, H, salt + 1, (124, 116, 104), 0.22, 24, 5, 0.05)
     out = np.zeros((H, W, 3), np.float32) + 34
     y = 0
     while y < H:
@@ -162,23 +162,23 @@ def mat_flagstone(seed):
     return out
 
 
-def mat_tiles(seed):
+def mat_tiles(salt):
     yy, xx = np.mgrid[0:H, 0:W]
     t = 30
     chk = ((xx // t + yy // t) % 2).astype(np.float32)
-    light = D.texture_field(W, H, seed, (160, 152, 138), 0.15, 16, 4, 0.04)
-    dark = D.texture_field(W, H, seed + 1, (106, 96, 88), 0.2, 16, 4, 0.04)
+    light = D.texture_field(W, H, salt, (160, 152, 138), 0.15, 16, 4, 0.04)
+    dark = D.texture_field(W, H, salt + 1, (106, 96, 88), 0.2, 16, 4, 0.04)
     out = light * chk[..., None] + dark * (1 - chk[..., None])
     grout = ((xx % t) < 1) | ((yy % t) < 1)
     out[grout] = (40, 38, 36)
-    grime = C.smooth_noise(W, H, 70, seed + 2, 5)
+    grime = C.smooth_noise(W, H, 70, salt + 2, 5)
     return out * (0.72 + 0.45 * grime)[..., None]
 
 
-def mat_planks(seed, vertical=False, base=(118, 78, 48)):
-    r = C.rng(seed)
-    tex = D.texture_field(W, H, seed + 1, base, 0.12, 10, 4, 0.05)
-    streak = C.smooth_noise(W if not vertical else H, 4, 6, seed + 2, 3)
+def mat_planks(salt, vertical=False, base=(118, 78, 48)):
+    r = C.rng(salt)
+    tex = D.texture_field(W, H, salt + 1, base, 0.12, 10, 4, 0.05)
+    streak = C.smooth_noise(W if not vertical else H, 4, 6, salt + 2, 3)
     out = np.zeros((H, W, 3), np.float32)
     pw = 18
     if vertical:
@@ -198,10 +198,10 @@ def mat_planks(seed, vertical=False, base=(118, 78, 48)):
     return out
 
 
-def mat_chapel(seed):
+def mat_chapel(salt):
     yy, xx = np.mgrid[0:H, 0:W]
-    tex = D.texture_field(W, H, seed, (156, 142, 124), 0.18, 30, 5, 0.04)
-    r = C.rng(seed + 3)
+    tex = D.texture_field(W, H, salt, (156, 142, 124), 0.18, 30, 5, 0.04)
+    r = C.rng(salt + 3)
     shade = r.random((H // 60 + 1, W // 60 + 1)) * 0.3 + 0.82
     out = tex * shade[yy // 60, xx // 60][..., None]
     joint = ((xx % 60) < 2) | ((yy % 60) < 2)
@@ -256,9 +256,9 @@ def candle_stub(cx, cy):
     return f
 
 
-def stain(cx, cy, r, colour, op, seed):
+def stain(cx, cy, r, colour, op, salt):
     def f(lv, cv, floor):
-        n = C.smooth_noise(W, H, max(4, r / 3.0), seed, 3)
+        n = C.smooth_noise(W, H, max(4, r / 3.0), salt, 3)
         m = np.clip((C.radial(W, H, cx, cy, r, 0.8) + n * 0.6 - 0.8) * 3, 0, 1)
         cv.paint(m, colour, op)
     return f
@@ -273,12 +273,12 @@ def grate(cx, cy, w, h):
     return f
 
 
-def hung_painting(x, y, w, h, seed, subject):
+def hung_painting(x, y, w, h, salt, subject):
     """A framed picture leaning against the wall (drawn on the floor)."""
     def f(lv, cv, floor):
-        r = C.rng(seed)
+        r = C.rng(salt)
         cv.paint(cv.mask(D.rect(x + 3, y + 4, x + w + 3, y + h + 4), blur=2.5), (0, 0, 0), 0.55)
-        cv.paint_field(cv.mask(D.rect(x, y, x + w, y + h)), D.texture_field(W, H, seed, (150, 112, 52), 0.3, 3, 2, 0.08))
+        cv.paint_field(cv.mask(D.rect(x, y, x + w, y + h)), D.texture_field(W, H, salt, (150, 112, 52), 0.3, 3, 2, 0.08))
         ix0, iy0, ix1, iy1 = x + 4, y + 4, x + w - 4, y + h - 4
         inner = cv.mask(D.rect(ix0, iy0, ix1, iy1))
         base = [(40, 46, 40), (34, 30, 44), (48, 34, 28)][int(r.integers(0, 3))]

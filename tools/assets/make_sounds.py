@@ -30,8 +30,8 @@ def env_adsr(n, a, d, s, r, sustain_level=0.7):
     return e
 
 
-def noise(n, seed):
-    return C.rng(seed).standard_normal(n)
+def noise(n, salt):
+    return C.rng(salt).standard_normal(n)
 
 
 def lowpass(x, cutoff):
@@ -58,9 +58,9 @@ def resonator(x, freq, q):
     return np.fft.irfft(X * H, len(x))
 
 
-def reverb(x, seconds=1.8, mix=0.3, seed=1, damp=3000.0):
+def reverb(x, seconds=1.8, mix=0.3, salt=1, damp=3000.0):
     n = int(seconds * SR)
-    ir = noise(n, seed) * np.exp(-np.arange(n) / (n / 6.0))
+    ir = noise(n, salt) * np.exp(-np.arange(n) / (n / 6.0))
     ir = lowpass(ir, damp)
     k = n // 8
     ir[-k:] *= np.linspace(1, 0, k)
@@ -242,19 +242,19 @@ def note_hz(n):
     return 440.0 * 2 ** ((n - 69) / 12.0)
 
 
-def piano(f, dur, seed=0):
+def piano(f, dur, salt=0):
     t = t_axis(dur)
     x = np.zeros(len(t))
     for k in range(1, 7):
         fk = f * k * np.sqrt(1 + 0.0004 * k * k)
         x += osc(fk, t) * np.exp(-t * (1.2 + 0.9 * k)) / k ** 1.3
-    x += 0.02 * lowpass(noise(len(t), seed), 3000) * np.exp(-t * 60)
+    x += 0.02 * lowpass(noise(len(t), salt), 3000) * np.exp(-t * 60)
     return x * env_adsr(len(t), 0.004, 0.05, 0.9, min(0.3, dur * 0.3), 0.9)
 
 
-def pad(freqs, t, seed, detune=0.003, bright=900):
+def pad(freqs, t, salt, detune=0.003, bright=900):
     x = np.zeros(len(t))
-    r = C.rng(seed)
+    r = C.rng(salt)
     for f in freqs:
         for d in (-detune, 0, detune):
             x += saw(f * (1 + d), t + r.random())

@@ -400,12 +400,12 @@ def altar():
 PW, PH, PY = 176, 150, 446
 
 
-def portrait_frame(painter, seed):
+def portrait_frame(painter, salt):
     cv = D.Canvas(PW, PH)
     x0, y0, x1, y1 = 14, 2, 162, 148
     cv.paint(cv.mask(D.rect(x0 + 3, y0 + 3, x1 + 3, y1 + 3), blur=3), (0, 0, 0), 0.7)
     frame = cv.mask(D.rect(x0, y0, x1, y1))
-    cv.paint_field(frame, D.texture_field(PW, PH, seed, (130, 96, 50), 0.3, 5, 3, 0.08))
+    cv.paint_field(frame, D.texture_field(PW, PH, salt, (130, 96, 50), 0.3, 5, 3, 0.08))
     inner = cv.mask(D.rect(x0 + 7, y0 + 7, x1 - 7, y1 - 7))
     pic = D.Canvas(PW, PH)
     painter(pic)
@@ -416,8 +416,8 @@ def portrait_frame(painter, seed):
     return cv
 
 
-def bg(cv, colour, seed):
-    cv.rgb = D.texture_field(cv.w, cv.h, seed, colour, 0.3, 20, 4, 0.03)
+def bg(cv, colour, salt):
+    cv.rgb = D.texture_field(cv.w, cv.h, salt, colour, 0.3, 20, 4, 0.03)
     cv.a[:] = 255
 
 
@@ -483,8 +483,8 @@ PORTRAITS = {"flame": (p_flame, 781), "moth": (p_moth, 782), "lady": (p_lady, 78
 
 
 def portraits():
-    for name, (painter, seed) in PORTRAITS.items():
-        cv = portrait_frame(painter, seed)
+    for name, (painter, salt) in PORTRAITS.items():
+        cv = portrait_frame(painter, salt)
         C.save_png(cv.image(), gp("portrait_%s.png" % name))
         C.image_sprite(gp("portrait_%s.xml" % name), g("portrait_%s.png" % name), (-300, PY, PW, PH), Z_PORTRAIT)
 

@@ -241,10 +241,10 @@ def question_sprites():
                       alpha=None if i == 0 else 0)
 
 
-def plaque(w, h, text, size, seed, name):
+def plaque(w, h, text, size, salt, name):
     cv = D.Canvas(w, h)
     body = cv.mask(D.rect(0, 0, w, h))
-    cv.paint_field(body, D.texture_field(w, h, seed, (46, 34, 28), 0.4, 8, 3, 0.06))
+    cv.paint_field(body, D.texture_field(w, h, salt, (46, 34, 28), 0.4, 8, 3, 0.06))
     inner = cv.mask(D.rect(3, 3, w - 3, h - 3)) - cv.mask(D.rect(4, 4, w - 4, h - 4))
     cv.paint(np.clip(inner, 0, 1), (150, 120, 84), 0.7)
     edge = cv.mask(D.rect(0, 0, w, h)) - cv.mask(D.rect(1, 1, w - 1, h - 1))
@@ -262,11 +262,11 @@ def plaque(w, h, text, size, seed, name):
 
 
 def buttons():
-    for name, (x, y, w, h), text, size, seed in [
+    for name, (x, y, w, h), text, size, salt in [
             ("questions_yes", (176, 363, 72, 42), "yes", 28, 211),
             ("questions_no", (495, 363, 56, 31), "no", 22, 212),
             ("questions_you_continue", (295, 348, 150, 35), "continue", 24, 213)]:
-        plaque(w, h, text, size, seed, name)
+        plaque(w, h, text, size, salt, name)
         C.image_sprite(gp(name + ".xml"), g(name + ".png"), (x, y, w, h), Z_BUTTON)
 
 

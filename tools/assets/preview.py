@@ -53,10 +53,10 @@ class Screen:
             img = Image.merge("RGBA", (r, g, b, a))
         self.items.append((z, len(self.items), img, pos[0], pos[1]))
 
-    def layer(self, path, seed=1):
+    def layer(self, path, salt=1):
         root = X.parse(X.full(path))
         self.add(root.text("LevelBackgroundImage"))
-        rnd = random.Random(seed)
+        rnd = random.Random(salt)
         if root.text("CreateCrapground", "1") == "1":
             files = ["data/gfx/background_crap_%02d.xml" % i for i in range(1, 5)]
             rnd.shuffle(files)
@@ -125,7 +125,7 @@ def level_screen(out, n, dialog=None, extra=()):
     import make_levels as L
     lv = L.LEVELS[n - 1]
     s = Screen()
-    s.layer(lv.layer_file, seed=n)
+    s.layer(lv.layer_file, salt=n)
     s.add(lv.picture_file)
     s.add("data/gfx/icon_player.xml", pos=(lv.start[0] - 12, lv.start[1] - 12))
     bg = X.SpriteInfo(lv.badguy_image)
