@@ -19,6 +19,7 @@
 #include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
+#include "tarn/ui/cdesktop.h"
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
@@ -107,6 +108,7 @@ void ResetEngine()
     Gfx::SetFactory( nullptr );
     CTextureManager::DeleteSingleton();
     CKeyboard::DeleteSingleton();
+    ui::CDesktop::DeleteSingleton();
     CMouse::DeleteSingleton();
     CInputDispatcher::DeleteSingleton();
     DeleteLog();

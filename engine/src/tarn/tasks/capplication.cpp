@@ -6,6 +6,7 @@
 #include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
+#include "tarn/ui/cdesktop.h"
 
 namespace tarn {
 
@@ -23,6 +24,8 @@ CApplication::~CApplication()
     myTaskManager->KillAllTasks();
     DeleteAllFakeThreads();
     CTaskFactory::DeleteSingleton();
+    // The widget tree goes while the mouse it listens to still exists.
+    ui::CDesktop::DeleteSingleton();
     CSpriteUpdater::DeleteSingleton();
     CTaskManager::DeleteSingleton();
     myTaskManager = nullptr;
