@@ -17,7 +17,7 @@ PACKAGES=(
 
 for arg in "$@"; do
   case "$arg" in
-    --screenshots) PACKAGES+=(xvfb imagemagick x11-utils python3-xlib) ;;
+    --screenshots) PACKAGES+=(xvfb imagemagick x11-utils python3-xlib xdotool) ;;
     --tools) PACKAGES+=(python3 python3-pil python3-numpy imagemagick sox libsox-fmt-all vorbis-tools
                         fonts-ebgaramond fonts-courier-prime xfonts-base) ;;
     --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
