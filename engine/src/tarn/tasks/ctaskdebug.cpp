@@ -116,8 +116,14 @@ bool CTaskDebug::SaveScreenshot( const std::string& filename )
         GetLog().Error() << "Screenshot - every screenshot name up to " << MAX_SCREENSHOT_NUMBER << " is taken\n";
         return false;
     }
-    // Between the graphics task's frames the screen surface holds exactly
-    // what was last presented.
+    // A sprite that changed since the last frame has already been erased
+    // from the screen surface but not drawn again; draw and present what
+    // changed first, so the picture is a whole frame, the one now on show.
+    if( CScreenLayer::HasSingleton() )
+    {
+        CScreenLayer::GetSingletonPtr()->Update();
+        screen->Flip();
+    }
     if( !screen->Save( name ) )
     {
         GetLog().Error() << "Screenshot could not be saved: " << name << "\n";
@@ -201,7 +207,10 @@ std::string CTaskDebug::Screenshot( CAnyContainer* args )
     if( args && args->Size() > 0 )
     {
         if( !args->IsType( 0, CAnyContainer::TYPE_STRING ) )
-            return SCREENSHOT_ERROR;
+        {
+            GetLog().Error() << SCREENSHOT_ERROR << "\n";
+            return "";
+        }
         name = args->GetString( 0 );
     }
     SaveScreenshot( name );

@@ -64,7 +64,8 @@ public:
     unsigned GetMinimumFps() const { return myMinimumFps; }
     unsigned GetMaximumFps() const { return myMaximumFps; }
 
-    // Saves the screen surface as it was last presented; "" for a name
+    // Presents what changed since the last frame and saves the screen
+    // surface, so the file shows the frame now on show; "" for a name
     // picks the next free "screenshot_NNN.bmp". False (and a log line) when
     // there is no screen or the file could not be written.
     static bool SaveScreenshot( const std::string& filename );
