@@ -208,7 +208,7 @@ TEST( StartupScript, OpensTheGameWindowAndRunsTheInputTasks )
         char* icon = nullptr;
         SDL_WM_GetCaption( &title, &icon );
         EXPECT_STREQ( "Tallow", title );
-        for( const char* name : { "Window", "Event", "Keyboard", "Mouse", "Gfx", "Game", "Audio" } )
+        for( const char* name : { "Window", "Event", "Keyboard", "Mouse", "Gfx", "Debug", "Game", "Audio" } )
             EXPECT_NE( nullptr, CTaskFactory::GetSingletonPtr()->FindTask( name ) ) << name;
 
         // The window's close button ends the main loop.

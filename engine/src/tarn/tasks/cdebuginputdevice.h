@@ -1,0 +1,26 @@
+#ifndef TARN_TASKS_CDEBUGINPUTDEVICE_H
+#define TARN_TASKS_CDEBUGINPUTDEVICE_H
+
+namespace tarn {
+
+// An input recorder or player of the debug task, stepped once per pass.
+class CDebugInputDevice
+{
+public:
+    CDebugInputDevice() = default;
+    virtual ~CDebugInputDevice() = default;
+
+    CDebugInputDevice( const CDebugInputDevice& ) = delete;
+    CDebugInputDevice& operator=( const CDebugInputDevice& ) = delete;
+
+    // A recorder works from its listener calls and has nothing to do here.
+    virtual void Step() {}
+    // Lets go of the engine (listener, clock) for good; the device may still
+    // be inside one of its own calls, so it is deleted later. Called again
+    // by the destructor, so it must do nothing the second time.
+    virtual void Stop() {}
+};
+
+} // namespace tarn
+
+#endif

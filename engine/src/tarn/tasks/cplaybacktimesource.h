@@ -1,0 +1,25 @@
+#ifndef TARN_TASKS_CPLAYBACKTIMESOURCE_H
+#define TARN_TASKS_CPLAYBACKTIMESOURCE_H
+
+#include "tarn/utils/enginetime.h"
+
+namespace tarn {
+
+// An engine clock that reads whatever input playback last set, so that a
+// replayed run sees its events at their recorded times.
+class CPlaybackTimeSource final : public CTimeSource
+{
+public:
+    explicit CPlaybackTimeSource( types::ticks start = 0 ) : myTicks( start ) {}
+
+    types::ticks GetTicks() override { return myTicks; }
+
+    void SetTicks( types::ticks ticks ) { myTicks = ticks; }
+
+private:
+    types::ticks myTicks;
+};
+
+} // namespace tarn
+
+#endif

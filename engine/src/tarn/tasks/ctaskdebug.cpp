@@ -1,0 +1,264 @@
+#include "tarn/tasks/ctaskdebug.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/csprite.h"
+#include "tarn/gfx/cspritefactory.h"
+#include "tarn/gfx/ctextsprite.h"
+#include "tarn/gfx/font/csystemfont.h"
+#include "tarn/gfx/csurface.h"
+#include "tarn/tasks/cinputrecorder.h"
+#include "tarn/tasks/cplaybackmouse.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/utils/canycontainer.h"
+#include "tarn/utils/clogger.h"
+
+namespace tarn {
+
+namespace {
+
+CTaskRegistrar<CTaskDebug> registrar( "debug" );
+
+constexpr int FPS_X = 4;
+constexpr int FPS_Y = 4;
+// In front of every sprite of the game.
+constexpr int FPS_Z = -1000;
+
+// The FPS display: a system-font text sprite in the top-left corner. Made
+// here alone so that it can follow the text sprite kind; a kind the factory
+// cannot make yet gives an empty sprite that takes its text and shows
+// nothing.
+std::unique_ptr<CSprite> CreateFpsSprite()
+{
+    auto sprite = std::make_unique<CTextSprite>();
+    sprite->SetFont( CSystemFont::Create() );
+    sprite->Resize( 96, 15 );
+    sprite->SetPosition( FPS_X, FPS_Y );
+    sprite->SetZ( FPS_Z );
+    sprite->SetParent( CScreenLayer::GetSingletonPtr() );
+    return sprite;
+}
+
+} // namespace
+
+CTaskDebug::CTaskDebug() :
+    myToggleConsoleCommand( [ this ]( CAnyContainer* args ) { return ToggleConsole( args ); } ),
+    myBanAssertsCommand( [ this ]( CAnyContainer* args ) { return BanAsserts( args ); } ),
+    myRecordInputCommand( [ this ]( CAnyContainer* args ) { return RecordInput( args ); } ),
+    myPlaybackInputCommand( [ this ]( CAnyContainer* args ) { return PlaybackInput( args ); } ),
+    myScreenshotCommand( [ this ]( CAnyContainer* args ) { return Screenshot( args ); } )
+{
+}
+
+CTaskDebug::~CTaskDebug() = default;
+
+bool CTaskDebug::Init()
+{
+    myConsole = CreateConsole();
+    myConsole->AddCommand( "ToggleConsole", &myToggleConsoleCommand );
+    myConsole->AddCommand( "BanAsserts", &myBanAssertsCommand );
+    myConsole->AddCommand( "RecordInput", &myRecordInputCommand );
+    myConsole->AddCommand( "PlaybackInput", &myPlaybackInputCommand );
+    myConsole->AddCommand( "Screenshot", &myScreenshotCommand );
+    myFpsSprite = CreateFpsSprite();
+    return true;
+}
+
+void CTaskDebug::Update()
+{
+    if( myConsoleWindow && myConsoleWindow->TakeToggleRequest() )
+        ToggleConsoleWindow();
+
+    UpdateFps();
+
+    if( myInputDevice )
+    {
+        myStepping = true;
+        myInputDevice->Step();
+        myStepping = false;
+        myRetiredDevices.clear();
+    }
+}
+
+void CTaskDebug::Exit()
+{
+    myConsoleWindow.reset();
+    myConsoleOpen = false;
+    myFpsSprite.reset();
+    RetireInputDevice();
+}
+
+bool CTaskDebug::HandleCommand( const std::string& command )
+{
+    if( myConsole )
+        myConsole->Execute( command, false );
+    return true;
+}
+
+void CTaskDebug::SetFpsSprite( std::unique_ptr<CSprite> sprite )
+{
+    myFpsSprite = std::move( sprite );
+}
+
+bool CTaskDebug::SaveScreenshot( const std::string& filename )
+{
+    CSurface* screen = CScreenLayer::GetScreenSurface();
+    if( !screen )
+    {
+        GetLog().Error() << "Screenshot - there is no screen to save\n";
+        return false;
+    }
+    const std::string name = filename.empty() ? NextScreenshotName() : filename;
+    if( name.empty() )
+    {
+        GetLog().Error() << "Screenshot - every screenshot name up to " << MAX_SCREENSHOT_NUMBER << " is taken\n";
+        return false;
+    }
+    // A sprite that changed since the last frame has already been erased
+    // from the screen surface but not drawn again; draw and present what
+    // changed first, so the picture is a whole frame, the one now on show.
+    if( CScreenLayer::HasSingleton() )
+    {
+        CScreenLayer::GetSingletonPtr()->Update();
+        screen->Flip();
+    }
+    if( !screen->Save( name ) )
+    {
+        GetLog().Error() << "Screenshot could not be saved: " << name << "\n";
+        return false;
+    }
+    GetLog() << "Screenshot saved: " << name << "\n";
+    return true;
+}
+
+std::string CTaskDebug::NextScreenshotName()
+{
+    for( int number = 0; number <= MAX_SCREENSHOT_NUMBER; ++number )
+    {
+        char name[ 32 ];
+        std::snprintf( name, sizeof( name ), "screenshot_%03d.bmp", number );
+        std::error_code error;
+        if( !std::filesystem::exists( name, error ) && !error )
+            return name;
+    }
+    return "";
+}
+
+void CTaskDebug::SetConsoleWindowMaker( ConsoleWindowMaker maker )
+{
+    ourConsoleWindowMaker = std::move( maker );
+}
+
+std::string CTaskDebug::ToggleConsole( CAnyContainer* args )
+{
+    (void)args;
+    ToggleConsoleWindow();
+    return "";
+}
+
+std::string CTaskDebug::BanAsserts( CAnyContainer* args )
+{
+    if( !args )
+    {
+        GetLog().Error() << BAN_ASSERTS_ERROR << "\n";
+        return "";
+    }
+    if( args->Size() == 0 )
+        return "";
+    bool ban = true;
+    if( args->IsType( 0, CAnyContainer::TYPE_NUMBER ) )
+        ban = std::trunc( args->GetNumber( 0 ) ) != 0.0;
+    else
+        GetLog().Error() << BAN_ASSERTS_ERROR << "\n";
+    ourAssertsBanned = ban;
+    return "";
+}
+
+std::string CTaskDebug::RecordInput( CAnyContainer* args )
+{
+    if( !args || !args->IsType( 0, CAnyContainer::TYPE_STRING ) )
+    {
+        GetLog().Error() << RECORD_INPUT_ERROR << "\n";
+        return "";
+    }
+    // The old device lets go of the clock before the new one looks at it.
+    RetireInputDevice();
+    myInputDevice = std::make_unique<CInputRecorder>( args->GetString( 0 ) );
+    return "";
+}
+
+std::string CTaskDebug::PlaybackInput( CAnyContainer* args )
+{
+    if( !args || !args->IsType( 0, CAnyContainer::TYPE_STRING ) )
+    {
+        GetLog().Error() << PLAYBACK_INPUT_ERROR << "\n";
+        return "";
+    }
+    RetireInputDevice();
+    myInputDevice = std::make_unique<CPlaybackMouse>( args->GetString( 0 ) );
+    return "";
+}
+
+std::string CTaskDebug::Screenshot( CAnyContainer* args )
+{
+    std::string name;
+    if( args && args->Size() > 0 )
+    {
+        if( !args->IsType( 0, CAnyContainer::TYPE_STRING ) )
+        {
+            GetLog().Error() << SCREENSHOT_ERROR << "\n";
+            return "";
+        }
+        name = args->GetString( 0 );
+    }
+    SaveScreenshot( name );
+    return "";
+}
+
+void CTaskDebug::ToggleConsoleWindow()
+{
+    if( !myConsoleWindow && ourConsoleWindowMaker )
+        myConsoleWindow = ourConsoleWindowMaker();
+    myConsoleOpen = !myConsoleOpen;
+    if( myConsoleWindow )
+        myConsoleWindow->SetOpen( myConsoleOpen );
+}
+
+void CTaskDebug::UpdateFps()
+{
+    ++myFrames;
+    const types::ticks now = myTimer.GetTime();
+    // The engine clock went back (a playback started): count from here.
+    if( now < myLastFpsTime )
+        myLastFpsTime = now;
+    if( now - myLastFpsTime <= 999 )
+        return;
+    if( myAverageFps < 1.0f )
+        myAverageFps = static_cast<float>( myFrames );
+    myAverageFps = ( static_cast<float>( myFrames ) + myAverageFps ) / 2.0f;
+    myMinimumFps = std::min( myMinimumFps, myFrames );
+    myMaximumFps = std::max( myMaximumFps, myFrames );
+    if( myFpsSprite )
+        myFpsSprite->SetText( "Fps: " + std::to_string( myFrames ) );
+    myFrames = 0;
+    myLastFpsTime = now;
+}
+
+void CTaskDebug::RetireInputDevice()
+{
+    if( !myInputDevice )
+        return;
+    myInputDevice->Stop();
+    if( myStepping )
+        myRetiredDevices.push_back( std::move( myInputDevice ) );
+    else
+        myInputDevice.reset();
+}
+
+} // namespace tarn

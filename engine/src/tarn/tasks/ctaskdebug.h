@@ -1,0 +1,120 @@
+#ifndef TARN_TASKS_CTASKDEBUG_H
+#define TARN_TASKS_CTASKDEBUG_H
+
+#include <functional>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tarn/console/ccommandfunction.h"
+#include "tarn/tasks/cdebugconsolewindow.h"
+#include "tarn/tasks/cdebuginputdevice.h"
+#include "tarn/tasks/ctask.h"
+#include "tarn/utils/ctimer.h"
+
+namespace tarn {
+
+class CConsole;
+class CSprite;
+
+// The "debug" task: developer tools. Shows the frames per second, records
+// and plays back mouse input, takes screenshots. Its commands:
+//   ToggleConsole                  opens or closes the developer console
+//   BanAsserts( 1 )                0 allows assertion reports again
+//   RecordInput( "input.txt" )     records the mouse input to the file
+//   PlaybackInput( "input.txt" )   replays a recording on its engine times
+//   Screenshot( "shot.tga" )       saves the screen; without a name the next
+//                                  free "screenshot_NNN.bmp"
+class CTaskDebug final : public CTask
+{
+public:
+    using ConsoleWindowMaker = std::function<std::unique_ptr<CDebugConsoleWindow>()>;
+
+    static constexpr const char* BAN_ASSERTS_ERROR =
+        "BanAsserts - command, need atleast on parameter. 1 = ban assert dialog box, 0 = allow assert dialog box.";
+    static constexpr const char* RECORD_INPUT_ERROR =
+        "RecordInput -command, requires atleast one parameter, the file recording is saved to.";
+    static constexpr const char* PLAYBACK_INPUT_ERROR =
+        "PlaybackInput -command, requires atleast one parameter, the file recording is saved to.";
+    static constexpr const char* SCREENSHOT_ERROR = "Screenshot -command, the file name has to be a string.";
+    static constexpr int MAX_SCREENSHOT_NUMBER = 999;
+
+    using CTask::Init;
+
+    CTaskDebug();
+    ~CTaskDebug() override;
+
+    bool Init() override;
+    void Update() override;
+    void Exit() override;
+    bool HandleCommand( const std::string& command ) override;
+
+    // The console the task's commands run in (null before Init).
+    CConsole* GetTaskConsole() const { return myConsole.get(); }
+
+    bool IsConsoleOpen() const { return myConsoleOpen; }
+    CDebugConsoleWindow* GetConsoleWindow() const { return myConsoleWindow.get(); }
+    CDebugInputDevice* GetInputDevice() const { return myInputDevice.get(); }
+
+    // The FPS display; tests and the console window may swap it.
+    CSprite* GetFpsSprite() const { return myFpsSprite.get(); }
+    void SetFpsSprite( std::unique_ptr<CSprite> sprite );
+    float GetAverageFps() const { return myAverageFps; }
+    unsigned GetMinimumFps() const { return myMinimumFps; }
+    unsigned GetMaximumFps() const { return myMaximumFps; }
+
+    // Presents what changed since the last frame and saves the screen
+    // surface, so the file shows the frame now on show; "" for a name
+    // picks the next free "screenshot_NNN.bmp". False (and a log line) when
+    // there is no screen or the file could not be written.
+    static bool SaveScreenshot( const std::string& filename );
+    // "screenshot_000.bmp" and on, the first that does not exist in the
+    // working directory; "" when all are taken.
+    static std::string NextScreenshotName();
+
+    // Process-wide: whether assertion reports are banned.
+    static bool AreAssertsBanned() { return ourAssertsBanned; }
+    // How ToggleConsole makes the window on first use; without a maker the
+    // command only toggles the open flag.
+    static void SetConsoleWindowMaker( ConsoleWindowMaker maker );
+
+private:
+    std::string ToggleConsole( CAnyContainer* args );
+    std::string BanAsserts( CAnyContainer* args );
+    std::string RecordInput( CAnyContainer* args );
+    std::string PlaybackInput( CAnyContainer* args );
+    std::string Screenshot( CAnyContainer* args );
+
+    void ToggleConsoleWindow();
+    void UpdateFps();
+    // Stops the current device and deletes it, or keeps it until the end
+    // of the step it may still be in.
+    void RetireInputDevice();
+
+    std::unique_ptr<CConsole> myConsole;
+    CCommandFunction myToggleConsoleCommand;
+    CCommandFunction myBanAssertsCommand;
+    CCommandFunction myRecordInputCommand;
+    CCommandFunction myPlaybackInputCommand;
+    CCommandFunction myScreenshotCommand;
+    std::unique_ptr<CDebugConsoleWindow> myConsoleWindow;
+    bool myConsoleOpen = false;
+    std::unique_ptr<CSprite> myFpsSprite;
+    types::ticks myLastFpsTime = 0;
+    unsigned myFrames = 0;
+    float myAverageFps = 0;
+    unsigned myMinimumFps = std::numeric_limits<unsigned>::max();
+    unsigned myMaximumFps = 0;
+    std::unique_ptr<CDebugInputDevice> myInputDevice;
+    std::vector<std::unique_ptr<CDebugInputDevice>> myRetiredDevices;
+    bool myStepping = false;
+    CTimer myTimer;
+
+    static inline bool ourAssertsBanned = false;
+    static inline ConsoleWindowMaker ourConsoleWindowMaker;
+};
+
+} // namespace tarn
+
+#endif
