@@ -1,4 +1,4 @@
-// Recording mouse input to a record file: a seed line, then one line per
+// Recording mouse input to a record file: a line with the random start value, then one line per
 // event stamped with the engine clock.
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ TEST_F( RecorderTest, MouseEventsBecomeLinesWithTheirEngineTime )
 
     const Strings lines = Lines();
     ASSERT_EQ( lines.size(), 6u );
-    EXPECT_EQ( lines[ 0 ], std::to_string( recorder.GetSeed() ) );
+    EXPECT_EQ( lines[ 0 ], std::to_string( recorder.GetRandomStart() ) );
     EXPECT_EQ( Strings( lines.begin() + 1, lines.end() ),
                ( Strings{ "5000 mm 10 20", "5016 md 1", "5016 md 4", "5033 mu 1", "5033 mm -4 700" } ) );
 }
@@ -67,11 +67,11 @@ TEST_F( RecorderTest, TheSeedIsTheCalendarTimeAndSeedsTheUniformGenerator )
     const auto before = static_cast<std::uint32_t>( std::time( nullptr ) );
     CInputRecorder recorder( path );
     const auto after = static_cast<std::uint32_t>( std::time( nullptr ) );
-    EXPECT_GE( recorder.GetSeed(), before );
-    EXPECT_LE( recorder.GetSeed(), after );
+    EXPECT_GE( recorder.GetRandomStart(), before );
+    EXPECT_LE( recorder.GetRandomStart(), after );
 
     const double drawn = UniformRandom();
-    SeedUniformRandom( recorder.GetSeed() );
+    StartUniformRandom( recorder.GetRandomStart() );
     EXPECT_EQ( UniformRandom(), drawn );
 }
 

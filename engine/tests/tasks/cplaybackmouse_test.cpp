@@ -168,19 +168,19 @@ TEST_F( PlaybackTest, AnUnreadableFileGivesAnEmptyQueueAndRealTime )
 
 TEST_F( PlaybackTest, TheSeedLineSeedsTheEnginesUniformGenerator )
 {
-    SeedUniformRandom( 424242 );
+    StartUniformRandom( 424242 );
     const double expected = UniformRandom();
-    SeedUniformRandom( 1 );
+    StartUniformRandom( 1 );
     player = std::make_unique<CPlaybackMouse>( Write( "424242\n" ), real );
     EXPECT_TRUE( player->HasSeed() );
-    EXPECT_EQ( player->GetSeed(), 424242u );
+    EXPECT_EQ( player->GetRandomStart(), 424242u );
     EXPECT_EQ( UniformRandom(), expected );
 }
 
 TEST_F( PlaybackTest, BadLinesAreLoggedWithTheirPlaceAndSkipped )
 {
     test::CLogCapture log;
-    const std::string path = Write( "seed?\n"
+    const std::string path = Write( "start?\n"
                                     "100 mm 1 2\n"
                                     "\n"
                                     "110\n"
@@ -209,7 +209,7 @@ TEST_F( PlaybackTest, BadLinesAreLoggedWithTheirPlaceAndSkipped )
     EXPECT_EQ( queued, ( Strings{ "100 0 1 2 0", "170 2 0 0 1", "190 0 -3 -4 0", "200 2 0 0 2" } ) );
 
     const std::string at = "PlaybackInput - " + path + ":";
-    EXPECT_EQ( log.Lines(), ( Strings{ at + "1: the first line is not a seed (a whole number)",
+    EXPECT_EQ( log.Lines(), ( Strings{ at + "1: the first line is not the random start value (a whole number)",
                                        at + "4: expected ticks and an event type",
                                        at + "5: unknown event type \"mx\"",
                                        at + "6: the ticks are not a whole number of milliseconds",

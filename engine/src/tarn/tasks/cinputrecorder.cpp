@@ -12,16 +12,16 @@ namespace tarn {
 
 CInputRecorder::CInputRecorder( const std::string& filename ) :
     myFileName( filename ),
-    mySeed( static_cast<std::uint32_t>( std::time( nullptr ) ) )
+    myRandomStart( static_cast<std::uint32_t>( std::time( nullptr ) ) )
 {
     std::ofstream file( myFileName, std::ios::out | std::ios::trunc );
-    file << mySeed << "\n";
+    file << myRandomStart << "\n";
     // Lines that cannot be written are dropped one by one later; say once
     // that this recording will be lost rather than leave the author
     // believing it worked.
     if( !file )
         GetLog().Error() << "RecordInput - could not write the record file " << myFileName << "\n";
-    SeedUniformRandom( mySeed );
+    StartUniformRandom( myRandomStart );
     CInputDispatcher::GetSingletonPtr()->AddMouseListener( this );
 }
 

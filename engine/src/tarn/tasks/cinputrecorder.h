@@ -9,14 +9,15 @@
 
 namespace tarn {
 
-// Writes the mouse input it hears to a record file while it exists: a seed
-// line, then "<ticks> mm <x> <y>", "<ticks> md <mask>" and "<ticks> mu <mask>"
+// Writes the mouse input it hears to a record file while it exists: the
+// random start value on the first line, then "<ticks> mm <x> <y>", "<ticks> md <mask>" and "<ticks> mu <mask>"
 // lines stamped with the engine clock. Keys and relative motion are left out.
 class CInputRecorder final : public CDebugInputDevice, public CMouseListener
 {
 public:
-    // Starts the file afresh with the seed (the calendar time in seconds),
-    // seeds the engine's uniform generator with it and starts listening.
+    // Starts the file afresh with the random start value (the calendar time
+    // in seconds), starts the engine's uniform generator from it and starts
+    // listening.
     explicit CInputRecorder( const std::string& filename );
     ~CInputRecorder() override;
 
@@ -26,7 +27,7 @@ public:
     void OnButtonDown( int button ) override;
     void OnButtonUp( int button ) override;
 
-    std::uint32_t GetSeed() const { return mySeed; }
+    std::uint32_t GetRandomStart() const { return myRandomStart; }
     const std::string& GetFileName() const { return myFileName; }
 
 private:
@@ -35,7 +36,7 @@ private:
     void AppendLine( const std::string& line ) const;
 
     std::string myFileName;
-    std::uint32_t mySeed = 0;
+    std::uint32_t myRandomStart = 0;
 };
 
 } // namespace tarn

@@ -161,17 +161,17 @@ void CPlaybackMouse::ReadFile( const std::string& filename )
         }
         if( lineNumber == 1 )
         {
-            types::ticks seed = 0;
+            types::ticks start = 0;
             const std::vector<std::string> words = SplitAtBlanks( line );
-            if( words.size() == 1 && ParseTicks( words[ 0 ], seed ) )
+            if( words.size() == 1 && ParseTicks( words[ 0 ], start ) )
             {
                 myHasSeed = true;
-                mySeed = seed;
-                SeedUniformRandom( mySeed );
+                myRandomStart = start;
+                StartUniformRandom( myRandomStart );
             }
             else
             {
-                LogBadLine( filename, lineNumber, "the first line is not a seed (a whole number)" );
+                LogBadLine( filename, lineNumber, "the first line is not the random start value (a whole number)" );
             }
             continue;
         }

@@ -59,7 +59,7 @@ public:
 
     const std::deque<CEvent>& GetQueue() const { return myQueue; }
     bool HasSeed() const { return myHasSeed; }
-    std::uint32_t GetSeed() const { return mySeed; }
+    std::uint32_t GetRandomStart() const { return myRandomStart; }
 
 private:
     void ReadFile( const std::string& filename );
@@ -73,7 +73,7 @@ private:
     std::shared_ptr<CPlaybackTimeSource> myClock;
     bool myStopped = false;
     bool myHasSeed = false;
-    std::uint32_t mySeed = 0;
+    std::uint32_t myRandomStart = 0;
 };
 
 } // namespace tarn

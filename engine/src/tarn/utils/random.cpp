@@ -22,9 +22,9 @@ int RandomRange( int low, int high )
     return low + std::rand() % ( high - low + 1 );
 }
 
-void SeedUniformRandom( std::uint32_t seed )
+void StartUniformRandom( std::uint32_t start )
 {
-    UniformGenerator().seed( seed );
+    UniformGenerator() = std::mt19937( start );
 }
 
 double UniformRandom()

@@ -11,8 +11,9 @@ namespace tarn {
 int RandomRange( int low, int high );
 
 // The engine's own uniform generator, apart from rand(): input recording and
-// playback seed it so that a replayed run draws what the recorded one drew.
-void SeedUniformRandom( std::uint32_t seed );
+// playback start it from the same value, so that a replayed run draws what
+// the recorded one drew.
+void StartUniformRandom( std::uint32_t start );
 // A number in [0, 1).
 double UniformRandom();
 
