@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Plays the game in a virtual X server and saves the pictures shown in the
+# README into docs/screenshots/: the title, the questions, every level and
+# the end picture. The clicks go where the question screen's buttons are;
+# F5 to F9 (bound in a scratch copy of autoexec.txt) load the levels.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh --screenshots
+bash tools/build.sh >/dev/null
+root="$PWD"
+out="$root/docs/screenshots"
+mkdir -p "$out"
+
+work="$(mktemp -d)"
+display_file="$(mktemp)"
+cleanup() {
+  [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work" "$display_file"
+}
+trap cleanup EXIT
+
+ln -s "$root/data" "$work/data"
+cp autoexec.txt "$work/autoexec.txt"
+for n in 1 2 3 4 5; do
+  echo "Keyboard::bind( \"f$((n + 4)) f$((n + 4))\", \"Game::LoadLevel( data/levels/level_0$n.xml )\" );" >> "$work/autoexec.txt"
+done
+echo 'Keyboard::bind( "f4 f4", "Game::EndGame" );' >> "$work/autoexec.txt"
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 1 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$display_file")"
+
+( cd "$work" && SDL_AUDIODRIVER=dummy exec "$root/build/horror" ) &
+game_pid=$!
+
+shot() { # name seconds-to-wait-first
+  sleep "$2"
+  import -window root "$out/$1.png"
+  echo "saved $out/$1.png"
+}
+click() { # x y
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool click 1
+}
+
+shot title 9
+click 400 300                      # ends the title
+shot questions 5
+for _ in 1 2 3; do click 212 384; sleep 2.5; done   # yes, three times
+sleep 1.5
+click 370 365; sleep 2                               # continue
+click 370 365                                        # and again: level 1
+for n in 1 2 3 4 5; do
+  xdotool key "F$((n + 4))"
+  shot "level_0$n" 4
+done
+xdotool key F4
+shot end 6
+kill "$game_pid" 2>/dev/null || true
