@@ -60,3 +60,5 @@ done
 xdotool key F4
 shot end 6
 kill "$game_pid" 2>/dev/null || true
+sleep 1
+cp "$work/log.txt" "${LOG_COPY:-/dev/null}" 2>/dev/null || true
