@@ -9,6 +9,7 @@
 
 #include "support/testsupport.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/tasks/capplication.h"
 #include "tarn/tasks/ctask.h"
 #include "tarn/tasks/ctaskmanager.h"
 
@@ -211,4 +212,16 @@ TEST_F( TaskManagerTest, TasksMayLeaveOrJoinTheListDuringAPass )
     manager->ResumeTask( b );
     a->onUpdate = [ & ] { manager->PauseTask( b ); };
     EXPECT_EQ( Pass(), ( Strings{ "a:update", "b:pause", "c:update", "late:update" } ) );
+}
+
+TEST( MainLoopRest, StartUpScriptSetsTheSleepAfterEveryPass )
+{
+    test::ResetEngine();
+    const std::string dir = test::MakeTempDir( "rest" );
+    test::WriteFile( dir + "/start.txt", "tasks_pass_sleep_ms = 3\n" );
+    {
+        CApplication application( dir + "/start.txt" );
+        EXPECT_EQ( CTaskManager::GetSingletonPtr()->PassSleep(), 3 );
+    }
+    test::ResetEngine();
 }

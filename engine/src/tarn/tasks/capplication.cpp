@@ -2,6 +2,7 @@
 
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/console/cconsolevariable.h"
 #include "tarn/gfx/cspriteupdater.h"
 #include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctaskfactory.h"
@@ -14,6 +15,9 @@ CApplication::CApplication( const std::string& startupScript ) :
     myStartupScript( startupScript ),
     myTaskManager( CTaskManager::GetSingletonPtr() )
 {
+    // Lets a start-up script make the main loop yield the processor.
+    GetConsole()->AddVariable( "tasks_pass_sleep_ms",
+                               std::make_unique<CConsoleVar<int>>( "tasks_pass_sleep_ms", &myTaskManager->PassSleep() ) );
     GetConsole()->ExecuteFile( myStartupScript );
 }
 

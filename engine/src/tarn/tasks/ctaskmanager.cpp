@@ -1,6 +1,7 @@
 #include "tarn/tasks/ctaskmanager.h"
 
 #include <algorithm>
+#include <chrono>
 #include <thread>
 
 #include "tarn/inputdevice/cinputdispatcher.h"
@@ -132,7 +133,9 @@ int CTaskManager::Run()
     while( !myRunning.empty() )
     {
         Pass();
-        if( !myActivityListener->IsActive() )
+        if( myPassSleep > 0 )
+            std::this_thread::sleep_for( std::chrono::milliseconds( myPassSleep ) );
+        else if( !myActivityListener->IsActive() )
             std::this_thread::yield();
     }
     KillAllTasks();

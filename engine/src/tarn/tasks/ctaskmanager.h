@@ -62,6 +62,11 @@ public:
     // One pass; false when no task is left running afterwards.
     bool RunOnce();
 
+    // Milliseconds the main loop sleeps after every pass (0: it never sleeps
+    // while the application has focus). The console variable
+    // "tasks_pass_sleep_ms" sets it.
+    int& PassSleep() { return myPassSleep; }
+
     const std::list<CTask*>& GetRunningTasks() const { return myRunning; }
     const std::list<CTask*>& GetPausedTasks() const { return myPaused; }
     CTimedTasks& GetTimedTasks() { return myTimedTasks; }
@@ -83,6 +88,7 @@ private:
     bool myDeadTasksPending = false;
     bool myQuitRequested = false;
     bool myRunFakeThreads = true;
+    int myPassSleep = 0;
     CTimedTasks myTimedTasks;
 
     // The walk over the running list in progress, kept valid when a task
