@@ -4,8 +4,10 @@
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/gfx/cspriteupdater.h"
 #include "tarn/tasks/cfakethread.h"
+#include "tarn/tasks/ctaskdebug.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
+#include "tarn/ui/cconsolewindow.h"
 #include "tarn/ui/cdesktop.h"
 
 namespace tarn {
@@ -14,6 +16,9 @@ CApplication::CApplication( const std::string& startupScript ) :
     myStartupScript( startupScript ),
     myTaskManager( CTaskManager::GetSingletonPtr() )
 {
+    // The debug task's console is the widget console; the task itself knows
+    // only the interface.
+    CTaskDebug::SetConsoleWindowMaker( &ui::CConsoleWindow::Create );
     GetConsole()->ExecuteFile( myStartupScript );
 }
 
@@ -24,6 +29,7 @@ CApplication::~CApplication()
     myTaskManager->KillAllTasks();
     DeleteAllFakeThreads();
     CTaskFactory::DeleteSingleton();
+    CTaskDebug::SetConsoleWindowMaker( nullptr );
     // The widget tree goes while the mouse it listens to still exists.
     ui::CDesktop::DeleteSingleton();
     CSpriteUpdater::DeleteSingleton();
