@@ -23,6 +23,7 @@
 #include "tarn/tasks/cplaybackmouse.h"
 #include "tarn/tasks/ctaskdebug.h"
 #include "tarn/tasks/ctaskfactory.h"
+#include "tarn/ui/cconsolewindow.h"
 #include "tarn/utils/enginetime.h"
 
 using namespace tarn;
@@ -435,6 +436,9 @@ TEST( DebugStartupScript, F1TogglesTheConsoleAndF12TakesAScreenshot )
         for( int pass = 0; pass < 3; ++pass )
             application.RunOnce();
         EXPECT_TRUE( debug->IsConsoleOpen() ) << "opened on the way down, not closed on the way up";
+        auto* window = dynamic_cast<ui::CConsoleWindow*>( debug->GetConsoleWindow() );
+        ASSERT_NE( window, nullptr ) << "the program's console is the widget console";
+        EXPECT_TRUE( window->IsShown() );
         EXPECT_TRUE( log.Contains( "Screenshot saved: screenshot_000.bmp" ) );
         EXPECT_FALSE( std::filesystem::exists( "screenshot_001.bmp" ) ) << "one screenshot a press";
         SDL_Surface* shot = IMG_Load( "screenshot_000.bmp" );
@@ -442,6 +446,17 @@ TEST( DebugStartupScript, F1TogglesTheConsoleAndF12TakesAScreenshot )
         EXPECT_EQ( shot->w, 800 );
         EXPECT_EQ( shot->h, 600 );
         SDL_FreeSurface( shot );
+
+        // F1 again hides it.
+        SDL_Event f1{};
+        f1.type = SDL_KEYDOWN;
+        f1.key.keysym.sym = SDLK_F1;
+        SDL_PushEvent( &f1 );
+        f1.type = SDL_KEYUP;
+        SDL_PushEvent( &f1 );
+        for( int pass = 0; pass < 3; ++pass )
+            application.RunOnce();
+        EXPECT_FALSE( window->IsShown() );
 
         SDL_Event quit{};
         quit.type = SDL_QUIT;

@@ -5,8 +5,10 @@
 #include "tarn/console/cconsolevariable.h"
 #include "tarn/gfx/cspriteupdater.h"
 #include "tarn/tasks/cfakethread.h"
+#include "tarn/tasks/ctaskdebug.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
+#include "tarn/ui/cconsolewindow.h"
 #include "tarn/ui/cdesktop.h"
 
 namespace tarn {
@@ -18,6 +20,9 @@ CApplication::CApplication( const std::string& startupScript ) :
     // Lets a start-up script make the main loop yield the processor.
     GetConsole()->AddVariable( "tasks_pass_sleep_ms",
                                std::make_unique<CConsoleVar<int>>( "tasks_pass_sleep_ms", &myTaskManager->PassSleep() ) );
+    // The debug task's console is the widget console; the task itself knows
+    // only the interface.
+    CTaskDebug::SetConsoleWindowMaker( &ui::CConsoleWindow::Create );
     GetConsole()->ExecuteFile( myStartupScript );
 }
 
@@ -28,6 +33,7 @@ CApplication::~CApplication()
     myTaskManager->KillAllTasks();
     DeleteAllFakeThreads();
     CTaskFactory::DeleteSingleton();
+    CTaskDebug::SetConsoleWindowMaker( nullptr );
     // The widget tree goes while the mouse it listens to still exists.
     ui::CDesktop::DeleteSingleton();
     CSpriteUpdater::DeleteSingleton();

@@ -19,6 +19,9 @@ public:
     // True once each time the window's own controls asked to be toggled
     // (its close button, say); the task then toggles it like the command.
     virtual bool TakeToggleRequest() = 0;
+    // Once every pass of the task, for work that has to wait for a calm
+    // moment (drawing what the log said, say).
+    virtual void Update() {}
 };
 
 } // namespace tarn

@@ -74,6 +74,8 @@ void CTaskDebug::Update()
 {
     if( myConsoleWindow && myConsoleWindow->TakeToggleRequest() )
         ToggleConsoleWindow();
+    if( myConsoleWindow )
+        myConsoleWindow->Update();
 
     UpdateFps();
 
