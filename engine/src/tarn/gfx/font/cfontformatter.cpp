@@ -33,6 +33,31 @@ CFontFormatter::Line CFontFormatter::FitLine( const CFont& font, const std::stri
     return line;
 }
 
+types::point CFontFormatter::Write( const CFont& font, CSurface* target, const std::string& text,
+                                    const types::rect& rect ) const
+{
+    if( text.find( '\t' ) != std::string::npos )
+        return Write( font, target, ExpandTabs( text ), rect );
+
+    types::point pen{ rect.x, rect.y };
+    int usedHeight = 0;
+    std::size_t position = 0;
+    while( position < text.size() && usedHeight < rect.h )
+    {
+        const Line line = FitLine( font, text, rect, position );
+        // A word too wide for the rect ends the text; without a line height
+        // the pen would never reach the rect's bottom.
+        if( line.count == 0 && font.GetLineHeight() <= 0 )
+            break;
+        if( line.count > 0 )
+            WriteLine( font, target, text, position, line, rect, pen.y );
+        position += line.count;
+        pen.y += font.GetLineHeight();
+        usedHeight += font.GetLineHeight();
+    }
+    return pen;
+}
+
 std::string CFontFormatter::ExpandTabs( const std::string& text )
 {
     std::string expanded;

@@ -34,15 +34,22 @@ public:
     // The kind SetFormatter of CFont takes to make this formatter.
     virtual int GetKind() const = 0;
     // Writes text (with a null target only measures) and returns the pen
-    // below the last line laid out.
+    // below the last line laid out: one FitLine after the other, each line
+    // written by WriteLine, until the text or the rect's height runs out.
     virtual types::point Write( const CFont& font, CSurface* target, const std::string& text,
-                                const types::rect& rect ) const = 0;
+                                const types::rect& rect ) const;
 
     // How much of text from start fits on one line of rect: whole words up to
     // the next line feed, as long as they are no wider than rect.w.
     static Line FitLine( const CFont& font, const std::string& text, const types::rect& rect, std::size_t start );
     // Every tab replaced by four spaces.
     static std::string ExpandTabs( const std::string& text );
+
+protected:
+    // Writes one fitted line (line.count > 0 characters of text from
+    // position) at height y.
+    virtual void WriteLine( const CFont& font, CSurface* target, const std::string& text, std::size_t position,
+                            const Line& line, const types::rect& rect, int y ) const = 0;
 };
 
 } // namespace tarn

@@ -11,32 +11,17 @@ std::unique_ptr<CFontFormatter> CJustifyFormatter::Clone() const
     return std::make_unique<CJustifyFormatter>();
 }
 
-types::point CJustifyFormatter::Write( const CFont& font, CSurface* target, const std::string& text,
-                                       const types::rect& rect ) const
+void CJustifyFormatter::WriteLine( const CFont& font, CSurface* target, const std::string& text,
+                                   std::size_t position, const Line& line, const types::rect& rect, int y ) const
 {
-    if( text.find( '\t' ) != std::string::npos )
-        return Write( font, target, ExpandTabs( text ), rect );
-
-    types::point pen{ rect.x, rect.y };
-    int usedHeight = 0;
-    std::size_t position = 0;
-    while( position < text.size() && usedHeight < rect.h )
-    {
-        const Line line = FitLine( font, text, rect, position );
-        if( line.count == 0 && font.GetLineHeight() <= 0 )
-            break;
-        const std::size_t end = position + line.count;
-        const bool wrapped = line.count > 0 && end < text.size() && text[ end - 1 ] == ' ';
-        if( wrapped )
-            WriteSpread( font, target, text.substr( position, line.count - 1 ), line.width - font.GetSpaceWidth(),
-                         rect, pen.y );
-        else if( line.count > 0 )
-            font.WriteText( target, text.substr( position, line.count ), rect.x, pen.y );
-        position = end;
-        pen.y += font.GetLineHeight();
-        usedHeight += font.GetLineHeight();
-    }
-    return pen;
+    // A line that wrapped at a space is spread over the rect; the last line
+    // of a paragraph stays left-aligned.
+    const std::size_t end = position + line.count;
+    const bool wrapped = end < text.size() && text[ end - 1 ] == ' ';
+    if( wrapped )
+        WriteSpread( font, target, text.substr( position, line.count - 1 ), line.width - font.GetSpaceWidth(), rect, y );
+    else
+        font.WriteText( target, text.substr( position, line.count ), rect.x, y );
 }
 
 void CJustifyFormatter::WriteSpread( const CFont& font, CSurface* target, const std::string& line, int width,

@@ -13,8 +13,10 @@ class CJustifyFormatter final : public CFontFormatter
 public:
     std::unique_ptr<CFontFormatter> Clone() const override;
     int GetKind() const override { return 3; }
-    types::point Write( const CFont& font, CSurface* target, const std::string& text,
-                        const types::rect& rect ) const override;
+
+protected:
+    void WriteLine( const CFont& font, CSurface* target, const std::string& text, std::size_t position,
+                    const Line& line, const types::rect& rect, int y ) const override;
 
 private:
     // Writes a wrapped line (without its last space) widened to rect.w.

@@ -22,8 +22,10 @@ public:
 
     std::unique_ptr<CFontFormatter> Clone() const override;
     int GetKind() const override { return myAlignment; }
-    types::point Write( const CFont& font, CSurface* target, const std::string& text,
-                        const types::rect& rect ) const override;
+
+protected:
+    void WriteLine( const CFont& font, CSurface* target, const std::string& text, std::size_t position,
+                    const Line& line, const types::rect& rect, int y ) const override;
 
 private:
     // x of a line measured as wide as width.
