@@ -76,30 +76,15 @@ protected:
     {
         test::ResetEngine();
         scene = std::make_unique<test::CSpriteScene>( 64, 64, "animation" );
-        sheet = MakeSheet();
+        // Four cells side by side, each its own colour.
+        sheet = scene->MakeSheet( "sheet", CELL, { CColor( 200, 0, 0 ), CColor( 0, 200, 0 ), CColor( 0, 0, 200 ),
+                                                   CColor( 200, 200, 0 ) } );
         updater = CSpriteUpdater::GetSingletonPtr();
     }
     void TearDown() override
     {
         scene.reset();
         test::ResetEngine();
-    }
-
-    // Four cells side by side, each its own colour.
-    std::string MakeSheet()
-    {
-        SDL_Surface* image = SDL_CreateRGBSurface( SDL_SWSURFACE, 4 * CELL, CELL, 32, 0x00ff0000, 0x0000ff00,
-                                                   0x000000ff, 0 );
-        const Uint8 shades[ 4 ][ 3 ] = { { 200, 0, 0 }, { 0, 200, 0 }, { 0, 0, 200 }, { 200, 200, 0 } };
-        for( int i = 0; i < 4; ++i )
-        {
-            SDL_Rect cell{ static_cast<Sint16>( i * CELL ), 0, CELL, CELL };
-            SDL_FillRect( image, &cell, SDL_MapRGB( image->format, shades[ i ][ 0 ], shades[ i ][ 1 ], shades[ i ][ 2 ] ) );
-        }
-        const std::string path = scene->GetDir() + "/sheet.bmp";
-        SDL_SaveBMP( image, path.c_str() );
-        SDL_FreeSurface( image );
-        return path;
     }
 
     std::unique_ptr<CAnimatedSprite> MakeSprite( std::unique_ptr<CAnimation> animation )

@@ -66,28 +66,13 @@ protected:
     {
         test::ResetEngine();
         scene = std::make_unique<test::CSpriteScene>( 64, 64, "animationfile" );
-        sheet = MakeSheet();
+        sheet = scene->MakeSheet( "sheet", CELL, { SHADES[ 0 ], SHADES[ 1 ], SHADES[ 2 ], SHADES[ 3 ] } );
         updater = CSpriteUpdater::GetSingletonPtr();
     }
     void TearDown() override
     {
         scene.reset();
         test::ResetEngine();
-    }
-
-    std::string MakeSheet()
-    {
-        SDL_Surface* image = SDL_CreateRGBSurface( SDL_SWSURFACE, 4 * CELL, CELL, 32, 0x00ff0000, 0x0000ff00,
-                                                   0x000000ff, 0 );
-        for( int i = 0; i < 4; ++i )
-        {
-            SDL_Rect cell{ static_cast<Sint16>( i * CELL ), 0, CELL, CELL };
-            SDL_FillRect( image, &cell, SDL_MapRGB( image->format, SHADES[ i ].r, SHADES[ i ].g, SHADES[ i ].b ) );
-        }
-        const std::string path = scene->GetDir() + "/sheet.bmp";
-        SDL_SaveBMP( image, path.c_str() );
-        SDL_FreeSurface( image );
-        return path;
     }
 
     std::string Describe( const std::string& name, const std::string& keys )

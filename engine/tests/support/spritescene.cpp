@@ -64,6 +64,22 @@ std::string CSpriteScene::MakeImage( const std::string& name, int width, int hei
     return path;
 }
 
+std::string CSpriteScene::MakeSheet( const std::string& name, int cell, const std::vector<CColor>& colours )
+{
+    const int count = static_cast<int>( colours.size() );
+    SDL_Surface* image = SDL_CreateRGBSurface( SDL_SWSURFACE, count * cell, cell, 32, 0x00ff0000, 0x0000ff00,
+                                               0x000000ff, 0 );
+    for( int i = 0; i < count; ++i )
+    {
+        SDL_Rect area{ static_cast<Sint16>( i * cell ), 0, static_cast<Uint16>( cell ), static_cast<Uint16>( cell ) };
+        SDL_FillRect( image, &area, SDL_MapRGB( image->format, colours[ i ].r, colours[ i ].g, colours[ i ].b ) );
+    }
+    const std::string path = myDir + "/" + name + ".bmp";
+    SDL_SaveBMP( image, path.c_str() );
+    SDL_FreeSurface( image );
+    return path;
+}
+
 void CSpriteScene::Update()
 {
     CScreenLayer::GetSingletonPtr()->Update();

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "support/sdltestsupport.h"
 #include "support/testsupport.h"
@@ -27,6 +28,10 @@ public:
     // Writes a BMP file of a solid colour with a magenta (transparent) frame
     // of one pixel and a darker cross, and returns its path.
     std::string MakeImage( const std::string& name, int width, int height, const CColor& color );
+
+    // Writes a BMP file of cells (cell x cell pixels each) side by side, cell
+    // i filled with colours[ i ], and returns its path.
+    std::string MakeSheet( const std::string& name, int cell, const std::vector<CColor>& colours );
 
     // One frame of the screen layer.
     void Update();
