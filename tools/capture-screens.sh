@@ -31,6 +31,7 @@ Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$display_file" 2>/dev/nu
 xvfb_pid=$!
 for _ in $(seq 1 100); do [ -s "$display_file" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$display_file")"
+for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 ( cd "$work" && SDL_AUDIODRIVER=dummy exec "$root/build/horror" ) &
 game_pid=$!

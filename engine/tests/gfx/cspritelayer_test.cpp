@@ -204,5 +204,7 @@ TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
             continue; // several changes in one frame
         scene->Update();
         ASSERT_EQ( scene->CompareWithFreshDrawing(), "" ) << "after step " << step;
+        // Presenting only the queued areas shows exactly what a full flip shows.
+        ASSERT_EQ( scene->PresentQueuedAreas(), "" ) << "after step " << step;
     }
 }

@@ -43,6 +43,8 @@ CSpriteScene::CSpriteScene( int width, int height, const std::string& name ) :
 
 CSpriteScene::~CSpriteScene()
 {
+    if( myPresented )
+        SDL_FreeSurface( myPresented );
     CScreenLayer::DeleteSingleton();
     CSpriteUpdater::DeleteSingleton();
     CScreenLayer::SetScreenSurface( nullptr );
@@ -83,6 +85,32 @@ std::string CSpriteScene::MakeSheet( const std::string& name, int cell, const st
 void CSpriteScene::Update()
 {
     CScreenLayer::GetSingletonPtr()->Update();
+}
+
+std::string CSpriteScene::PresentQueuedAreas()
+{
+    SDL_Surface* display = myVideo.GetDisplay();
+    if( !myPresented )
+    {
+        myPresented = SDL_CreateRGBSurface( SDL_SWSURFACE, display->w, display->h, 32, display->format->Rmask,
+                                            display->format->Gmask, display->format->Bmask, 0 );
+    }
+    if( myScreen->IsRedrawAll() )
+    {
+        SDL_BlitSurface( display, nullptr, myPresented, nullptr );
+    }
+    else
+    {
+        for( const types::rect& area : myScreen->GetDirtyRects() )
+        {
+            SDL_Rect from{ static_cast<Sint16>( area.x ), static_cast<Sint16>( area.y ), static_cast<Uint16>( area.w ),
+                           static_cast<Uint16>( area.h ) };
+            SDL_Rect to = from;
+            SDL_BlitSurface( display, &from, myPresented, &to );
+        }
+    }
+    myScreen->Flip();
+    return CompareSurfaces( display, myPresented, false );
 }
 
 std::string CSpriteScene::CompareWithFreshDrawing() const

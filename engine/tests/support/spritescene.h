@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+
 #include "support/sdltestsupport.h"
 #include "support/testsupport.h"
 #include "tarn/utils/ccolor.h"
@@ -40,6 +42,12 @@ public:
     // layer's sprites, back to front, over a black screen ("" when none).
     std::string CompareWithFreshDrawing() const;
 
+    // Copies the areas the screen surface queued since the last call (or
+    // everything, when it asks for that) into a picture of what the window
+    // would show, flips, and says where that picture first differs from the
+    // whole screen surface ("" when it does not).
+    std::string PresentQueuedAreas();
+
     CScreenSurface* GetScreen() const { return myScreen.get(); }
     const std::string& GetDir() const { return myDir; }
 
@@ -48,6 +56,7 @@ private:
     std::unique_ptr<CGfxFactorySDL> myFactory;
     std::unique_ptr<CScreenSurface> myScreen;
     std::string myDir;
+    SDL_Surface* myPresented = nullptr;
 };
 
 } // namespace test

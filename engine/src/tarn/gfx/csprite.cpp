@@ -263,6 +263,8 @@ void CSprite::SetVisible( bool visible )
         myHiddenParent = nullptr;
         myDrawState = DRAW_DIRTY;
         myParent->ShowSprite( this );
+        // The layer knows; the flag makes the sprite report its area.
+        myChanged = true;
     }
 }
 
@@ -342,8 +344,11 @@ void CSprite::SetParent( CSpriteLayer* parent )
     myHiddenParent = nullptr;
     myParent = parent;
     myDrawState = DRAW_DIRTY;
-    if( myParent )
-        myParent->AddSprite( this );
+    if( !myParent )
+        return;
+    myParent->AddSprite( this );
+    // The layer knows; the flag makes the sprite report its area.
+    myChanged = true;
 }
 
 void CSprite::MarkChanged()

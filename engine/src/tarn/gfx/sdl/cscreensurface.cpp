@@ -19,8 +19,24 @@ CScreenSurface::~CScreenSurface()
 
 void CScreenSurface::Flip()
 {
-    if( SDL_Surface* display = GetRawImage() )
+    SDL_Surface* display = GetRawImage();
+    if( display && ( !myFlipUpdateRects || myRedrawAll ) )
+    {
         SDL_Flip( display );
+    }
+    else if( display && !myDirtyRects.empty() )
+    {
+        // Only what changed goes to the window; the rects are cut to the
+        // screen when they are queued.
+        std::vector<SDL_Rect> rects;
+        rects.reserve( myDirtyRects.size() );
+        for( const types::rect& area : myDirtyRects )
+        {
+            rects.push_back( SDL_Rect{ static_cast<Sint16>( area.x ), static_cast<Sint16>( area.y ),
+                                       static_cast<Uint16>( area.w ), static_cast<Uint16>( area.h ) } );
+        }
+        SDL_UpdateRects( display, static_cast<int>( rects.size() ), rects.data() );
+    }
     if( myFlipDebugRects )
     {
         if( myRedrawAll )
@@ -70,8 +86,11 @@ void CScreenSurface::RegisterVariables()
     // A fresh main console starts from the defaults.
     myFlipRectsSize = DEFAULT_FLIP_RECTS_SIZE;
     myFlipDebugRects = false;
+    myFlipUpdateRects = false;
     console->AddVariable( "gfx_flip_rects_size",
                           std::make_unique<CConsoleVar<int>>( "gfx_flip_rects_size", &myFlipRectsSize ) );
+    console->AddVariable( "gfx_flip_update_rects",
+                          std::make_unique<CConsoleVar<bool>>( "gfx_flip_update_rects", &myFlipUpdateRects ) );
     console->AddVariable( "gfx_flip_debug_rects",
                           std::make_unique<CConsoleVar<bool>>( "gfx_flip_debug_rects", &myFlipDebugRects ) );
 }

@@ -13,7 +13,9 @@ namespace tarn {
 //
 // Console variables (main console): "gfx_flip_rects_size", the most areas
 // queued before everything is redrawn instead (0: no limit, 75 at first);
-// "gfx_flip_debug_rects", when 1 each flip logs the areas it presents.
+// "gfx_flip_debug_rects", when 1 each flip logs the areas it presents;
+// "gfx_flip_update_rects", when 1 a flip presents only the queued areas
+// (the whole display only when everything is to be redrawn).
 class CScreenSurface final : public CSurfaceSDL
 {
 public:
@@ -23,7 +25,7 @@ public:
     explicit CScreenSurface( SDL_Surface* display = nullptr );
     ~CScreenSurface() override;
 
-    // Presents the whole display and empties the queue.
+    // Presents the display (or only its queued areas) and empties the queue.
     void Flip() override;
     void AddDirtyRect( const types::rect& area ) override;
 
@@ -41,6 +43,7 @@ private:
 
     static inline int myFlipRectsSize = DEFAULT_FLIP_RECTS_SIZE;
     static inline bool myFlipDebugRects = false;
+    static inline bool myFlipUpdateRects = false;
 };
 
 } // namespace tarn
