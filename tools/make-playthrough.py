@@ -40,6 +40,7 @@ FIRST_CLICK_DELAY = 700
 EXTRA_CLICKS = 4         # clicks beyond two a line: harmless once the box is closed
 AFTER_DIALOGUE = 300     # the gameplay takes the mouse again at its next update
 SETTLE_TICKS = 200       # the pointer rests on the icon before the press
+AWAY_PIXELS = 60         # from the icon's centre while dialogues are clicked
 
 
 class DialogueEvent:
@@ -126,6 +127,17 @@ class Recorder:
             self.wait_until(start + CLICK_TICKS)
         self.wait_until(self.ticks + AFTER_DIALOGUE)
 
+    def let_go(self):
+        """Releases the icon and puts the pointer beside it, at once: the
+        events of one time reach the game before its next update, and so
+        before a dialogue opened now pauses the gameplay. The gameplay still
+        takes presses while paused, at the last pointer position it saw;
+        beside the icon, the dialogue's clicks do not grab the icon (and
+        each let-go would make a noise)."""
+        self.release(0)
+        away = self.y + AWAY_PIXELS if self.y < 300 else self.y - AWAY_PIXELS
+        self.move(self.x, away, 0)
+
     def grab(self, x, y):
         """Puts the pointer on the icon's centre and presses there."""
         self.move(x, y, IDLE_TICKS)
@@ -152,7 +164,7 @@ def play_level(rec, level, loaded):
         for p in steps(a, b):
             rec.move(p[0], p[1], STEP_TICKS)
             if level.goal.contains(p):
-                rec.release()
+                rec.let_go()
                 if level.goal.lines:
                     rec.click_through(rec.ticks, level.goal.lines)
                 return rec.ticks
@@ -160,9 +172,9 @@ def play_level(rec, level, loaded):
             for event in fired:
                 pending.remove(event)
             if fired:
-                # Let go first; the gameplay ignores the mouse while the box
-                # is open, so the icon stays where the event fired.
-                rec.release()
+                # Let go first; the gameplay ignores pointer moves while the
+                # box is open, so the icon stays where the event fired.
+                rec.let_go()
                 rec.click_through(rec.ticks, sum(e.lines for e in fired))
                 rec.grab(*p)
     raise SystemExit("%s: the route ends before its goal" % level.name)
