@@ -5,9 +5,9 @@
 // questions yes, crosses every level through its portal and clicks through
 // the ending, after which the program quits by itself.
 //
-// The levels are followed through the log: the debug task can save a
-// screenshot only when a console line or a key asks for one, and a mouse
-// recording can do neither in the middle of a game.
+// The levels are followed through the log, and the debug task saves a
+// screenshot every two seconds of the replayed clock; one of each level must
+// show a picture, different from the previous level's.
 //
 // TARN_PLAYTHROUGH_DATA may name another data folder to play through, a
 // level author's work in progress, say.
@@ -26,6 +26,9 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <SDL.h>
+#include <SDL_image.h>
 
 #include "support/testsupport.h"
 
@@ -69,7 +72,8 @@ std::string MakeGameDir()
     const std::string dir = test::MakeTempDir( "game" );
     std::filesystem::create_directory_symlink( DataDir(), dir + "/data" );
     test::WriteFile( dir + "/autoexec.txt", "load( \"" TARN_SOURCE_DIR "/autoexec.txt\" )\n"
-                                            "Debug::PlaybackInput( \"" + RECORD + "\" )\n" );
+                                            "Debug::PlaybackInput( \"" + RECORD + "\" )\n"
+                                            "Debug::ScreenshotEvery( 2000, \"shot\" )\n" );
     return dir;
 }
 
@@ -94,6 +98,44 @@ bool CaughtOrBroken( const Strings& log )
     return std::any_of( log.begin(), log.end(), [ & ]( const std::string& line ) {
         return Contains( line, "Could not read the level file" );
     } );
+}
+
+// For every level loaded, a screenshot saved a little into the level (the
+// second after its load, so that fades are over; the first when there is
+// only one), as a file name; "" when none was.
+Strings ScreenshotOfEachLevel( const Strings& log )
+{
+    const std::string saved = "Screenshot saved: ";
+    Strings shots;
+    int seen = 0;
+    for( const std::string& line : log )
+    {
+        if( Contains( line, LEVEL_LINE ) )
+        {
+            shots.push_back( "" );
+            seen = 0;
+        }
+        const std::size_t at = line.find( saved );
+        if( at != std::string::npos && !shots.empty() && seen++ < 2 )
+            shots.back() = line.substr( at + saved.size() );
+    }
+    return shots;
+}
+
+// How a screenshot looks: "" when it is a picture that is not blank, else
+// what is wrong; pixels holds its pixels for comparing.
+std::string ExamineScreenshot( const std::string& file, std::vector<Uint32>& pixels )
+{
+    SDL_Surface* loaded = IMG_Load( file.c_str() );
+    if( !loaded )
+        return "cannot load " + file;
+    SDL_Surface* image = SDL_CreateRGBSurface( SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xff0000, 0xff00, 0xff, 0 );
+    SDL_BlitSurface( loaded, nullptr, image, nullptr );
+    SDL_FreeSurface( loaded );
+    pixels.assign( static_cast<Uint32*>( image->pixels ), static_cast<Uint32*>( image->pixels ) + image->w * image->h );
+    SDL_FreeSurface( image );
+    const std::size_t unlike = std::count_if( pixels.begin(), pixels.end(), [ & ]( Uint32 p ) { return p != pixels[ 0 ]; } );
+    return unlike * 10 < pixels.size() ? file + " is blank" : "";
 }
 
 std::size_t CountMotions( const Strings& log )
@@ -121,6 +163,7 @@ std::vector<long> MotionTimes()
 
 struct CRun
 {
+    std::string dir;
     bool endedByItself = false;
     int exitCode = -1;
     double seconds = 0;
@@ -230,7 +273,9 @@ TEST( Playthrough, TheRecordingPlaysTheWholeGameAndTheProgramEndsByItself )
     const std::vector<long> motionTimes = MotionTimes();
     ASSERT_FALSE( motionTimes.empty() ) << "cannot read " << RECORD;
 
-    const CRun run = Play( MakeGameDir(), motionTimes.size() );
+    const std::string dir = MakeGameDir();
+    CRun run = Play( dir, motionTimes.size() );
+    run.dir = dir;
 
     EXPECT_EQ( LoadedLevels( run.log ), LEVELS )
         << "every level once, in order: a level that loads again caught the player, one missing was not finished";
@@ -246,6 +291,22 @@ TEST( Playthrough, TheRecordingPlaysTheWholeGameAndTheProgramEndsByItself )
             errors.push_back( line );
     }
     EXPECT_EQ( errors, Strings{} );
+
+    // A picture in every level, each unlike the one before.
+    const Strings shots = ScreenshotOfEachLevel( run.log );
+    std::vector<Uint32> previous;
+    for( std::size_t i = 0; i < shots.size(); ++i )
+    {
+        if( shots[ i ].empty() )
+        {
+            ADD_FAILURE() << "no screenshot in " << LEVELS[ std::min( i, LEVELS.size() - 1 ) ];
+            continue;
+        }
+        std::vector<Uint32> pixels;
+        EXPECT_EQ( ExamineScreenshot( run.dir + "/" + shots[ i ], pixels ), "" );
+        EXPECT_NE( pixels, previous ) << shots[ i ] << " shows the same as the level before";
+        previous = pixels;
+    }
 
     if( HasFailure() )
         ADD_FAILURE() << Report( run, motionTimes );

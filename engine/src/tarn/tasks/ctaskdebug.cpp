@@ -18,6 +18,8 @@
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/utils/canycontainer.h"
 #include "tarn/utils/clogger.h"
+#include "tarn/utils/enginetime.h"
+#include "tarn/utils/numberutils.h"
 
 namespace tarn {
 
@@ -52,7 +54,8 @@ CTaskDebug::CTaskDebug() :
     myBanAssertsCommand( [ this ]( CAnyContainer* args ) { return BanAsserts( args ); } ),
     myRecordInputCommand( [ this ]( CAnyContainer* args ) { return RecordInput( args ); } ),
     myPlaybackInputCommand( [ this ]( CAnyContainer* args ) { return PlaybackInput( args ); } ),
-    myScreenshotCommand( [ this ]( CAnyContainer* args ) { return Screenshot( args ); } )
+    myScreenshotCommand( [ this ]( CAnyContainer* args ) { return Screenshot( args ); } ),
+    myScreenshotEveryCommand( [ this ]( CAnyContainer* args ) { return ScreenshotEvery( args ); } )
 {
 }
 
@@ -66,6 +69,7 @@ bool CTaskDebug::Init()
     myConsole->AddCommand( "RecordInput", &myRecordInputCommand );
     myConsole->AddCommand( "PlaybackInput", &myPlaybackInputCommand );
     myConsole->AddCommand( "Screenshot", &myScreenshotCommand );
+    myConsole->AddCommand( "ScreenshotEvery", &myScreenshotEveryCommand );
     myFpsSprite = CreateFpsSprite();
     return true;
 }
@@ -78,6 +82,7 @@ void CTaskDebug::Update()
         myConsoleWindow->Update();
 
     UpdateFps();
+    TakeTimedScreenshot();
 
     if( myInputDevice )
     {
@@ -221,6 +226,32 @@ std::string CTaskDebug::Screenshot( CAnyContainer* args )
     }
     SaveScreenshot( name );
     return "";
+}
+
+std::string CTaskDebug::ScreenshotEvery( CAnyContainer* args )
+{
+    const bool usable = args && args->IsType( 0, CAnyContainer::TYPE_NUMBER ) &&
+                        ( args->GetNumber( 0 ) <= 0 || args->IsType( 1, CAnyContainer::TYPE_STRING ) );
+    if( !usable )
+    {
+        GetLog().Error() << SCREENSHOT_EVERY_ERROR << "\n";
+        return "";
+    }
+    const int interval = TruncateToInt( args->GetNumber( 0 ) );
+    myShotInterval = interval > 0 ? static_cast<types::ticks>( interval ) : 0;
+    myShotName = args->GetString( 1 );
+    myNextShotTime = EngineTime() + myShotInterval;
+    return "";
+}
+
+void CTaskDebug::TakeTimedScreenshot()
+{
+    if( myShotInterval == 0 || static_cast<std::int32_t>( EngineTime() - myNextShotTime ) < 0 )
+        return;
+    char number[ 8 ];
+    std::snprintf( number, sizeof( number ), "%03d", myShotCount++ % 1000 );
+    SaveScreenshot( myShotName + "_" + number + ".bmp" );
+    myNextShotTime = EngineTime() + myShotInterval;
 }
 
 void CTaskDebug::ToggleConsoleWindow()

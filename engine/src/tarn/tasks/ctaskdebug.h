@@ -26,6 +26,9 @@ class CSprite;
 //   PlaybackInput( "input.txt" )   replays a recording on its engine times
 //   Screenshot( "shot.tga" )       saves the screen; without a name the next
 //                                  free "screenshot_NNN.bmp"
+//   ScreenshotEvery( ms, "name" )  saves "name_NNN.bmp" every ms milliseconds
+//                                  of the engine clock (0 stops), for tests
+//                                  that replay a recording
 class CTaskDebug final : public CTask
 {
 public:
@@ -39,6 +42,8 @@ public:
         "PlaybackInput -command, requires atleast one parameter, the file recording is saved to.";
     static constexpr const char* SCREENSHOT_ERROR = "Screenshot -command, the file name has to be a string.";
     static constexpr int MAX_SCREENSHOT_NUMBER = 999;
+    static constexpr const char* SCREENSHOT_EVERY_ERROR =
+        "ScreenshotEvery -command, needs the milliseconds between screenshots and a file name.";
 
     using CTask::Init;
 
@@ -85,6 +90,8 @@ private:
     std::string RecordInput( CAnyContainer* args );
     std::string PlaybackInput( CAnyContainer* args );
     std::string Screenshot( CAnyContainer* args );
+    std::string ScreenshotEvery( CAnyContainer* args );
+    void TakeTimedScreenshot();
 
     void ToggleConsoleWindow();
     void UpdateFps();
@@ -98,6 +105,11 @@ private:
     CCommandFunction myRecordInputCommand;
     CCommandFunction myPlaybackInputCommand;
     CCommandFunction myScreenshotCommand;
+    CCommandFunction myScreenshotEveryCommand;
+    types::ticks myShotInterval = 0;
+    types::ticks myNextShotTime = 0;
+    std::string myShotName;
+    int myShotCount = 0;
     std::unique_ptr<CDebugConsoleWindow> myConsoleWindow;
     bool myConsoleOpen = false;
     std::unique_ptr<CSprite> myFpsSprite;
