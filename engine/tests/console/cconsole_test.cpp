@@ -9,6 +9,7 @@
 #include "support/testsupport.h"
 #include "tarn/console/ccommand.h"
 #include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
 #include "tarn/console/cmainconsole.h"
 
 using namespace tarn;
@@ -219,4 +220,27 @@ TEST( ConsoleEcho, MainConsoleLogsLineAndResult )
     console.Execute( "   ", true );
     console.Execute( "y = 8", false );
     EXPECT_EQ( log.Lines(), ( Strings{ "x = 7", "7", "   " } ) );
+}
+
+TEST( ConsoleNesting, DeepNestingAndSelfLoadingScriptsStopWithAnError )
+{
+    test::ResetEngine();
+    test::CLogCapture log;
+    CConsole console;
+    CRecordingCommand f;
+    console.AddCommand( "f", &f );
+
+    std::string line = "1";
+    for( int i = 0; i < 5000; ++i )
+        line = "f(" + line + ")";
+    console.Execute( line );
+    EXPECT_FALSE( log.Lines().empty() ) << "the refused line is logged";
+    EXPECT_LE( f.calls.size(), static_cast<std::size_t>( CConsole::MAX_NESTING ) );
+
+    // A script that loads itself ends too.
+    const std::string dir = test::MakeTempDir( "nesting" );
+    test::WriteFile( dir + "/self.txt", "load( \"" + dir + "/self.txt\" )\n" );
+    GetConsole()->Execute( "load( \"" + dir + "/self.txt\" )" );
+    SUCCEED();
+    test::ResetEngine();
 }

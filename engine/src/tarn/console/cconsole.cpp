@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "tarn/console/ccommand.h"
+#include "tarn/utils/clogger.h"
 #include "tarn/utils/stringutils.h"
 
 namespace tarn {
@@ -45,6 +46,22 @@ CConsole::~CConsole() = default;
 std::string CConsole::Execute( const std::string& line, bool echo )
 {
     (void)echo;
+    // Arguments, assignments, namespaces and "load" all execute lines inside
+    // a line; a script that loads itself, or a line of thousands of nested
+    // calls, would otherwise run the stack out.
+    static int depth = 0;
+    if( depth >= MAX_NESTING )
+    {
+        GetLog().Error() << "Console: lines nested more than " << MAX_NESTING << " deep, not executed: "
+                         << line.substr( 0, 80 ) << "\n";
+        return "";
+    }
+    struct CDepth
+    {
+        CDepth() { ++depth; }
+        ~CDepth() { --depth; }
+    } nested;
+
     if( IsCompound( line ) )
         return ExecuteCompound( line );
 

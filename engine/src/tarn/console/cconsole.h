@@ -25,6 +25,11 @@ class CConsole
 public:
     using CommandMap = std::map<std::string, CCommand*>;
 
+    // Deepest nesting of lines executed inside lines (arguments, assigned
+    // values, namespaces, loaded files); deeper lines are refused with an
+    // error in the log.
+    static constexpr int MAX_NESTING = 200;
+
     CConsole() = default;
     virtual ~CConsole();
 
