@@ -63,16 +63,7 @@ CRunResult RunUntil( const std::string& dir, const std::function<bool( const Str
                      double timeoutSeconds )
 {
     CRunResult result;
-    const pid_t pid = fork();
-    if( pid == 0 )
-    {
-        if( chdir( dir.c_str() ) != 0 || !freopen( "stdout.txt", "w", stdout ) )
-            _exit( 127 );
-        setenv( "SDL_VIDEODRIVER", "dummy", 1 );
-        setenv( "SDL_AUDIODRIVER", "dummy", 1 );
-        execl( TARN_HORROR_BINARY, TARN_HORROR_BINARY, static_cast<char*>( nullptr ) );
-        _exit( 127 );
-    }
+    const pid_t pid = test::StartProgram( dir );
     if( pid < 0 )
         return result;
 

@@ -178,16 +178,7 @@ CRun Play( const std::string& dir, std::size_t motionCount )
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     CRun run;
-    const pid_t pid = fork();
-    if( pid == 0 )
-    {
-        if( chdir( dir.c_str() ) != 0 || !freopen( "stdout.txt", "w", stdout ) )
-            _exit( 127 );
-        setenv( "SDL_VIDEODRIVER", "dummy", 1 );
-        setenv( "SDL_AUDIODRIVER", "dummy", 1 );
-        execl( TARN_HORROR_BINARY, TARN_HORROR_BINARY, static_cast<char*>( nullptr ) );
-        _exit( 127 );
-    }
+    const pid_t pid = test::StartProgram( dir );
     if( pid < 0 )
         return run;
 
