@@ -34,10 +34,11 @@ void CScreenLayer::Update()
     CSurface* screen = GetScreenSurface();
     if( !screen )
         return;
-    if( myScreenTarget.GetRect() == screen->GetViewRect() && !myDrawAllRequested )
+    const bool displayChanged = myScreenTarget.GetRect() != screen->GetViewRect();
+    if( !displayChanged && !myDrawAllRequested )
         DrawIncremental( screen );
     else
-        DrawAll( screen );
+        DrawAll( screen, displayChanged || myDrawAllLogged );
 }
 
 void CScreenLayer::DrawIncremental( CSurface* screen )
@@ -60,11 +61,13 @@ void CScreenLayer::DrawIncremental( CSurface* screen )
     SetRedrawDepth( lastZ - 1 );
 }
 
-void CScreenLayer::DrawAll( CSurface* screen )
+void CScreenLayer::DrawAll( CSurface* screen, bool logged )
 {
     myDrawAllRequested = false;
+    myDrawAllLogged = false;
     myScreenTarget.SetRect( screen->GetViewRect() );
-    GetLog() << "drawing all\n";
+    if( logged )
+        GetLog() << "drawing all\n";
     screen->AddDirtyRect( screen->GetViewRect() );
     if( myChildren.empty() )
         return;

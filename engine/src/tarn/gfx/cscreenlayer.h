@@ -21,8 +21,14 @@ public:
 
     // One frame: incremental redraw, or a full pass (see DrawAll).
     void Update();
-    // The next Update draws every sprite again (the display was replaced).
-    void RequestDrawAll() { myDrawAllRequested = true; }
+    // The next Update draws every sprite again: the display was replaced,
+    // or a profiling run wants the cost of a full redraw (unlogged, as it
+    // comes every frame).
+    void RequestDrawAll( bool logged = true )
+    {
+        myDrawAllRequested = true;
+        myDrawAllLogged = myDrawAllLogged || logged;
+    }
 
     // The surface the screen layer draws on, published by the graphics task
     // (not owned; null while there is none).
@@ -34,7 +40,7 @@ private:
     CScreenLayer();
 
     void DrawIncremental( CSurface* screen );
-    void DrawAll( CSurface* screen );
+    void DrawAll( CSurface* screen, bool logged );
     void QueueWholeScreen();
 
     // The screen as a sprite: its image is the published screen surface.
@@ -46,6 +52,7 @@ private:
 
     CScreenTarget myScreenTarget;
     bool myDrawAllRequested = false;
+    bool myDrawAllLogged = false;
 
     static inline CSurface* ourScreenSurface = nullptr;
 };

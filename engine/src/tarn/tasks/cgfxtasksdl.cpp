@@ -1,10 +1,14 @@
 #include "tarn/tasks/cgfxtasksdl.h"
 
+#include <chrono>
+#include <utility>
+
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
 #include "tarn/gfx/sdl/cscreensurface.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/utils/enginetime.h"
 
 namespace tarn {
 
@@ -34,10 +38,39 @@ void CGfxTaskSDL::Update()
 {
     if( GetSpriteTime() - myLastFrameTime < myFrameInterval )
         return;
+    if( !ourFrameReportListener )
+    {
+        DrawFrame();
+        return;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    DrawFrame();
+    Report( std::chrono::duration<double>( std::chrono::steady_clock::now() - start ).count() );
+}
+
+void CGfxTaskSDL::DrawFrame()
+{
     TrackDisplay();
+    if( CScreenSurface::IsRedrawEveryFrame() )
+        CScreenLayer::GetSingletonPtr()->RequestDrawAll( false );
     CGfxTask::Update();
     myScreen->Flip();
     myLastFrameTime = GetSpriteTime();
+}
+
+void CGfxTaskSDL::Report( double workSeconds ) const
+{
+    FrameReport report;
+    report.time = EngineTime();
+    report.workSeconds = workSeconds;
+    report.pixelsDrawn = myScreen->GetPixelsDrawnLastFrame();
+    report.pixelsPresented = myScreen->GetPixelsPresentedLastFrame();
+    ourFrameReportListener( report );
+}
+
+void CGfxTaskSDL::SetFrameReportListener( FrameReportListener listener )
+{
+    ourFrameReportListener = std::move( listener );
 }
 
 void CGfxTaskSDL::Exit()

@@ -7,6 +7,7 @@
 
 #include "tarn/inputdevice/inputlisteners.h"
 #include "tarn/tasks/cgfxtask.h"
+#include "tarn/tasks/framereport.h"
 
 namespace tarn {
 
@@ -32,16 +33,23 @@ public:
     // The display was resized: the screen takes the new display surface.
     void OnResize( int width, int height ) override;
 
+    // Every frame drawn from now on is reported to listener (empty: none).
+    static void SetFrameReportListener( FrameReportListener listener );
+
 private:
     // Follows the display surface when the window set a new video mode.
     void TrackDisplay();
     void Shutdown();
+    void DrawFrame();
+    void Report( double workSeconds ) const;
 
     std::unique_ptr<CGfxFactorySDL> myFactory;
     std::unique_ptr<CScreenSurface> myScreen;
     types::ticks myFrameInterval = FRAME_INTERVAL;
     types::ticks myLastFrameTime = 0;
     SDL_Surface* myDisplay = nullptr;
+
+    static inline FrameReportListener ourFrameReportListener;
 };
 
 } // namespace tarn

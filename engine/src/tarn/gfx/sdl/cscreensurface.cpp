@@ -19,6 +19,9 @@ CScreenSurface::~CScreenSurface()
 
 void CScreenSurface::Flip()
 {
+    myPixelsPresentedLastFrame = PresentedPixels();
+    myPixelsDrawnLastFrame = myPixelsDrawn;
+    myPixelsDrawn = 0;
     SDL_Surface* display = GetRawImage();
     if( display && ( !myFlipUpdateRects || myRedrawAll ) )
     {
@@ -71,6 +74,23 @@ void CScreenSurface::AddDirtyRect( const types::rect& area )
     myDirtyRects.push_back( cut );
 }
 
+void CScreenSurface::OnPixelsWritten( const types::rect& area )
+{
+    myPixelsDrawn += static_cast<long long>( area.w ) * area.h;
+}
+
+long long CScreenSurface::PresentedPixels() const
+{
+    if( !GetRawImage() )
+        return 0;
+    if( !myFlipUpdateRects || myRedrawAll )
+        return static_cast<long long>( GetFullWidth() ) * GetFullHeight();
+    long long pixels = 0;
+    for( const types::rect& area : myDirtyRects )
+        pixels += static_cast<long long>( area.w ) * area.h;
+    return pixels;
+}
+
 void CScreenSurface::SetDisplay( SDL_Surface* display )
 {
     SetImage( display, false );
@@ -87,12 +107,15 @@ void CScreenSurface::RegisterVariables()
     myFlipRectsSize = DEFAULT_FLIP_RECTS_SIZE;
     myFlipDebugRects = false;
     myFlipUpdateRects = false;
+    myRedrawEveryFrame = false;
     console->AddVariable( "gfx_flip_rects_size",
                           std::make_unique<CConsoleVar<int>>( "gfx_flip_rects_size", &myFlipRectsSize ) );
     console->AddVariable( "gfx_flip_update_rects",
                           std::make_unique<CConsoleVar<bool>>( "gfx_flip_update_rects", &myFlipUpdateRects ) );
     console->AddVariable( "gfx_flip_debug_rects",
                           std::make_unique<CConsoleVar<bool>>( "gfx_flip_debug_rects", &myFlipDebugRects ) );
+    console->AddVariable( "gfx_redraw_every_frame",
+                          std::make_unique<CConsoleVar<bool>>( "gfx_redraw_every_frame", &myRedrawEveryFrame ) );
 }
 
 } // namespace tarn

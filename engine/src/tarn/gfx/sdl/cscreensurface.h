@@ -15,7 +15,9 @@ namespace tarn {
 // queued before everything is redrawn instead (0: no limit, 75 at first);
 // "gfx_flip_debug_rects", when 1 each flip logs the areas it presents;
 // "gfx_flip_update_rects", when 1 a flip presents only the queued areas
-// (the whole display only when everything is to be redrawn).
+// (the whole display only when everything is to be redrawn);
+// "gfx_redraw_every_frame", when 1 the graphics task draws every sprite
+// again each frame (to measure what the incremental drawing saves).
 class CScreenSurface final : public CSurfaceSDL
 {
 public:
@@ -35,15 +37,31 @@ public:
     const std::vector<types::rect>& GetDirtyRects() const { return myDirtyRects; }
     bool IsRedrawAll() const { return myRedrawAll; }
 
+    // Pixels written into the display between the last two flips, and
+    // pixels the last flip handed to the window (a whole flip counts every
+    // pixel of the display; overlapping areas count once for each area).
+    long long GetPixelsDrawnLastFrame() const { return myPixelsDrawnLastFrame; }
+    long long GetPixelsPresentedLastFrame() const { return myPixelsPresentedLastFrame; }
+
+    static bool IsRedrawEveryFrame() { return myRedrawEveryFrame; }
+
+protected:
+    void OnPixelsWritten( const types::rect& area ) override;
+
 private:
     static void RegisterVariables();
+    long long PresentedPixels() const;
 
     std::vector<types::rect> myDirtyRects;
     bool myRedrawAll = false;
+    long long myPixelsDrawn = 0;
+    long long myPixelsDrawnLastFrame = 0;
+    long long myPixelsPresentedLastFrame = 0;
 
     static inline int myFlipRectsSize = DEFAULT_FLIP_RECTS_SIZE;
     static inline bool myFlipDebugRects = false;
     static inline bool myFlipUpdateRects = false;
+    static inline bool myRedrawEveryFrame = false;
 };
 
 } // namespace tarn

@@ -124,6 +124,7 @@ void CSurfaceSDL::Clear( const types::rect& area )
             std::memset( static_cast<Uint8*>( myImage->pixels ) + y * myImage->pitch + cut.x * 4, 0, cut.w * 4 );
     }
     DropViewImage();
+    OnPixelsWritten( cut );
 }
 
 void CSurfaceSDL::ScaleColors( double red, double green, double blue )
@@ -243,6 +244,7 @@ bool CSurfaceSDL::Blit( CSurface* dest, const types::rect& source, const types::
         return false;
     const bool copied = CopyPixels( area, target->myImage, to.x, to.y, target->myRawCopy );
     target->DropViewImage();
+    target->OnPixelsWritten( to );
     return copied;
 }
 

@@ -61,6 +61,11 @@ public:
     void SetColorKey( const CColor& color );
     bool IsRawCopy() const { return myRawCopy; }
 
+protected:
+    // Told of every area written into this surface by a blit or a clear
+    // (image coordinates); the screen surface counts them for profiling.
+    virtual void OnPixelsWritten( const types::rect& area ) { (void)area; }
+
 private:
     // Draws area of myImage at x, y of target (image coordinates, already
     // cut to both surfaces).

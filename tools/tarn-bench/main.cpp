@@ -1,0 +1,220 @@
+// tarn-bench: plays a record file through the real game, headless, and
+// reports per scene what the frames cost: frames, the graphics task's work
+// time (median and 99th percentile), pixels drawn and presented per frame,
+// and processor seconds per wall-clock second; then the memory figures.
+//
+//   tarn-bench [--record FILE] [--scenes FILE] [--full-redraw] [--as-written]
+//              [--exec "CONSOLE LINE"]...
+//
+// Run from the game's folder (where autoexec.txt and data/ are), with
+// SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy. The game starts with its own
+// autoexec.txt; --as-written then sets the engine's defaults back (the main
+// loop never rests, every frame is presented whole), --full-redraw draws
+// every sprite again each frame; --exec runs a console line after the
+// start-up script (a setting to try, say). Under callgrind the figures of every scene
+// are dumped when the scene ends (see docs/performance.md).
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <algorithm>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#if __has_include( <valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define TARN_BENCH_DUMP( text ) CALLGRIND_DUMP_STATS_AT( text )
+#else
+#define TARN_BENCH_DUMP( text ) ( (void)( text ) )
+#endif
+
+#include "scenemeter.h"
+#include "tarn/tasks/capplication.h"
+#include "tarn/tasks/cgfxtasksdl.h"
+#include "tarn/tasks/ctaskmanager.h"
+#include "tarn/utils/clogger.h"
+#include "tarn/utils/enginetime.h"
+
+namespace {
+
+struct Options
+{
+    std::string record = "tools/bench/bench.txt";
+    std::string scenes = "tools/bench/scenes.txt";
+    bool fullRedraw = false;
+    bool asWritten = false;
+    std::vector<std::string> lines;
+};
+
+bool ParseOptions( int argc, char** argv, Options& options )
+{
+    for( int i = 1; i < argc; ++i )
+    {
+        const std::string arg = argv[ i ];
+        if( arg == "--full-redraw" )
+            options.fullRedraw = true;
+        else if( arg == "--as-written" )
+            options.asWritten = true;
+        else if( arg == "--record" && i + 1 < argc )
+            options.record = argv[ ++i ];
+        else if( arg == "--scenes" && i + 1 < argc )
+            options.scenes = argv[ ++i ];
+        else if( arg == "--exec" && i + 1 < argc )
+            options.lines.push_back( argv[ ++i ] );
+        else
+            return false;
+    }
+    return true;
+}
+
+// Notes the resident size whenever the game logs a level load.
+class CLevelLoadWatcher final : public tarn::CLogListener
+{
+public:
+    void OnMessage( const std::string& text, int level ) override
+    {
+        (void)level;
+        const std::string mark = "Level loaded: ";
+        const std::size_t at = text.find( mark );
+        if( at == std::string::npos )
+            return;
+        const std::string file = text.substr( at + mark.size(), text.find_last_not_of( "\r\n" ) + 1 - at - mark.size() );
+        myLoads[ file ].push_back( bench::ResidentBytes() );
+        myLoadTimes.push_back( tarn::EngineTime() );
+    }
+
+    // For the level loaded most often: its name and the size at each load.
+    void Print( std::ostream& out ) const
+    {
+        const auto most = std::max_element( myLoads.begin(), myLoads.end(), []( const auto& a, const auto& b ) {
+            return a.second.size() < b.second.size();
+        } );
+        if( most == myLoads.end() )
+            return;
+        out << "levels loaded at (engine s):";
+        for( tarn::types::ticks time : myLoadTimes )
+            out << " " << time / 1000.0;
+        out << "\n";
+        const std::vector<long long>& sizes = most->second;
+        out << "level loaded most: " << most->first << ", " << sizes.size() << " times; resident MB at each load:";
+        for( long long size : sizes )
+            out << " " << Megabytes( size );
+        out << "\n";
+        // Load k + 1 is the k-th reload.
+        if( sizes.size() >= 3 )
+        {
+            const double growth = ( sizes.back() - sizes[ 2 ] ) / 1048576.0;
+            out << "resident size at its 2nd reload " << Megabytes( sizes[ 2 ] ) << " MB, at its "
+                << sizes.size() - 1 << "th " << Megabytes( sizes.back() ) << " MB: growth " << std::fixed
+                << std::setprecision( 2 ) << growth << " MB\n";
+            out.unsetf( std::ios::floatfield );
+        }
+    }
+
+    static std::string Megabytes( long long bytes )
+    {
+        std::ostringstream text;
+        text << std::fixed << std::setprecision( 2 ) << bytes / 1048576.0;
+        return text.str();
+    }
+
+private:
+    std::map<std::string, std::vector<long long>> myLoads;
+    std::vector<tarn::types::ticks> myLoadTimes;
+};
+
+// The start-up script of the run: the game's own, then the bench's settings
+// and the recording. Returns its file name ("" when it cannot be written).
+std::string WriteStartupScript( const Options& options )
+{
+    char name[] = "/tmp/tarn-bench-XXXXXX";
+    const int fd = mkstemp( name );
+    if( fd < 0 )
+        return "";
+    close( fd );
+    std::ofstream script( name );
+    script << "load( \"autoexec.txt\" )\n";
+    if( options.asWritten )
+        script << "tasks_pass_sleep_ms = 0\ngfx_flip_update_rects = 0\n";
+    if( options.fullRedraw )
+        script << "gfx_redraw_every_frame = 1\n";
+    for( const std::string& line : options.lines )
+        script << line << "\n";
+    script << "Debug::PlaybackInput( \"" << std::filesystem::absolute( options.record ).string() << "\" )\n";
+    return script ? std::string( name ) : std::string();
+}
+
+} // namespace
+
+int main( int argc, char** argv )
+{
+    Options options;
+    if( !ParseOptions( argc, argv, options ) )
+    {
+        std::cerr << "usage: tarn-bench [--record FILE] [--scenes FILE] [--full-redraw] [--as-written] "
+                     "[--exec \"CONSOLE LINE\"]...\n";
+        return 2;
+    }
+    std::string errors;
+    const std::vector<bench::Scene> scenes = bench::ReadScenes( options.scenes, errors );
+    if( !std::ifstream( options.record ) )
+        errors += "cannot read the record file " + options.record + "\n";
+    if( !std::ifstream( "autoexec.txt" ) )
+        errors += "no autoexec.txt here: run tarn-bench from the game's folder\n";
+    const std::string script = errors.empty() ? WriteStartupScript( options ) : "";
+    if( !errors.empty() || script.empty() )
+    {
+        std::cerr << "tarn-bench: " << ( errors.empty() ? "cannot write a start-up script in /tmp\n" : errors );
+        return 2;
+    }
+
+    bench::CSceneMeter meter( scenes );
+    int current = -1;
+    tarn::CGfxTaskSDL::SetFrameReportListener( [ & ]( const tarn::FrameReport& frame ) {
+        const int scene = meter.Add( frame );
+        if( scene != current || meter.IsFinished() )
+        {
+            // Named after the scene the frames since the last dump belong
+            // to (all but this frame, which ends the scene).
+            const std::string dump = ( current < 0 ? std::string( "between" ) : scenes[ current ].name ) + " " +
+                                     std::to_string( meter.TakeFramesSinceChange() );
+            TARN_BENCH_DUMP( dump.c_str() );
+            current = scene;
+        }
+        if( meter.IsFinished() )
+            tarn::CTaskManager::GetSingletonPtr()->RequestQuit();
+    } );
+
+    CLevelLoadWatcher levels;
+    const double wallStart = bench::WallSeconds();
+    const double cpuStart = bench::ProcessCpuSeconds();
+    {
+        tarn::CApplication application( script );
+        tarn::GetLog().AddListener( &levels );
+        application.Run();
+        tarn::GetLog().RemoveListener( &levels );
+    }
+    tarn::CGfxTaskSDL::SetFrameReportListener( nullptr );
+    std::remove( script.c_str() );
+
+    std::cout << "record " << options.record << ( options.asWritten ? ", engine defaults" : ", shipped settings" )
+              << ( options.fullRedraw ? ", full redraw every frame" : "" ) << "\n";
+    meter.Print( std::cout );
+    std::cout << std::fixed << std::setprecision( 3 ) << "whole run: "
+              << ( bench::ProcessCpuSeconds() - cpuStart ) / ( bench::WallSeconds() - wallStart )
+              << " cpu s per wall s over " << std::setprecision( 1 ) << bench::WallSeconds() - wallStart << " s\n";
+    std::cout << "peak resident size " << CLevelLoadWatcher::Megabytes( bench::PeakResidentBytes() ) << " MB\n";
+    levels.Print( std::cout );
+    if( !meter.IsFinished() )
+    {
+        std::cout << "the game ended before the last scene did\n";
+        return 1;
+    }
+    return 0;
+}
