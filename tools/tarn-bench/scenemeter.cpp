@@ -7,6 +7,7 @@
 #include <cmath>
 #include <fstream>
 #include <iomanip>
+#include <numeric>
 #include <ostream>
 #include <sstream>
 #include <utility>
@@ -26,6 +27,11 @@ double Percentile( std::vector<double> values, double fraction )
     // at or below it.
     const std::size_t rank = static_cast<std::size_t>( std::ceil( fraction * values.size() ) );
     return values[ std::max<std::size_t>( rank, 1 ) - 1 ];
+}
+
+double Ratio( double part, double whole )
+{
+    return whole > 0 ? part / whole : 0.0;
 }
 
 } // namespace
@@ -123,7 +129,8 @@ void CSceneMeter::Print( std::ostream& out ) const
 {
     out << std::left << std::setw( 10 ) << "scene" << std::right << std::setw( 7 ) << "frames" << std::setw( 10 )
         << "median ms" << std::setw( 9 ) << "p99 ms" << std::setw( 12 ) << "drawn px" << std::setw( 13 )
-        << "presented px" << std::setw( 11 ) << "presented" << std::setw( 9 ) << "cpu/wall" << "\n";
+        << "presented px" << std::setw( 11 ) << "presented" << std::setw( 9 ) << "cpu/wall" << std::setw( 10 ) << "work/wall"
+        << "\n";
     for( std::size_t i = 0; i < myScenes.size(); ++i )
     {
         const Measures& measures = myMeasures[ i ];
@@ -136,7 +143,10 @@ void CSceneMeter::Print( std::ostream& out ) const
             << Percentile( measures.workSeconds, 0.99 ) * 1000 << std::setprecision( 0 ) << std::setw( 12 )
             << measures.pixelsDrawn * perFrame << std::setw( 13 ) << presented << std::setprecision( 4 )
             << std::setw( 11 ) << presented / SCREEN_PIXELS << std::setprecision( 3 ) << std::setw( 9 )
-            << ( measures.wallSeconds > 0 ? measures.cpuSeconds / measures.wallSeconds : 0.0 ) << "\n";
+            << Ratio( measures.cpuSeconds, measures.wallSeconds ) << std::setw( 10 )
+            << Ratio( std::accumulate( measures.workSeconds.begin(), measures.workSeconds.end(), 0.0 ),
+                      measures.wallSeconds )
+            << "\n";
     }
     out.unsetf( std::ios::floatfield );
 }

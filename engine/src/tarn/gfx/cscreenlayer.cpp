@@ -46,6 +46,7 @@ void CScreenLayer::DrawIncremental( CSurface* screen )
     if( myChildren.empty() || myChildren.front()->GetZ() > GetRedrawDepth() )
         return;
 
+    EraseOverMovedSprites();
     int lastZ = GetRedrawDepth();
     for( auto child = myChildren.rbegin(); child != myChildren.rend(); ++child )
     {

@@ -17,10 +17,7 @@ namespace tarn {
 
 namespace {
 
-bool Intersects( const types::rect& a, const types::rect& b )
-{
-    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
-}
+using types::Intersects;
 
 bool IsUsable( const CSurface* surface )
 {

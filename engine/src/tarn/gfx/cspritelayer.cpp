@@ -1,6 +1,8 @@
 #include "tarn/gfx/cspritelayer.h"
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 namespace tarn {
 
@@ -28,6 +30,7 @@ bool CSpriteLayer::Redraw( CSprite* target )
     if( myChildren.empty() )
         return false;
 
+    EraseOverMovedSprites();
     bool visited = false;
     int lastZ = myRedrawDepth;
     for( auto child = myChildren.rbegin(); child != myChildren.rend(); ++child )
@@ -82,11 +85,16 @@ void CSpriteLayer::InvalidateFromDepth( int z )
 void CSpriteLayer::SpriteChanged( CSprite* sprite )
 {
     MarkChanged();
+    // The sprites in front are erased before the sprite itself: their saved
+    // backgrounds hold the sprite's old pixels.
+    if( EraseFrontTo( sprite ) )
+    {
+        RaiseRedrawDepth( sprite->GetZ() );
+        return;
+    }
     if( sprite->GetZ() < myRedrawDepth )
         sprite->Erase( myTarget );
-    if( EraseFrontTo( sprite ) )
-        RaiseRedrawDepth( sprite->GetZ() );
-    else if( !myChildren.empty() )
+    if( !myChildren.empty() )
         RaiseRedrawDepth( myChildren.back()->GetZ() );
 }
 
@@ -128,15 +136,45 @@ void CSpriteLayer::RaiseRedrawDepth( int z )
 
 bool CSpriteLayer::EraseFrontTo( CSprite* sprite )
 {
-    if( std::find( myChildren.begin(), myChildren.end(), sprite ) == myChildren.end() )
+    const auto position = std::find( myChildren.begin(), myChildren.end(), sprite );
+    if( position == myChildren.end() )
         return false;
+    // Only the sprites in front that cover the sprite's old or new place, or
+    // cover a sprite erased in turn, must be drawn again; the others keep
+    // their pixels and their saved backgrounds. Walking from the sprite to
+    // the front finds them; erasing goes from the front back.
+    std::vector<types::rect> touched{ sprite->GetRect(), sprite->GetBackgroundRect() };
+    std::vector<CSprite*> covering;
+    for( auto child = std::make_reverse_iterator( position ); child != myChildren.rend(); ++child )
+    {
+        if( !Covers( **child, touched ) )
+            continue;
+        covering.push_back( *child );
+        touched.push_back( ( *child )->GetRect() );
+        touched.push_back( ( *child )->GetBackgroundRect() );
+    }
+    for( auto child = covering.rbegin(); child != covering.rend(); ++child )
+        ( *child )->Erase( myTarget );
+    sprite->Erase( myTarget );
+    return true;
+}
+
+void CSpriteLayer::EraseOverMovedSprites()
+{
+    // The first change saw the sprite where it was last drawn; only a
+    // sprite now elsewhere can have more sprites in front of it to erase.
     for( CSprite* child : myChildren )
     {
-        child->Erase( myTarget );
-        if( child == sprite )
-            break;
+        if( child->IsChanged() && child->GetRect() != child->GetBackgroundRect() )
+            EraseFrontTo( child );
     }
-    return true;
+}
+
+bool CSpriteLayer::Covers( const CSprite& sprite, const std::vector<types::rect>& areas )
+{
+    return std::any_of( areas.begin(), areas.end(), [ & ]( const types::rect& area ) {
+        return types::Intersects( sprite.GetRect(), area ) || types::Intersects( sprite.GetBackgroundRect(), area );
+    } );
 }
 
 bool CSpriteLayer::TakeOut( CSprite* sprite )

@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <list>
+#include <vector>
 
 #include "tarn/gfx/csprite.h"
 
@@ -50,12 +51,19 @@ public:
 protected:
     void RaiseRedrawDepth( int z );
     void SetRedrawDepth( int z ) { myRedrawDepth = z; }
-    // Erases the children from the front up to and including sprite; false
-    // when sprite is not a child.
+    // Erases sprite and the children in front of it that cover its place
+    // (directly or through another erased child); false when sprite is not
+    // a child.
     bool EraseFrontTo( CSprite* sprite );
     // Takes sprite out of the children as RemoveSprite does; false when it
     // is not a child.
     bool TakeOut( CSprite* sprite );
+    // A sprite that changed again after its first change of the frame may
+    // now lie under sprites in front that its first change left alone:
+    // erases those, before anything of the frame is drawn.
+    void EraseOverMovedSprites();
+    // Whether sprite's place (now or where last drawn) meets one of areas.
+    static bool Covers( const CSprite& sprite, const std::vector<types::rect>& areas );
 
     std::list<CSprite*> myChildren;
 

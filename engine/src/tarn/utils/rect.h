@@ -45,6 +45,12 @@ inline rect Intersection( const rect& a, const rect& b )
     return rect{ left, top, right - left, bottom - top };
 }
 
+// Whether the rectangles share at least one pixel.
+inline bool Intersects( const rect& a, const rect& b )
+{
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
 } // namespace types
 } // namespace tarn
 
