@@ -1,6 +1,7 @@
 #include "scenemeter.h"
 
 #include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -113,6 +114,7 @@ void CSceneMeter::Enter( int scene )
     if( scene < 0 )
         return;
     myMeasures[ scene ].cpuAtStart = ProcessCpuSeconds();
+    myMeasures[ scene ].mainCpuAtStart = ThreadCpuSeconds();
     myMeasures[ scene ].wallAtStart = WallSeconds();
 }
 
@@ -122,6 +124,7 @@ void CSceneMeter::Leave( int scene )
         return;
     Measures& measures = myMeasures[ scene ];
     measures.cpuSeconds += ProcessCpuSeconds() - measures.cpuAtStart;
+    measures.mainCpuSeconds += ThreadCpuSeconds() - measures.mainCpuAtStart;
     measures.wallSeconds += WallSeconds() - measures.wallAtStart;
 }
 
@@ -129,7 +132,7 @@ void CSceneMeter::Print( std::ostream& out ) const
 {
     out << std::left << std::setw( 10 ) << "scene" << std::right << std::setw( 7 ) << "frames" << std::setw( 10 )
         << "median ms" << std::setw( 9 ) << "p99 ms" << std::setw( 12 ) << "drawn px" << std::setw( 13 )
-        << "presented px" << std::setw( 11 ) << "presented" << std::setw( 9 ) << "cpu/wall" << std::setw( 10 ) << "work/wall"
+        << "presented px" << std::setw( 11 ) << "presented" << std::setw( 9 ) << "cpu/wall" << std::setw( 10 ) << "main/wall" << std::setw( 10 ) << "work/wall"
         << "\n";
     for( std::size_t i = 0; i < myScenes.size(); ++i )
     {
@@ -144,6 +147,7 @@ void CSceneMeter::Print( std::ostream& out ) const
             << measures.pixelsDrawn * perFrame << std::setw( 13 ) << presented << std::setprecision( 4 )
             << std::setw( 11 ) << presented / SCREEN_PIXELS << std::setprecision( 3 ) << std::setw( 9 )
             << Ratio( measures.cpuSeconds, measures.wallSeconds ) << std::setw( 10 )
+            << Ratio( measures.mainCpuSeconds, measures.wallSeconds ) << std::setw( 10 )
             << Ratio( std::accumulate( measures.workSeconds.begin(), measures.workSeconds.end(), 0.0 ),
                       measures.wallSeconds )
             << "\n";
@@ -156,6 +160,13 @@ double ProcessCpuSeconds()
     rusage usage{};
     getrusage( RUSAGE_SELF, &usage );
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + ( usage.ru_utime.tv_usec + usage.ru_stime.tv_usec ) / 1e6;
+}
+
+double ThreadCpuSeconds()
+{
+    timespec now{};
+    clock_gettime( CLOCK_THREAD_CPUTIME_ID, &now );
+    return now.tv_sec + now.tv_nsec / 1e9;
 }
 
 double WallSeconds()

@@ -46,6 +46,8 @@ private:
         long long pixelsDrawn = 0;
         long long pixelsPresented = 0;
         double cpuAtStart = 0;
+        double mainCpuAtStart = 0;
+        double mainCpuSeconds = 0;
         double wallAtStart = 0;
         double cpuSeconds = 0;
         double wallSeconds = 0;
@@ -62,8 +64,10 @@ private:
     bool myFinished = false;
 };
 
-// Seconds of processor time (user and system) the process used so far.
+// Seconds of processor time (user and system) the process used so far, and
+// the calling thread (the main loop's, when called from a frame report).
 double ProcessCpuSeconds();
+double ThreadCpuSeconds();
 // Seconds of a monotonic wall clock.
 double WallSeconds();
 // The resident size of the process now, and its peak, in bytes.

@@ -220,3 +220,21 @@ TEST( StartupScript, OpensTheGameWindowAndRunsTheInputTasks )
     EXPECT_FALSE( SDL_WasInit( SDL_INIT_VIDEO ) ) << "SDL is shut down at the end";
     test::ResetEngine();
 }
+
+// SDL's timer subsystem comes with the video unless a start-up script
+// leaves it out (the engine itself uses no SDL timer).
+TEST_F( WindowTest, StartsSDLsTimersUnlessTheScriptSaysNot )
+{
+    ASSERT_NE( Start( ", 64, 48, 32" ), nullptr );
+    EXPECT_NE( SDL_WasInit( SDL_INIT_TIMER ), 0u );
+    GetConsole()->Execute( "stoptask( Window )" );
+    SDL_Quit();
+
+    GetConsole()->Execute( "window_sdl_timer = 0" );
+    ASSERT_NE( Start( ", 64, 48, 32" ), nullptr );
+    EXPECT_EQ( Size(), "64x48" );
+    EXPECT_EQ( SDL_WasInit( SDL_INIT_TIMER ), 0u );
+    const Uint32 before = SDL_GetTicks();
+    SDL_Delay( 20 );
+    EXPECT_GE( SDL_GetTicks() - before, 20u ) << "ticks and delays need no timer subsystem";
+}

@@ -4,6 +4,7 @@
 
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/console/cconsolevariable.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
@@ -157,11 +158,21 @@ void CApplicationSDL::ReadParameters( CAnyContainer* parameters )
     flag( 7, myFramed );
 }
 
+void CApplicationSDL::RegisterVariables()
+{
+    CConsole* console = GetConsole();
+    if( console->HasVariable( "window_sdl_timer" ) )
+        return;
+    ourStartTimer = true;
+    console->AddVariable( "window_sdl_timer",
+                          std::make_unique<CConsoleVar<bool>>( "window_sdl_timer", &ourStartTimer ) );
+}
+
 void CApplicationSDL::InitVideo()
 {
     GetLog() << "Initializing video ";
     InstallQuitSignalHandlers();
-    if( SDL_Init( SDL_INIT_TIMER | SDL_INIT_VIDEO ) < 0 )
+    if( SDL_Init( SDL_INIT_VIDEO | ( ourStartTimer ? SDL_INIT_TIMER : 0 ) ) < 0 )
     {
         GetLog().Indent();
         GetLog().Error() << "Error on initialing video or timer.\n";

@@ -23,6 +23,10 @@ class CConsole;
 //   Resize( w [, h] )     a missing or non-number value keeps the size
 //   SetIcon( "icon.bmp" )
 //   Fullscreen            toggles full screen
+// Console variable (main console, added by taskload( sdl )):
+// "window_sdl_timer", 1 at first: SDL's timer subsystem starts with the
+// video. The engine calls no SDL timer, and SDL 1.2's timer subsystem keeps
+// a thread waking every millisecond; 0 leaves it out.
 class CApplicationSDL final : public CTask, public CResizeListener
 {
 public:
@@ -51,6 +55,9 @@ public:
     // Window title and icon title.
     void SetCaption( const std::string& caption );
     void WindowSetIcon( const std::string& filename );
+
+    // Adds "window_sdl_timer" to the main console, once per console.
+    static void RegisterVariables();
 
     SDL_Surface* GetScreen() const { return myScreen; }
     Uint32 GetVideoFlags() const { return myVideoFlags; }
@@ -87,6 +94,8 @@ private:
     bool myHardwareSurfaces = false;
     // SDL was started by this task and not yet shut down.
     bool mySDLStarted = false;
+
+    static inline bool ourStartTimer = true;
 };
 
 } // namespace tarn

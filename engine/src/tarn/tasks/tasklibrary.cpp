@@ -16,6 +16,7 @@ void LoadSDLLibrary()
 {
     CTaskFactory* factory = CTaskFactory::GetSingletonPtr();
     factory->RegisterTaskType( "window", [] { return std::make_unique<CApplicationSDL>(); } );
+    CApplicationSDL::RegisterVariables();
     factory->RegisterTaskType( "event", [] { return std::make_unique<CTaskEvent>(); } );
     factory->RegisterTaskType( "gfx", [] { return std::make_unique<CGfxTaskSDL>(); } );
 }
