@@ -83,7 +83,11 @@ void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
     std::string background = myLevelBackground ? myLevelBackground->GetFileName() : "";
     XmlBind( filesys, background, "LevelBackgroundImage" );
     if( !background.empty() )
+    {
         myLevelBackground = CSpriteFactory::LoadSprite( background );
+        // A new picture, even at the address of the old one, is read anew.
+        myWalkMask = CWalkMask( myLevelBackground.get() );
+    }
 
     std::string layer;
     XmlBind( filesys, layer, "BackgroundLayer" );
@@ -335,12 +339,19 @@ void CHorrorGameplay::CheckAreaEvents( const types::point& p, bool forPlayer, bo
 
 bool CHorrorGameplay::IsOpen( const types::point& p ) const
 {
-    return CWalkMask( myLevelBackground.get() ).IsOpen( p );
+    return WalkMask().IsOpen( p );
 }
 
 bool CHorrorGameplay::HasLineOfSight( const types::vector2& a, const types::vector2& b ) const
 {
-    return CWalkMask( myLevelBackground.get() ).HasLineOfSight( a, b );
+    return WalkMask().HasLineOfSight( a, b );
+}
+
+const CWalkMask& CHorrorGameplay::WalkMask() const
+{
+    if( myWalkMask.GetBackground() != myLevelBackground.get() )
+        myWalkMask = CWalkMask( myLevelBackground.get() );
+    return myWalkMask;
 }
 
 } // namespace horror

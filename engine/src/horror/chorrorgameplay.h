@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "horror/careaevent.h"
+#include "horror/cwalkmask.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/inputdevice/inputlisteners.h"
 #include "tarn/utils/ctimer.h"
@@ -109,6 +110,7 @@ public:
     tarn::types::point GetRememberedPlayerCentre() const;
 
 private:
+    const CWalkMask& WalkMask() const;
     // Width and height of a sprite; 0 by 0 when there is none.
     static tarn::types::point SizeOf( const tarn::CSprite* sprite );
     tarn::types::vector2 PlayerCentre() const;
@@ -125,6 +127,8 @@ private:
     std::vector<tarn::SpritePtr> myIcons;
     int myDraggedIcon = -1;
     tarn::SpritePtr myLevelBackground;
+    // The level picture's walk mask, which keeps the pixels it has read.
+    mutable CWalkMask myWalkMask{ nullptr };
     tarn::types::point myMousePosition;
     tarn::types::point myGrabOffset;
     CScriptRunner* myScriptRunner = nullptr;

@@ -12,6 +12,11 @@ namespace horror {
 
 namespace {
 
+bool IsOpenColor( const CColor& color )
+{
+    return color.a / 255.0 > 0.45;
+}
+
 types::point Truncated( const types::vector2& v )
 {
     return types::point{ static_cast<std::int32_t>( v.x ), static_cast<std::int32_t>( v.y ) };
@@ -34,7 +39,24 @@ bool CWalkMask::IsOpen( const types::point& p ) const
 
 bool CWalkMask::IsOpenPixel( int x, int y ) const
 {
-    return myBackground->GetSurface()->GetPixel( x, y ).a / 255.0 > 0.45;
+    const CSurface* surface = myBackground->GetSurface();
+    if( surface != myReadSurface || surface->GetViewRect() != myReadView )
+        ReadOpenPixels( surface );
+    if( x < 0 || y < 0 || x >= myReadView.w || y >= myReadView.h )
+        return IsOpenColor( surface->GetPixel( x, y ) );
+    return myOpenPixels[ static_cast<std::size_t>( y ) * myReadView.w + x ] != 0;
+}
+
+void CWalkMask::ReadOpenPixels( const CSurface* surface ) const
+{
+    myReadSurface = surface;
+    myReadView = surface->GetViewRect();
+    myOpenPixels.assign( static_cast<std::size_t>( std::max( myReadView.w, 0 ) ) * std::max( myReadView.h, 0 ), 0 );
+    for( int y = 0; y < myReadView.h; ++y )
+    {
+        for( int x = 0; x < myReadView.w; ++x )
+            myOpenPixels[ static_cast<std::size_t>( y ) * myReadView.w + x ] = IsOpenColor( surface->GetPixel( x, y ) );
+    }
 }
 
 bool CWalkMask::HasLineOfSight( const types::vector2& a, const types::vector2& b ) const

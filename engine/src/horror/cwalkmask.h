@@ -1,13 +1,16 @@
 #ifndef HORROR_CWALKMASK_H
 #define HORROR_CWALKMASK_H
 
+#include <cstdint>
 #include <vector>
 
 #include "tarn/utils/point.h"
+#include "tarn/utils/rect.h"
 #include "tarn/utils/vector2.h"
 
 namespace tarn {
 class CSprite;
+class CSurface;
 }
 
 namespace horror {
@@ -34,10 +37,19 @@ public:
     // Empty when start itself is closed.
     std::vector<bool> ReachableFrom( const tarn::types::point& start, int width, int height ) const;
 
+    const tarn::CSprite* GetBackground() const { return myBackground; }
+
 private:
     bool IsOpenPixel( int x, int y ) const;
+    // Reads which pixels of surface are open, once per image: a sight line
+    // asks for thousands of pixels, and the game asks every step.
+    void ReadOpenPixels( const tarn::CSurface* surface ) const;
 
     const tarn::CSprite* myBackground;
+    mutable const tarn::CSurface* myReadSurface = nullptr;
+    mutable tarn::types::rect myReadView;
+    // 1 for open, row by row over the surface's view.
+    mutable std::vector<std::uint8_t> myOpenPixels;
 };
 
 } // namespace horror

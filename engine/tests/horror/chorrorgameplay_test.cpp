@@ -121,6 +121,18 @@ TEST_F( GameplayTest, LineOfSightAcrossOpenFloorOnly )
     EXPECT_TRUE( gameplay->HasLineOfSight( types::vector2{ 405, 300 }, types::vector2{ 300, 300 } ) );
 }
 
+TEST_F( GameplayTest, TheNextLevelsPictureIsReadAfresh )
+{
+    Load( "" );
+    const types::vector2 left{ 300, 300 }, right{ 500, 300 };
+    EXPECT_FALSE( gameplay->HasLineOfSight( left, right ) );
+
+    mask = world.MakeMask( "open", []( int, int ) { return true; } );
+    Load( "" );
+    EXPECT_TRUE( gameplay->HasLineOfSight( left, right ) ) << "the wall went with the old picture";
+    EXPECT_TRUE( gameplay->IsOpen( types::point{ 420, 100 } ) );
+}
+
 TEST_F( GameplayTest, LevelFilePlacesEverything )
 {
     Load( "<BackgroundLayer></BackgroundLayer>\n"
