@@ -4,7 +4,8 @@
 # With --screenshots it also installs what tools/screenshot.sh needs (a
 # virtual X server, ImageMagick and X helpers); with --tools what the asset
 # generators in tools/ need (the game and the tests run without them).
-# With --fuzz, clang and its sanitizer runtimes for tools/fuzz.sh.
+# With --fuzz, clang and its sanitizer runtimes for tools/fuzz.sh; with
+# --bench, valgrind and python3 for tools/bench-instructions.sh.
 set -euo pipefail
 
 PACKAGES=(
@@ -21,6 +22,7 @@ for arg in "$@"; do
     --tools) PACKAGES+=(python3 python3-pil python3-numpy imagemagick sox libsox-fmt-all vorbis-tools
                         fonts-ebgaramond fonts-courier-prime xfonts-base) ;;
     --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
+    --bench) PACKAGES+=(valgrind python3) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done

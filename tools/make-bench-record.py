@@ -30,6 +30,8 @@ spec.loader.exec_module(playthrough)
 
 RECORD = os.path.join(ROOT, "tools", "bench", "bench.txt")
 SCENES = os.path.join(ROOT, "tools", "bench", "scenes.txt")
+# The scenes up to the patrol, for slow runs (under callgrind).
+SHORT_SCENES = os.path.join(ROOT, "tools", "bench", "scenes-short.txt")
 
 LEVEL_1 = playthrough.LEVELS[0]
 LEVEL_2_START = (90, 538)
@@ -143,10 +145,12 @@ def main():
         f.write(answer[0] + "\n")
         for line in events + rec.lines:
             f.write(line + "\n")
-    with open(SCENES, "w") as f:
-        f.write("# Written by tools/make-bench-record.py with bench.txt: scene start_ms end_ms\n")
-        for name, start, end in scenes:
-            f.write("%s %d %d\n" % (name, start, end))
+    short = scenes[:[name for name, _, _ in scenes].index("patrol") + 1]
+    for path, table in ((SCENES, scenes), (SHORT_SCENES, short)):
+        with open(path, "w") as f:
+            f.write("# Written by tools/make-bench-record.py with bench.txt: scene start_ms end_ms\n")
+            for name, start, end in table:
+                f.write("%s %d %d\n" % (name, start, end))
     print("wrote %s: %.1f s of engine time, %d scenes" % (RECORD, rec.ticks / 1000.0, len(scenes)))
 
 
