@@ -37,7 +37,7 @@ def per_scene(folder, mode):
         with open(path) as f:
             for line in f:
                 if line.startswith("desc: Trigger: Client Request: "):
-                    trigger = line.split(": ", 2)[2].split()
+                    trigger = line.split("Client Request: ", 1)[1].split()
                 elif line.startswith(("totals:", "summary:")):
                     total = int(line.split()[1])
         if not trigger or total is None or trigger[0] == "between":
