@@ -72,29 +72,9 @@ def level_1(rec, scenes):
     # Up the left wall, before the dialogue on the way.
     drag(rec, route[:2])
     scenes.append(("drag", start + 200, rec.ticks))
-    portal = drag_to_portal(rec, route[1:])
+    portal = playthrough.walk_route(rec, LEVEL_1, route[1:])
     scenes.append(("portal", portal, portal + 1500))
     return portal + playthrough.IDLE_TICKS
-
-
-def drag_to_portal(rec, route):
-    """Drags along route, clicking through the dialogues on the way, until
-    the portal fires; returns the time it did."""
-    pending = list(LEVEL_1.events)
-    for a, b in zip(route, route[1:]):
-        for p in playthrough.steps(a, b):
-            rec.move(p[0], p[1], playthrough.STEP_TICKS)
-            if LEVEL_1.goal.contains(p):
-                rec.let_go()
-                return rec.ticks
-            fired = [e for e in pending if e.contains(p)]
-            for event in fired:
-                pending.remove(event)
-            if fired:
-                rec.let_go()
-                rec.click_through(rec.ticks, sum(e.lines for e in fired))
-                rec.grab(*p)
-    raise SystemExit("level 1: the route ends before its portal")
 
 
 def click_repeatedly(rec, count):

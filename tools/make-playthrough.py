@@ -159,8 +159,14 @@ def play_level(rec, level, loaded):
     (the engine time then)."""
     rec.click_through(loaded, level.intro_lines)
     rec.grab(*level.route[0])
+    return walk_route(rec, level, level.route)
+
+
+def walk_route(rec, level, route):
+    """Drags the grabbed icon along route, clicking through the dialogues
+    of the level's events on the way; returns when the goal fires."""
     pending = list(level.events)
-    for a, b in zip(level.route, level.route[1:]):
+    for a, b in zip(route, route[1:]):
         for p in steps(a, b):
             rec.move(p[0], p[1], STEP_TICKS)
             if level.goal.contains(p):
