@@ -4,7 +4,9 @@
 # With --screenshots it also installs what tools/screenshot.sh needs (a
 # virtual X server, ImageMagick and X helpers); with --tools what the asset
 # generators in tools/ need (the game and the tests run without them).
-# With --fuzz, clang and its sanitizer runtimes for tools/fuzz.sh.
+# With --fuzz, clang and its sanitizer runtimes for tools/fuzz.sh; with
+# --valgrind, valgrind for tools/valgrind-playthrough.sh; with --soak, python3
+# for tools/soak.sh.
 set -euo pipefail
 
 PACKAGES=(
@@ -21,6 +23,8 @@ for arg in "$@"; do
     --tools) PACKAGES+=(python3 python3-pil python3-numpy imagemagick sox libsox-fmt-all vorbis-tools
                         fonts-ebgaramond fonts-courier-prime xfonts-base) ;;
     --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
+    --valgrind) PACKAGES+=(valgrind) ;;
+    --soak) PACKAGES+=(python3) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done
