@@ -11,7 +11,7 @@
 # named at the end.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-BINARY="${1:-$ROOT/build/horror}"
+BINARY="$(realpath "${1:-$ROOT/build/horror}")"
 RECORD="$ROOT/engine/tests/data/records/playthrough.txt"
 # Memcheck slows the game several times; the play-through takes 85 s natively.
 TIME_LIMIT=${TARN_VALGRIND_TIME_LIMIT:-3600}
