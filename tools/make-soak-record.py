@@ -2,10 +2,11 @@
 """Writes a record file of random mouse input for tools/soak.sh: the title
 is ended and the questions answered yes as answer_yes.txt does (the title's
 buttons), then for the given minutes of engine time random drags of the
-icon from where the levels start it, drags from anywhere, single and double
-clicks (which also click the dialogues through), presses of the other
-buttons, releases with no press before them and pointer moves at rest, over
-the whole 800x600 window.
+icon from where the levels start it or from where the last drag left it,
+drags into the first level's bad guy (so that the level is lost and loads
+again), drags from anywhere, single and double clicks (which also click the
+dialogues through), presses of the other buttons, releases with no press
+before them and pointer moves at rest, over the whole 800x600 window.
 
 The input is random but the same for the same number: by default 1 (the
 number also becomes the game's random start value).
@@ -27,6 +28,8 @@ LEFT, MIDDLE, RIGHT = 1, 2, 3
 ANSWERS_END = 10000
 # Where the five levels put the icon (tools/assets/LEVELS.md).
 ICON_STARTS = [(100, 500), (90, 538), (80, 516), (80, 520), (100, 530)]
+# The first level's bad guy walks this loop (tools/assets/LEVELS.md).
+BADGUY_LOOP = [(360, 320), (540, 320), (540, 470), (360, 470)]
 STEP_TICKS = 20
 IDLE_TICKS = 50
 
@@ -36,6 +39,8 @@ class Recorder:
         self.rng = rng
         self.lines = []
         self.ticks, self.x, self.y = ticks, x, y
+        # Where the icon should be: the end of the last drag that moved it.
+        self.icon = ICON_STARTS[0]
 
     def emit(self, text):
         self.lines.append("%d %s" % (self.ticks, text))
@@ -63,11 +68,25 @@ class Recorder:
             heading += self.rng.uniform(-0.4, 0.4)
             self.move(self.x + speed * math.cos(heading), self.y + speed * math.sin(heading), STEP_TICKS)
 
-    def drag(self, x, y):
+    def press_at(self, x, y):
         self.move(x, y, IDLE_TICKS)
         self.rest(self.rng.randint(100, 300))
         self.button("md", LEFT, IDLE_TICKS)
+
+    def drag(self, x, y):
+        self.press_at(x, y)
         self.walk(self.rng.randint(300, 5000))
+        self.button("mu", LEFT, STEP_TICKS)
+
+    def drag_to(self, start, end):
+        """A drag straight from start to end, a few pixels a step."""
+        self.press_at(*start)
+        length = math.hypot(end[0] - start[0], end[1] - start[1])
+        count = max(1, int(length / self.rng.uniform(2, 6)))
+        for i in range(1, count + 1):
+            f = i / count
+            self.move(start[0] + (end[0] - start[0]) * f, start[1] + (end[1] - start[1]) * f, STEP_TICKS)
+        self.rest(self.rng.randint(0, 4000))
         self.button("mu", LEFT, STEP_TICKS)
 
     def click(self, button, times):
@@ -80,9 +99,17 @@ class Recorder:
 
     def something(self):
         roll = self.rng.random()
-        if roll < 0.35:
+        if roll < 0.15:
             x, y = self.rng.choice(ICON_STARTS)
             self.drag(x + self.rng.randint(-6, 6), y + self.rng.randint(-6, 6))
+        elif roll < 0.25:
+            target = (self.icon[0] + self.rng.randint(-150, 150), self.icon[1] + self.rng.randint(-150, 150))
+            self.drag_to(self.icon, target)
+            self.icon = (self.x, self.y)
+        elif roll < 0.35:
+            # Caught, the level loads again with the icon at its start.
+            self.drag_to(ICON_STARTS[0], self.rng.choice(BADGUY_LOOP))
+            self.icon = ICON_STARTS[0]
         elif roll < 0.5:
             self.drag(*self.random_point())
         elif roll < 0.75:
