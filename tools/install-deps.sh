@@ -5,7 +5,9 @@
 # virtual X server, ImageMagick and X helpers); with --tools what the asset
 # generators in tools/ need (the game and the tests run without them).
 # With --fuzz, clang and its sanitizer runtimes for tools/fuzz.sh; with
-# --bench, valgrind and python3 for tools/bench-instructions.sh.
+# --bench, valgrind and python3 for tools/bench-instructions.sh; with
+# --valgrind, valgrind for tools/valgrind-playthrough.sh; with --soak, python3
+# for tools/soak.sh.
 set -euo pipefail
 
 PACKAGES=(
@@ -23,6 +25,8 @@ for arg in "$@"; do
                         fonts-ebgaramond fonts-courier-prime xfonts-base) ;;
     --fuzz) PACKAGES+=(clang libclang-rt-14-dev) ;;
     --bench) PACKAGES+=(valgrind python3) ;;
+    --valgrind) PACKAGES+=(valgrind) ;;
+    --soak) PACKAGES+=(python3) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done

@@ -222,7 +222,43 @@ TEST( ConsoleEcho, MainConsoleLogsLineAndResult )
     EXPECT_EQ( log.Lines(), ( Strings{ "x = 7", "7", "   " } ) );
 }
 
-TEST( ConsoleNesting, DeepNestingAndSelfLoadingScriptsStopWithAnError )
+namespace {
+
+// A call of f with the number 1 inside calls nested around it: MAX_NESTING
+// lines deep for calls = MAX_NESTING - 1 (each call and the 1 is a line).
+std::string NestedCalls( int calls )
+{
+    std::string line;
+    for( int i = 0; i < calls; ++i )
+        line += "f(";
+    return line + "1" + std::string( calls, ')' );
+}
+
+} // namespace
+
+TEST( ConsoleLimits, LinesNestedDeeperThanTheLimitAreRefusedWithAnError )
+{
+    test::ResetEngine();
+    const int limit = CConsole::MAX_NESTING;
+    const std::string refused = "Console: lines nested more than 200 deep, not executed: 1";
+    for( const int calls : { limit - 1, limit } )
+    {
+        SCOPED_TRACE( calls );
+        test::CLogCapture log;
+        CConsole console;
+        CRecordingCommand f;
+        console.AddCommand( "f", &f );
+        console.Execute( NestedCalls( calls ) );
+        EXPECT_EQ( f.calls.size(), static_cast<std::size_t>( calls ) );
+        EXPECT_EQ( log.Lines(), calls < limit ? Strings{} : Strings{ refused } );
+        // The innermost call gets the 1 only when the line is within the
+        // limit; the refused line gives nothing, read as 0.
+        ASSERT_FALSE( f.calls.empty() );
+        EXPECT_EQ( f.calls.front(), calls < limit ? Strings{ "n:1" } : Strings{ "n:0" } );
+    }
+}
+
+TEST( ConsoleLimits, FarDeeperNestingStopsWithAnError )
 {
     test::ResetEngine();
     test::CLogCapture log;
@@ -230,17 +266,69 @@ TEST( ConsoleNesting, DeepNestingAndSelfLoadingScriptsStopWithAnError )
     CRecordingCommand f;
     console.AddCommand( "f", &f );
 
-    std::string line = "1";
-    for( int i = 0; i < 5000; ++i )
-        line = "f(" + line + ")";
-    console.Execute( line );
-    EXPECT_FALSE( log.Lines().empty() ) << "the refused line is logged";
-    EXPECT_LE( f.calls.size(), static_cast<std::size_t>( CConsole::MAX_NESTING ) );
+    // 100,000 calls make a line longer than any the console runs.
+    console.Execute( NestedCalls( 100000 ) );
+    EXPECT_TRUE( f.calls.empty() );
+    EXPECT_EQ( log.Lines().size(), 1u );
+
+    // Calls nested as deep as fit in a line.
+    const int fit = static_cast<int>( ( CConsole::MAX_LINE_LENGTH - 1 ) / 3 );
+    console.Execute( NestedCalls( fit ) );
+    EXPECT_EQ( f.calls.size(), static_cast<std::size_t>( CConsole::MAX_NESTING ) );
+    EXPECT_EQ( log.Lines().size(), 2u );
 
     // A script that loads itself ends too.
     const std::string dir = test::MakeTempDir( "nesting" );
     test::WriteFile( dir + "/self.txt", "load( \"" + dir + "/self.txt\" )\n" );
     GetConsole()->Execute( "load( \"" + dir + "/self.txt\" )" );
-    SUCCEED();
+    EXPECT_EQ( log.Lines().size(), 3u );
     test::ResetEngine();
+}
+
+TEST( ConsoleLimits, LinesLongerThanTheLimitAreRefusedWithAnError )
+{
+    test::ResetEngine();
+    const std::size_t limit = CConsole::MAX_LINE_LENGTH;
+    // x = "...", as long as asked.
+    const auto assignment = []( std::size_t length ) { return "x = \"" + std::string( length - 6, 'a' ) + "\""; };
+    for( const std::size_t length : { limit, limit + 1, 100 * limit } )
+    {
+        SCOPED_TRACE( length );
+        test::CLogCapture log;
+        CConsole console;
+        console.Execute( assignment( length ) );
+        if( length == limit )
+        {
+            EXPECT_EQ( console.GetVariable( "x" ).size(), length - 4 );
+            EXPECT_TRUE( log.Lines().empty() );
+            continue;
+        }
+        EXPECT_FALSE( console.HasVariable( "x" ) );
+        EXPECT_EQ( log.Lines(), ( Strings{ "Console: line of " + std::to_string( length )
+                                           + " characters, longer than 65536, not executed: x = \""
+                                           + std::string( 75, 'a' ) } ) );
+    }
+}
+
+// A script's too long line is refused with its file and line number, and the
+// lines after it still run.
+TEST( ConsoleLimits, ScriptLinesLongerThanTheLimitAreSkippedWithTheirFileAndLine )
+{
+    test::ResetEngine();
+    const std::size_t limit = CConsole::MAX_LINE_LENGTH;
+    const std::string script = test::MakeTempDir( "long_lines" ) + "/script.txt";
+    test::WriteFile( script, "a = 1\r\n" "b = \"" + std::string( limit - 6, 'b' ) + "\"\r\n" "c = \""
+                                 + std::string( limit - 5, 'c' ) + "\"\n" "d = \"" + std::string( 100 * limit, 'd' )
+                                 + "\"\n" "e = 5\n" );
+    test::CLogCapture log;
+    CConsole console;
+    console.ExecuteFile( script );
+    EXPECT_EQ( console.GetVariable( "a" ), "1" );
+    EXPECT_EQ( console.GetVariable( "b" ).size(), limit - 4 );
+    EXPECT_FALSE( console.HasVariable( "c" ) );
+    EXPECT_FALSE( console.HasVariable( "d" ) );
+    EXPECT_EQ( console.GetVariable( "e" ), "5" );
+    EXPECT_EQ( log.Lines(), ( Strings{ "Console: line 3 of " + script + " has 65537 characters, more than 65536, not executed",
+                                       "Console: line 4 of " + script + " has " + std::to_string( 100 * limit + 6 )
+                                           + " characters, more than 65536, not executed" } ) );
 }

@@ -61,6 +61,11 @@ TEST_F( FakeThreadTest, StartedThreadRunsAtOnceThenEveryInterval )
     RunFakeThreads( 0 );
     EXPECT_EQ( slices, 2 );
     EXPECT_FALSE( deleted );
+
+    // Threads still running are deleted with all the others, here while the
+    // flag they set still exists.
+    DeleteAllFakeThreads();
+    EXPECT_TRUE( deleted );
 }
 
 TEST_F( FakeThreadTest, ThreadThatKillsItselfIsDeletedByTheScheduler )
@@ -96,4 +101,7 @@ TEST_F( FakeThreadTest, OneWalkStopsAtTheFirstThreadNotDue )
     RunFakeThreads( 0 );
     EXPECT_EQ( firstSlices, 1 );
     EXPECT_EQ( secondSlices, 1 );
+
+    DeleteAllFakeThreads();
+    EXPECT_TRUE( firstDeleted && secondDeleted );
 }

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
+#include "support/testsupport.h"
 #include "tarn/utils/ccalculator.h"
 #include "tarn/utils/cinfixtopostfix.h"
 
@@ -134,4 +136,39 @@ TYPED_TEST( Calculator, OutOfRangeResultsBecomeInfinitiesOrNan )
     EXPECT_TRUE( std::isinf( huge ) && huge > 0 );
     EXPECT_TRUE( std::isnan( this->Calc( "sqrt(-1)" ) ) );
     EXPECT_EQ( this->Calc( "4^0.5^3" ), 8 );
+}
+
+namespace {
+
+std::string Parenthesized( const std::string& inner, int depth )
+{
+    return std::string( depth, '(' ) + inner + std::string( depth, ')' );
+}
+
+} // namespace
+
+// Deeper parentheses than any layout or effect needs make the expression
+// worth 0, logged once however often it is evaluated (effects evaluate their
+// expressions every frame).
+TYPED_TEST( Calculator, ParenthesesNestedDeeperThanTheLimitCountAsZero )
+{
+    test::ResetEngine();
+    const int limit = CInfixToPostfix::MAX_NESTING;
+    test::CLogCapture log;
+    EXPECT_EQ( this->Calc( Parenthesized( "2", limit ) + "*3" ), 6 );
+    EXPECT_TRUE( log.Lines().empty() );
+
+    for( const int depth : { limit + 1, 100000 } )
+    {
+        SCOPED_TRACE( depth );
+        const std::string expression = Parenthesized( "2", depth ) + "*3";
+        EXPECT_EQ( this->Calc( expression ), 0 );
+        EXPECT_EQ( this->Calc( expression ), 0 );
+    }
+    const std::string refused = "Calculator: parentheses nested more than 256 deep, the expression counts as 0: ";
+    EXPECT_EQ( log.Lines(), ( std::vector<std::string>{ refused + std::string( 80, '(' ) + "...",
+                                                        refused + std::string( 80, '(' ) + "..." } ) );
+
+    // Parentheses that close again do not add up.
+    EXPECT_EQ( this->Calc( Parenthesized( "1", limit ) + "+" + Parenthesized( "1", limit ) ), 2 );
 }

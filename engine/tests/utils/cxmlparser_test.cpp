@@ -139,7 +139,7 @@ TEST( XmlTreeBuilder, IgnoresEverythingOutsideTheRootElement )
     EXPECT_EQ( root->GetName(), "a" );
     EXPECT_EQ( root->GetContent(), "in" );
     EXPECT_EQ( root->GetChildCount(), 0u );
-    EXPECT_EQ( log.Lines(), ( Lines{ "Xml warning, ignoring an element after the root element: b" } ) );
+    EXPECT_EQ( log.Lines(), ( Lines{ "Xml warning, ignoring an element after the root element: b at line 1" } ) );
 
     EXPECT_EQ( Tree( "" ), nullptr );
     EXPECT_EQ( Tree( "just text" ), nullptr );
@@ -168,8 +168,8 @@ TEST( XmlTreeBuilder, LimitsTheNestingDepth )
     // The skipped levels' end tags do not close the kept ones, so the root is
     // closed by its own end tag and <after/> is a second top-level element.
     EXPECT_EQ( log.Lines(),
-               ( Lines{ "Xml warning, ignoring elements nested deeper than 256 levels, first one: n256",
-                        "Xml warning, ignoring an element after the root element: after" } ) );
+               ( Lines{ "Xml warning, ignoring elements nested deeper than 256 levels, first one: n256 at line 1",
+                        "Xml warning, ignoring an element after the root element: after at line 1" } ) );
 }
 
 TEST( XmlParser, MissingFilesGiveAnEmptyDocument )

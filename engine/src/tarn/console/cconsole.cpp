@@ -56,6 +56,12 @@ std::string CConsole::Execute( const std::string& line, bool echo )
                          << line.substr( 0, 80 ) << "\n";
         return "";
     }
+    if( line.size() > MAX_LINE_LENGTH )
+    {
+        GetLog().Error() << "Console: line of " << line.size() << " characters, longer than " << MAX_LINE_LENGTH
+                         << ", not executed: " << line.substr( 0, 80 ) << "\n";
+        return "";
+    }
     struct CDepth
     {
         CDepth() { ++depth; }
@@ -78,11 +84,19 @@ std::string CConsole::ExecuteFile( const std::string& filename )
 {
     std::ifstream file( filename );
     std::string line;
+    int number = 0;
     while( std::getline( file, line ) )
     {
+        ++number;
         // Scripts saved with CR LF line ends run like LF ones.
         if( !line.empty() && line.back() == '\r' )
             line.pop_back();
+        if( line.size() > MAX_LINE_LENGTH )
+        {
+            GetLog().Error() << "Console: line " << number << " of " << filename << " has " << line.size()
+                             << " characters, more than " << MAX_LINE_LENGTH << ", not executed\n";
+            continue;
+        }
         Execute( line, false );
     }
     return "";

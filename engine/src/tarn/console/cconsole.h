@@ -1,6 +1,7 @@
 #ifndef TARN_CONSOLE_CCONSOLE_H
 #define TARN_CONSOLE_CCONSOLE_H
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -29,6 +30,9 @@ public:
     // values, namespaces, loaded files); deeper lines are refused with an
     // error in the log.
     static constexpr int MAX_NESTING = 200;
+    // Longest line executed, typed or read from a script; longer lines are
+    // refused with an error in the log (naming the script and line).
+    static constexpr std::size_t MAX_LINE_LENGTH = 65536;
 
     CConsole() = default;
     virtual ~CConsole();

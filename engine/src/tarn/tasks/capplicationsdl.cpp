@@ -6,6 +6,7 @@
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/console/cconsolevariable.h"
 #include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/imagelimits.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/tasks/quitsignals.h"
@@ -107,6 +108,8 @@ void CApplicationSDL::SetCaption( const std::string& caption )
 void CApplicationSDL::WindowSetIcon( const std::string& filename )
 {
     myIconFile = filename;
+    if( !CheckImageFileSize( filename ) )
+        return;
     SDL_Surface* icon = SDL_LoadBMP_RW( SDL_RWFromFile( filename.c_str(), "rb" ), 1 );
     if( !icon )
     {

@@ -1,5 +1,6 @@
 #include "tarn/utils/cinfixtopostfix.h"
 
+#include "tarn/utils/clogger.h"
 #include "tarn/utils/stringutils.h"
 
 namespace tarn {
@@ -54,6 +55,7 @@ std::string CInfixToPostfix::Convert( const std::string& infix )
         stack.pop_back();
     };
 
+    int nesting = 0;
     CToken token = GetToken( 0 );
     while( !token.text.empty() )
     {
@@ -73,13 +75,21 @@ std::string CInfixToPostfix::Convert( const std::string& infix )
             }
             break;
         case TOKEN_OPEN:
+            if( ++nesting > MAX_NESTING )
+            {
+                RefuseTooDeep();
+                return "";
+            }
             stack.push_back( { OPEN, 0 } );
             break;
         case TOKEN_CLOSE:
             while( !stack.empty() && stack.back().text != OPEN )
                 popToOutput();
             if( !stack.empty() )
+            {
                 stack.pop_back();
+                --nesting;
+            }
             break;
         case TOKEN_OPERAND:
             output += token.text + SEPARATOR;
@@ -96,6 +106,16 @@ std::string CInfixToPostfix::Convert( const std::string& infix )
     if( !output.empty() )
         output.pop_back();
     return output;
+}
+
+void CInfixToPostfix::RefuseTooDeep()
+{
+    if( myText == myLastRefused )
+        return;
+    myLastRefused = myText;
+    GetLog().Error() << "Calculator: parentheses nested more than " << MAX_NESTING
+                     << " deep, the expression counts as 0: " << myText.substr( 0, 80 )
+                     << ( myText.size() > 80 ? "..." : "" ) << "\n";
 }
 
 // A prefix sign has no left operand, so it pops nothing; it waits on the

@@ -15,10 +15,14 @@ namespace tarn {
 // A "+" or "-" at the start, after an operator or after "(" is folded into
 // the operand that follows it ("-5"); before anything else ("-(2+3)",
 // "2*-sin x") it is a prefix sign that applies to the value after it and
-// binds like "*". Runs in time linear in the text.
+// binds like "*". Runs in time linear in the text. Text with parentheses
+// nested deeper than MAX_NESTING converts to nothing (its value is 0), with
+// an error in the log the first time that text is met.
 class CInfixToPostfix
 {
 public:
+    static constexpr int MAX_NESTING = 256;
+
     enum TokenType
     {
         TOKEN_NONE = 0,
@@ -59,6 +63,7 @@ private:
     CToken ReadPlainToken( std::string::size_type from );
     std::string::size_type FindName( std::size_t index, std::string::size_type from );
     int GetPriority( const std::string& name ) const;
+    void RefuseTooDeep();
 
     std::map<std::string, int> myOperators;
     // State of one conversion.
@@ -73,6 +78,8 @@ private:
     std::vector<std::string> myNames;
     std::vector<std::string::size_type> myFoundAt;
     std::vector<std::string::size_type> mySearchedFrom;
+    // The last text refused, so that one evaluated every frame is logged once.
+    std::string myLastRefused;
 };
 
 } // namespace tarn

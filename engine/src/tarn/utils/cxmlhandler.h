@@ -7,6 +7,20 @@
 
 namespace tarn {
 
+// Where the parser is in its input, for messages about what it refuses.
+struct CXmlLocation
+{
+    // "" when parsing a stream.
+    std::string file;
+    int line = 0;
+
+    // " in file F at line N", or " at line N" for a stream.
+    std::string Describe() const
+    {
+        return ( file.empty() ? std::string() : " in file " + file ) + " at line " + std::to_string( line );
+    }
+};
+
 // Receives the events of CXmlParser: StartDocument once, then any number of
 // Characters, StartElement and EndElement, then EndDocument once.
 class CXmlHandler
@@ -20,6 +34,9 @@ public:
     virtual void StartElement( const std::string& name, const XmlAttributeMap& attributes ) = 0;
     virtual void EndElement( const std::string& name ) = 0;
     virtual void EndDocument() = 0;
+    // The parser's position, valid from StartDocument to EndDocument; the
+    // parser sets it before StartDocument and clears it (null) after.
+    virtual void SetLocation( const CXmlLocation* location ) { (void)location; }
 };
 
 } // namespace tarn

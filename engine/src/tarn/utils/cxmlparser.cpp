@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "tarn/utils/cxmlhandler.h"
+#include "tarn/utils/clogger.h"
 
 namespace tarn {
 
@@ -49,27 +49,36 @@ CXmlParser::CXmlParser( CXmlHandler& handler ) :
 
 void CXmlParser::Parse( const std::string& fileName )
 {
-    Reset();
-    myHandler.StartDocument();
-    if( !fileName.empty() )
+    Reset( fileName );
+    if( fileName.empty() )
     {
-        std::ifstream file( fileName, std::ios::binary );
-        if( file )
-            ParseLines( file );
+        Run( nullptr );
+        return;
     }
-    myHandler.EndDocument();
+    std::ifstream file( fileName, std::ios::binary );
+    Run( file ? &file : nullptr );
 }
 
 void CXmlParser::ParseStream( std::istream& input )
 {
-    Reset();
-    myHandler.StartDocument();
-    ParseLines( input );
-    myHandler.EndDocument();
+    Reset( "" );
+    Run( &input );
 }
 
-void CXmlParser::Reset()
+void CXmlParser::Run( std::istream* input )
 {
+    myHandler.SetLocation( &myLocation );
+    myHandler.StartDocument();
+    if( input )
+        ParseLines( *input );
+    myHandler.EndDocument();
+    myHandler.SetLocation( nullptr );
+}
+
+void CXmlParser::Reset( const std::string& fileName )
+{
+    myLocation.file = fileName;
+    myLocation.line = 0;
     myInsideTag = false;
     myText.clear();
     myTag.clear();
@@ -83,6 +92,7 @@ void CXmlParser::ParseLines( std::istream& input )
     std::string line;
     while( std::getline( input, line ) )
     {
+        ++myLocation.line;
         if( !input.eof() && !line.empty() && line.back() == '\r' )
             line.pop_back();
         HandlePiece( line );
@@ -199,7 +209,7 @@ void CXmlParser::ExtractAttributes( std::string& tagText )
         std::string value = tag.substr( valueBegin, hasSuffix ? valueEnd - valueBegin : std::string::npos );
         TrimInPlace( value );
         value = value.size() >= 2 ? value.substr( 1, value.size() - 2 ) : std::string();
-        myAttributes.emplace( name, value );
+        AddAttribute( name, value );
         if( hasSuffix )
             suffix = valueEnd;
     }
@@ -207,6 +217,19 @@ void CXmlParser::ExtractAttributes( std::string& tagText )
     if( hasSuffix )
         remaining.append( tag, suffix, std::string::npos );
     tagText = remaining;
+}
+
+// The first value of a name wins, as in CXmlNode.
+void CXmlParser::AddAttribute( const std::string& name, const std::string& value )
+{
+    if( name.size() > MAX_ATTRIBUTE_LENGTH || value.size() > MAX_ATTRIBUTE_LENGTH )
+    {
+        GetLog().Error() << "Xml error, attribute longer than " << MAX_ATTRIBUTE_LENGTH << " characters left out: "
+                         << name.substr( 0, 40 ) << ( name.size() > 40 ? "..." : "" ) << " (name " << name.size()
+                         << ", value " << value.size() << " characters)" << myLocation.Describe() << "\n";
+        return;
+    }
+    myAttributes.emplace( name, value );
 }
 
 } // namespace tarn

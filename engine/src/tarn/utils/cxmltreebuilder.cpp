@@ -66,13 +66,13 @@ void CXmlTreeBuilder::WarnSkipped( const std::string& name, bool afterRoot )
 {
     if( afterRoot && !myWarnedAfterRoot )
     {
-        GetLog().Warning() << "Xml warning, ignoring an element after the root element: " << name << "\n";
+        GetLog().Warning() << "Xml warning, ignoring an element after the root element: " << name << Where() << "\n";
         myWarnedAfterRoot = true;
     }
     if( !afterRoot && !myWarnedDepth )
     {
         GetLog().Warning() << "Xml warning, ignoring elements nested deeper than " << MAX_DEPTH
-                           << " levels, first one: " << name << "\n";
+                           << " levels, first one: " << name << Where() << "\n";
         myWarnedDepth = true;
     }
 }

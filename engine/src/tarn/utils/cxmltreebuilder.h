@@ -12,7 +12,8 @@ namespace tarn {
 // Builds a CXmlNode tree from parser events. The first element becomes the
 // root. Text outside the root, end tags with no open element and any second
 // top-level element (with everything inside it) are ignored, and so are
-// elements nested deeper than MAX_DEPTH, with one warning in the log.
+// elements nested deeper than MAX_DEPTH, with one warning in the log naming
+// the file and line where the first of them starts.
 class CXmlTreeBuilder final : public CXmlHandler
 {
 public:
@@ -23,6 +24,7 @@ public:
     void StartElement( const std::string& name, const XmlAttributeMap& attributes ) override;
     void EndElement( const std::string& name ) override;
     void EndDocument() override;
+    void SetLocation( const CXmlLocation* location ) override { myLocation = location; }
 
     // The root element, or null when the input had none. Stays owned by the
     // builder until taken.
@@ -32,6 +34,10 @@ public:
 private:
     void WarnSkipped( const std::string& name, bool afterRoot );
 
+    // Where the warnings say they were met; "" when not known.
+    std::string Where() const { return myLocation ? myLocation->Describe() : std::string(); }
+
+    const CXmlLocation* myLocation = nullptr;
     std::unique_ptr<CXmlNode> myRoot;
     CXmlNode* myCurrent = nullptr;
     int myDepth = 0;

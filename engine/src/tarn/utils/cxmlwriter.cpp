@@ -1,6 +1,8 @@
 #include "tarn/utils/cxmlwriter.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tarn/utils/cxmlnode.h"
 
@@ -26,11 +28,29 @@ std::string XmlEncodeContent( const std::string& text )
 void CXmlWriter::Write( const CXmlNode* root, std::ostream& stream )
 {
     myDepth = 0;
-    if( root )
-        WriteNode( *root, stream );
+    if( !root )
+        return;
+    // Each open element with the index of its next child to write.
+    std::vector<std::pair<const CXmlNode*, std::size_t>> open;
+    WriteStart( *root, stream );
+    open.emplace_back( root, 0 );
+    while( !open.empty() )
+    {
+        auto& [ node, next ] = open.back();
+        if( next == node->GetChildCount() )
+        {
+            WriteEnd( *node, stream );
+            open.pop_back();
+            continue;
+        }
+        const CXmlNode* child = node->GetChild( next++ );
+        WriteStart( *child, stream );
+        open.emplace_back( child, 0 );
+    }
 }
 
-void CXmlWriter::WriteNode( const CXmlNode& node, std::ostream& stream )
+// The start line and the content, one level deeper.
+void CXmlWriter::WriteStart( const CXmlNode& node, std::ostream& stream )
 {
     Indent( stream );
     stream << "<" << node.GetName();
@@ -48,9 +68,10 @@ void CXmlWriter::WriteNode( const CXmlNode& node, std::ostream& stream )
         Indent( stream );
         stream << XmlEncodeContent( node.GetContent() ) << "\n";
     }
-    for( std::size_t i = 0; i < node.GetChildCount(); ++i )
-        WriteNode( *node.GetChild( i ), stream );
+}
 
+void CXmlWriter::WriteEnd( const CXmlNode& node, std::ostream& stream )
+{
     --myDepth;
     Indent( stream );
     stream << "</" << node.GetName() << ">\n";
@@ -58,7 +79,7 @@ void CXmlWriter::WriteNode( const CXmlNode& node, std::ostream& stream )
 
 void CXmlWriter::Indent( std::ostream& stream ) const
 {
-    for( int i = 0; i < myDepth; ++i )
+    for( int i = 0; i < myDepth && i < MAX_INDENT_LEVELS; ++i )
         stream << "  ";
 }
 

@@ -4,6 +4,7 @@
 
 #include "tarn/gfx/cnullsurface.h"
 #include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/imagelimits.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
 #include "tarn/gfx/sdl/csurfacesdl.h"
 #include "tarn/utils/clogger.h"
@@ -13,13 +14,22 @@ namespace tarn {
 namespace {
 
 // Decodes the file and converts it to the display format; null when the
-// file cannot be read.
+// file cannot be read or the picture is larger than the engine loads. The
+// size is checked from the header first, and once more after decoding for
+// formats whose header is not read.
 SDL_Surface* DecodeImage( const std::string& filename )
 {
+    if( !CheckImageFileSize( filename ) )
+        return nullptr;
     SDL_Surface* loaded = IMG_Load( filename.c_str() );
     if( !loaded )
     {
         GetLog().Error() << "Could not load image " << filename << ": " << IMG_GetError() << "\n";
+        return nullptr;
+    }
+    if( !CheckImageSize( filename, loaded->w, loaded->h ) )
+    {
+        SDL_FreeSurface( loaded );
         return nullptr;
     }
     const bool alpha = loaded->format->Amask != 0;
