@@ -64,6 +64,7 @@ run_target() {
 
   echo "== $name: $seconds s, log in $log"
   local status=0
+  UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}" \
   "build-fuzz/engine/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 "${dict[@]}" -artifact_prefix="$artifacts/" \
     "$corpus" "engine/fuzz/seeds/$name" "$regressions" >"$log" 2>&1 || status=$?
