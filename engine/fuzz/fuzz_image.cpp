@@ -1,4 +1,4 @@
-// libFuzzer target: PNG and BMP files decoded through the image cache.
+// libFuzzer target: image files (named .png, .bmp and .tga) decoded through the image cache.
 #include <cstddef>
 #include <cstdint>
 #include <string>

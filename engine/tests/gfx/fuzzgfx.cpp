@@ -77,6 +77,7 @@ void FuzzImageInput( const std::string& input )
     CFuzzScreen screen;
     LoadThroughCache( WriteFuzzFile( input, "image", ".png" ) );
     LoadThroughCache( WriteFuzzFile( input, "image", ".bmp" ) );
+    LoadThroughCache( WriteFuzzFile( input, "image", ".tga" ) );
 }
 
 } // namespace test

@@ -17,7 +17,7 @@ void FuzzOgfInput( const std::string& input );
 // runs the sprite's effects and animations and draws two frames.
 void FuzzSpriteInput( const std::string& input );
 
-// Loads the input as a PNG and as a BMP file through the image cache, twice
+// Loads the input as a PNG, a BMP and a TGA file through the image cache, twice
 // each, copies and draws the image, and checks that the cache frees the
 // pixels once the last surface is gone (aborts when it does not).
 void FuzzImageInput( const std::string& input );

@@ -58,6 +58,10 @@ TEST( ImageCheck, TheGamesOwnImagesPass )
     EXPECT_EQ( sdl::FindImageFault( Png( 8192, 2048 ) ), "" );
     EXPECT_EQ( sdl::FindImageFault( Bmp( 16, -16 ) ), "" );
     EXPECT_EQ( sdl::FindImageFault( Jpeg( 800, 600 ) ), "" );
+    // TGA is known by the name only.
+    const std::string tga = std::string( 12, '\0' ) + std::string( "\x20\x03\x58\x02\x20\x00", 6 );
+    EXPECT_EQ( sdl::FindImageFault( tga, "shot.TGA" ), "" );
+    EXPECT_NE( sdl::FindImageFault( tga, "shot.bmp" ), "" );
 }
 
 TEST( ImageCheck, CutOrBrokenStructureIsRefused )
@@ -71,8 +75,8 @@ TEST( ImageCheck, CutOrBrokenStructureIsRefused )
     EXPECT_NE( sdl::FindImageFault( "BM" ), "" );
     EXPECT_NE( sdl::FindImageFault( std::string( "\xff\xd8\xff\xda\x00\x02", 6 ) ), "" );
     EXPECT_NE( sdl::FindImageFault( std::string( "\xff\xd8\x00\x00", 4 ) ), "" );
-    EXPECT_EQ( sdl::FindImageFault( "GIF89a" ), "not a PNG, JPEG or BMP file" );
-    EXPECT_EQ( sdl::FindImageFault( "" ), "not a PNG, JPEG or BMP file" );
+    EXPECT_EQ( sdl::FindImageFault( "GIF89a" ), "not a PNG, JPEG, BMP or TGA file" );
+    EXPECT_EQ( sdl::FindImageFault( "" ), "not a PNG, JPEG, BMP or TGA file" );
 }
 
 TEST( ImageCheck, SizesBeyondTheLimitsAreRefused )
@@ -84,4 +88,6 @@ TEST( ImageCheck, SizesBeyondTheLimitsAreRefused )
     EXPECT_NE( sdl::FindImageFault( Bmp( 100000, 1 ) ), "" );
     EXPECT_NE( sdl::FindImageFault( Bmp( 10, INT32_MIN ) ), "" );
     EXPECT_NE( sdl::FindImageFault( Jpeg( 65535, 65535 ) ), "" );
+    EXPECT_NE( sdl::FindImageFault( std::string( 12, '\0' ) + "\xff\xff\xff\xff\x20", "big.tga" ), "" );
+    EXPECT_NE( sdl::FindImageFault( std::string( 17, '\0' ), "short.tga" ), "" );
 }

@@ -51,13 +51,16 @@ SDL_Surface* DecodeImage( const std::string& filename )
     std::string bytes;
     if( !ReadImageFile( filename, bytes ) )
         return nullptr;
-    const std::string fault = sdl::FindImageFault( bytes );
+    const std::string fault = sdl::FindImageFault( bytes, filename );
     if( !fault.empty() )
     {
         GetLog().Error() << "Could not load image " << filename << ": " << fault << "\n";
         return nullptr;
     }
-    SDL_Surface* loaded = IMG_Load_RW( SDL_RWFromConstMem( bytes.data(), static_cast<int>( bytes.size() ) ), 1 );
+    // TGA has no signature: SDL_image knows it only when told.
+    SDL_RWops* source = SDL_RWFromConstMem( bytes.data(), static_cast<int>( bytes.size() ) );
+    SDL_Surface* loaded = sdl::IsTgaName( filename ) ? IMG_LoadTyped_RW( source, 1, const_cast<char*>( "TGA" ) )
+                                                      : IMG_Load_RW( source, 1 );
     if( !loaded )
     {
         GetLog().Error() << "Could not load image " << filename << ": " << IMG_GetError() << "\n";

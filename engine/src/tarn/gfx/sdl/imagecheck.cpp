@@ -115,17 +115,41 @@ std::string CheckBmp( const std::string& bytes )
     return CheckSize( width, height < 0 ? -static_cast<long long>( height ) : height );
 }
 
+std::uint32_t LittleEndian16( const std::string& bytes, std::size_t at )
+{
+    return std::uint8_t( bytes[ at ] ) | ( std::uint32_t( std::uint8_t( bytes[ at + 1 ] ) ) << 8 );
+}
+
+std::string CheckTga( const std::string& bytes )
+{
+    if( bytes.size() < 18 )
+        return "TGA file cut short in its header";
+    return CheckSize( LittleEndian16( bytes, 12 ), LittleEndian16( bytes, 14 ) );
+}
+
 } // namespace
 
-std::string FindImageFault( const std::string& bytes )
+bool IsTgaName( const std::string& filename )
 {
+    if( filename.size() < 4 )
+        return false;
+    std::string end = filename.substr( filename.size() - 4 );
+    for( char& c : end )
+        c = static_cast<char>( c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c );
+    return end == ".tga";
+}
+
+std::string FindImageFault( const std::string& bytes, const std::string& filename )
+{
+    if( IsTgaName( filename ) )
+        return CheckTga( bytes );
     if( bytes.compare( 0, PNG_SIGNATURE_SIZE, PNG_SIGNATURE, PNG_SIGNATURE_SIZE ) == 0 )
         return CheckPng( bytes );
     if( bytes.size() >= 2 && std::uint8_t( bytes[ 0 ] ) == 0xff && std::uint8_t( bytes[ 1 ] ) == 0xd8 )
         return CheckJpeg( bytes );
     if( bytes.compare( 0, 2, "BM" ) == 0 )
         return CheckBmp( bytes );
-    return "not a PNG, JPEG or BMP file";
+    return "not a PNG, JPEG, BMP or TGA file";
 }
 
 } // namespace sdl
