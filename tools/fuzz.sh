@@ -28,7 +28,8 @@ regression_dir() {
 }
 
 usage() {
-  echo "usage: bash tools/fuzz.sh ${TARGETS[*]// /|}|all [seconds]" >&2
+  local IFS='|'
+  echo "usage: bash tools/fuzz.sh ${TARGETS[*]}|all [seconds]" >&2
   exit 2
 }
 
