@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "tarn/gfx/cnullsurface.h"
 #include "tarn/gfx/cspritefactory.h"
@@ -17,9 +18,12 @@ namespace tarn {
 
 namespace {
 
+// In 64 bits: a rect read from a data file may reach past the int range.
 bool Intersects( const types::rect& a, const types::rect& b )
 {
-    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+    using wide = std::int64_t;
+    return a.x < wide( b.x ) + b.w && b.x < wide( a.x ) + a.w && a.y < wide( b.y ) + b.h &&
+           b.y < wide( a.y ) + a.h;
 }
 
 bool IsUsable( const CSurface* surface )
