@@ -134,6 +134,19 @@ TEST_F( ConsoleTest, UnknownCommandReturnsItsTextAfterEvaluatingArguments )
     EXPECT_EQ( bar.calls.size(), 1u );
 }
 
+TEST_F( ConsoleTest, NestedAssignmentsRunEachValueOnce )
+{
+    console.Execute( "x = nosuch( y = nosuch( bar() ) )" );
+    EXPECT_EQ( bar.calls.size(), 1u );
+
+    // Forty levels: twice the work at every level would never end.
+    std::string line = "bar()";
+    for( int i = 0; i < 40; ++i )
+        line = "a=b(" + line + ")";
+    console.Execute( line );
+    EXPECT_EQ( bar.calls.size(), 2u );
+}
+
 TEST_F( ConsoleTest, Variables )
 {
     EXPECT_EQ( console.Execute( "x = 5" ), "5" );

@@ -129,3 +129,16 @@ TEST_F( LoggerTest, ListenersSeeEveryLevelIncludingDebug )
     EXPECT_EQ( capture.LinesWithLevels(),
                ( std::vector<Entry>{ { "d", LOG_DEBUG }, { "", LOG_INDENT }, { "n", LOG_NORMAL } } ) );
 }
+
+TEST_F( LoggerTest, EmptyFileNameStopsWritingButListenersStillHear )
+{
+    GetLog() << "before\n";
+    GetLog().SetLogFile( "" );
+    test::CLogCapture capture;
+    GetLog().Error() << "after\n";
+    EXPECT_EQ( Body( path ), ( Strings{ "( ) before" } ) );
+    EXPECT_TRUE( capture.Contains( "after" ) );
+    GetLog().SetLogFile( path );
+    GetLog() << "again\n";
+    EXPECT_EQ( Body( path ), ( Strings{ "( ) before", "( ) again" } ) );
+}

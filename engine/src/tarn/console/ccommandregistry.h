@@ -1,7 +1,6 @@
 #ifndef TARN_CONSOLE_CCOMMANDREGISTRY_H
 #define TARN_CONSOLE_CCOMMANDREGISTRY_H
 
-#include <list>
 #include <map>
 #include <string>
 
@@ -30,13 +29,9 @@ private:
     friend class CSingleton<CCommandRegistry>;
     CCommandRegistry() = default;
 
-    struct CNamespace
-    {
-        std::map<std::string, CCommand*> commands;
-        std::list<CConsole*> importers;
-    };
-
-    std::map<std::string, CNamespace> myNamespaces;
+    // Namespace name to its commands by name. Consoles that imported one
+    // are not remembered: they come and go with tasks.
+    std::map<std::string, std::map<std::string, CCommand*>> myNamespaces;
 };
 
 } // namespace tarn

@@ -72,11 +72,17 @@ std::string CConsole::Execute( const std::string& line, bool echo )
         return ExecuteCompound( line );
 
     const std::string name = TrimBlanks( GetCommandName( line ) );
-    std::unique_ptr<CAnyContainer> args = ParseArguments( line );
-
     CCommand* command = FindCommand( name );
     if( !command )
+    {
+        // The arguments of an unknown name still run, for their effects;
+        // but not in an assignment, whose value Evaluate executes itself:
+        // running "a=b(a=b(...))" twice at every level took exponential time.
+        if( FindOutsideQuotes( line, "=" ) == std::string::npos )
+            ParseArguments( line );
         return Evaluate( line, name );
+    }
+    std::unique_ptr<CAnyContainer> args = ParseArguments( line );
     return args ? command->Execute( *args ) : command->Execute();
 }
 

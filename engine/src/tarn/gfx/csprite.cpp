@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "tarn/gfx/cnullsurface.h"
 #include "tarn/gfx/cspritefactory.h"

@@ -8,7 +8,9 @@
 #include "tarn/gfx/font/cfont.h"
 #include "tarn/gfx/font/cogffontloader.h"
 #include "tarn/gfx/font/csystemfont.h"
+#include "tarn/gfx/imagelimits.h"
 #include "tarn/gfx/gfx.h"
+#include "tarn/utils/clogger.h"
 #include "tarn/utils/cxmlfilesys.h"
 #include "tarn/utils/xmlbind.h"
 
@@ -246,10 +248,20 @@ std::unique_ptr<CSurface> CTextSprite::MakeImage( int width, int height ) const
 {
     if( width <= 0 || height <= 0 )
         return std::make_unique<CNullSurface>();
+    // A size from a damaged file would take all memory, or forever to fill.
+    if( width > MAX_IMAGE_SIDE || height > MAX_IMAGE_SIDE ||
+        static_cast<long long>( width ) * height > MAX_IMAGE_PIXELS )
+    {
+        GetLog().Error() << "CTextSprite: a text image of " << width << "x" << height
+                         << " pixels is too large, the text is not drawn\n";
+        return std::make_unique<CNullSurface>();
+    }
     if( !myBackdrop )
         return Gfx::NewBuffer( width, height );
     // Where the backdrop is see-through the text sprite is too.
     std::unique_ptr<CSurface> image = Gfx::NewBuffer( width, height, KeyColor() );
+    if( image->IsNull() )
+        return image;
     for( int y = 0; y < height; ++y )
     {
         for( int x = 0; x < width; ++x )

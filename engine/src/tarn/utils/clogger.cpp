@@ -116,6 +116,11 @@ void CLogger::RemoveListener( CLogListener* listener )
 
 void CLogger::SetLogFile( const std::string& filename )
 {
+    if( filename.empty() )
+    {
+        myFileListener->SetFile( nullptr );
+        return;
+    }
     const std::string version = myFileListener->GetFile() ? myFileListener->GetFile()->GetVersion() : LOG_VERSION;
     myFileListener->SetFile( std::make_unique<CLogFile>( filename, version ) );
 }

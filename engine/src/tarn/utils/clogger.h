@@ -57,7 +57,9 @@ public:
     void AddListener( CLogListener* listener );
     void RemoveListener( CLogListener* listener );
 
-    // Reopens the log file listener on another file.
+    // Reopens the log file listener on another file; "" writes no file
+    // (listeners still hear every line), for tools that run a loader
+    // millions of times.
     void SetLogFile( const std::string& filename );
 
 private:

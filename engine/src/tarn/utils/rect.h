@@ -34,21 +34,33 @@ inline bool operator!=( const rect& a, const rect& b )
 }
 
 // The area both rectangles cover; w and h are 0 when they do not overlap.
+// Right and bottom edges are summed in 64 bits: a rectangle read from a data
+// file may reach past the range of int.
 inline rect Intersection( const rect& a, const rect& b )
 {
     const std::int32_t left = a.x > b.x ? a.x : b.x;
     const std::int32_t top = a.y > b.y ? a.y : b.y;
-    const std::int32_t right = a.x + a.w < b.x + b.w ? a.x + a.w : b.x + b.w;
-    const std::int32_t bottom = a.y + a.h < b.y + b.h ? a.y + a.h : b.y + b.h;
+    const std::int64_t aRight = std::int64_t( a.x ) + a.w;
+    const std::int64_t bRight = std::int64_t( b.x ) + b.w;
+    const std::int64_t aBottom = std::int64_t( a.y ) + a.h;
+    const std::int64_t bBottom = std::int64_t( b.y ) + b.h;
+    const std::int64_t right = aRight < bRight ? aRight : bRight;
+    const std::int64_t bottom = aBottom < bBottom ? aBottom : bBottom;
     if( right <= left || bottom <= top )
         return rect{ left, top, 0, 0 };
-    return rect{ left, top, right - left, bottom - top };
+    const std::int64_t most = INT32_MAX;
+    const std::int64_t w = right - left;
+    const std::int64_t h = bottom - top;
+    return rect{ left, top, static_cast<std::int32_t>( w < most ? w : most ),
+                 static_cast<std::int32_t>( h < most ? h : most ) };
 }
 
-// Whether the rectangles share at least one pixel.
+// Whether the rectangles share at least one pixel. In 64 bits: a rect read
+// from a data file may reach past the int range.
 inline bool Intersects( const rect& a, const rect& b )
 {
-    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+    using wide = std::int64_t;
+    return a.x < wide( b.x ) + b.w && b.x < wide( a.x ) + a.w && a.y < wide( b.y ) + b.h && b.y < wide( a.y ) + a.h;
 }
 
 } // namespace types

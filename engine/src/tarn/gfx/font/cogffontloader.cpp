@@ -12,6 +12,9 @@ namespace {
 
 const CColor MAGENTA( 255, 0, 255 );
 
+// Widest and highest glyph image, in pixels.
+constexpr long long MAX_GRID_SIZE = 8192;
+
 // Every piece between the separators, empty ones included: the char order
 // may itself hold the separator, and is put together again from them.
 std::vector<std::string> SplitFields( const std::string& line )
@@ -92,14 +95,35 @@ bool COgfFontLoader::ReadGrid( const std::string& filename )
     myCellHeight = ReadInt( NextField() );
     myCharCount = ReadInt( NextField() );
     const std::string digits = NextField();
-    // A missing digit leaves its channel as it is.
+    // A missing digit leaves its channel as it is; so does a character that
+    // is not an eighth (logged).
     for( std::size_t i = 0; i < 3; ++i )
-        myColorDigits[ i ] = i < digits.size() ? digits[ i ] - '0' : 8;
-    if( myColumns > 0 && myRows > 0 && myCellWidth > 0 && myCellHeight > 0 )
-        return true;
-    GetLog().Error() << filename << " Error, the glyph grid of " << myColumns << " x " << myRows << " cells of "
-                     << myCellWidth << " x " << myCellHeight << " pixels is empty\n";
-    return false;
+    {
+        myColorDigits[ i ] = 8;
+        if( i >= digits.size() )
+            continue;
+        if( digits[ i ] >= '0' && digits[ i ] <= '8' )
+            myColorDigits[ i ] = digits[ i ] - '0';
+        else
+            GetLog().Error() << filename << " Error, colour digit \"" << digits[ i ] << "\" is not 0 to 8\n";
+    }
+    if( myColumns <= 0 || myRows <= 0 || myCellWidth <= 0 || myCellHeight <= 0 )
+    {
+        GetLog().Error() << filename << " Error, the glyph grid of " << myColumns << " x " << myRows << " cells of "
+                         << myCellWidth << " x " << myCellHeight << " pixels is empty\n";
+        return false;
+    }
+    // The glyph image is scaled to the grid's size: a grid beyond any
+    // screen would only run the memory out.
+    if( myColumns * static_cast<long long>( myCellWidth ) > MAX_GRID_SIZE ||
+        myRows * static_cast<long long>( myCellHeight ) > MAX_GRID_SIZE )
+    {
+        GetLog().Error() << filename << " Error, the glyph grid of " << myColumns << " x " << myRows << " cells of "
+                         << myCellWidth << " x " << myCellHeight << " pixels is larger than " << MAX_GRID_SIZE
+                         << " pixels a side\n";
+        return false;
+    }
+    return true;
 }
 
 bool COgfFontLoader::ReadCharOrder( const std::string& filename )

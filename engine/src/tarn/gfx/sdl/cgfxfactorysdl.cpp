@@ -2,10 +2,15 @@
 
 #include <SDL_image.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "tarn/gfx/cnullsurface.h"
 #include "tarn/gfx/ctexturemanager.h"
 #include "tarn/gfx/imagelimits.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
+#include "tarn/gfx/sdl/imagecheck.h"
 #include "tarn/gfx/sdl/csurfacesdl.h"
 #include "tarn/utils/clogger.h"
 
@@ -13,15 +18,50 @@ namespace tarn {
 
 namespace {
 
+// Largest image file read, in bytes.
+constexpr std::uintmax_t MAX_IMAGE_FILE_SIZE = 64 * 1024 * 1024;
+
+// The whole file when it is a regular file of a sane size; false (logged)
+// otherwise. A device or a pipe would never end.
+bool ReadImageFile( const std::string& filename, std::string& bytes )
+{
+    std::error_code error;
+    if( !std::filesystem::is_regular_file( filename, error ) )
+    {
+        GetLog().Error() << "Could not load image " << filename << ": not a file\n";
+        return false;
+    }
+    const std::uintmax_t size = std::filesystem::file_size( filename, error );
+    if( error || size > MAX_IMAGE_FILE_SIZE )
+    {
+        GetLog().Error() << "Could not load image " << filename << ": unreadable or larger than "
+                         << MAX_IMAGE_FILE_SIZE << " bytes\n";
+        return false;
+    }
+    std::ifstream file( filename, std::ios::binary );
+    std::ostringstream stream;
+    stream << file.rdbuf();
+    bytes = stream.str();
+    return true;
+}
+
 // Decodes the file and converts it to the display format; null when the
-// file cannot be read or the picture is larger than the engine loads. The
-// size is checked from the header first, and once more after decoding for
-// formats whose header is not read.
+// file cannot be read or is not an image the decoders can safely take.
 SDL_Surface* DecodeImage( const std::string& filename )
 {
-    if( !CheckImageFileSize( filename ) )
+    std::string bytes;
+    if( !ReadImageFile( filename, bytes ) )
         return nullptr;
-    SDL_Surface* loaded = IMG_Load( filename.c_str() );
+    const std::string fault = sdl::FindImageFault( bytes, filename );
+    if( !fault.empty() )
+    {
+        GetLog().Error() << "Could not load image " << filename << ": " << fault << "\n";
+        return nullptr;
+    }
+    // TGA has no signature: SDL_image knows it only when told.
+    SDL_RWops* source = SDL_RWFromConstMem( bytes.data(), static_cast<int>( bytes.size() ) );
+    SDL_Surface* loaded = sdl::IsTgaName( filename ) ? IMG_LoadTyped_RW( source, 1, const_cast<char*>( "TGA" ) )
+                                                      : IMG_Load_RW( source, 1 );
     if( !loaded )
     {
         GetLog().Error() << "Could not load image " << filename << ": " << IMG_GetError() << "\n";

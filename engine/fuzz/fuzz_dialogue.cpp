@@ -1,0 +1,16 @@
+// libFuzzer target: the game's dialogue files, loaded and clicked
+// through. Runs from the game's folder.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "horror/fuzzhorror.h"
+#include "support/fuzzsupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput( const std::uint8_t* data, std::size_t size )
+{
+    static const bool quietLog = ( tarn::test::SilenceLogForFuzzing(), true );
+    (void)quietLog;
+    horror::test::FuzzDialogueInput( std::string( reinterpret_cast<const char*>( data ), size ) );
+    return 0;
+}

@@ -1,0 +1,16 @@
+// libFuzzer target: the game's level files, loaded, played a little and
+// checked. Runs from the game's folder: levels refer to data/.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "horror/fuzzhorror.h"
+#include "support/fuzzsupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput( const std::uint8_t* data, std::size_t size )
+{
+    static const bool quietLog = ( tarn::test::SilenceLogForFuzzing(), true );
+    (void)quietLog;
+    horror::test::FuzzLevelInput( std::string( reinterpret_cast<const char*>( data ), size ) );
+    return 0;
+}
