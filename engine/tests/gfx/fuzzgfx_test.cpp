@@ -11,27 +11,7 @@
 
 using namespace tarn;
 
-namespace {
-
-class GfxFuzzInputs : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        test::ResetEngine();
-        log = std::make_unique<test::CLogCapture>();
-    }
-    void TearDown() override
-    {
-        log.reset();
-        test::ResetEngine();
-    }
-
-    test::CVideoMode video{ 800, 600 };
-    std::unique_ptr<test::CLogCapture> log;
-};
-
-} // namespace
+using GfxFuzzInputs = test::FuzzReplayTest;
 
 TEST_F( GfxFuzzInputs, SpritesReplayCleanly )
 {

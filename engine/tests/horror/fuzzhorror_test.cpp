@@ -12,27 +12,7 @@
 
 using namespace tarn;
 
-namespace {
-
-class HorrorFuzzInputs : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        test::ResetEngine();
-        log = std::make_unique<test::CLogCapture>();
-    }
-    void TearDown() override
-    {
-        log.reset();
-        test::ResetEngine();
-    }
-
-    test::CVideoMode video{ 800, 600 };
-    std::unique_ptr<test::CLogCapture> log;
-};
-
-} // namespace
+using HorrorFuzzInputs = test::FuzzReplayTest;
 
 TEST_F( HorrorFuzzInputs, LevelsReplayCleanly )
 {

@@ -10,8 +10,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
+#include "support/sdltestsupport.h"
 #include "support/testsupport.h"
 
 namespace tarn {
@@ -43,6 +45,26 @@ int ReplayFuzzInputs( const std::string& area, const std::string& target, Replay
     std::filesystem::current_path( before );
     return count;
 }
+
+// A fresh engine on an 800 x 600 screen, with the log captured (bad inputs
+// log a lot), for the tests that replay graphics and game inputs.
+class FuzzReplayTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ResetEngine();
+        log = std::make_unique<CLogCapture>();
+    }
+    void TearDown() override
+    {
+        log.reset();
+        ResetEngine();
+    }
+
+    CVideoMode video{ 800, 600 };
+    std::unique_ptr<CLogCapture> log;
+};
 
 } // namespace test
 } // namespace tarn
