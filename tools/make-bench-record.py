@@ -20,13 +20,13 @@ answered yes), then stops in the places whose frames the benchmark measures:
 Usage: tools/make-bench-record.py
 """
 
-import importlib.util
 import os
+import runpy
+import types
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-spec = importlib.util.spec_from_file_location("playthrough", os.path.join(ROOT, "tools", "make-playthrough.py"))
-playthrough = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(playthrough)
+# The play-through's generator, whose recorder and route walker this one uses.
+playthrough = types.SimpleNamespace(**runpy.run_path(os.path.join(ROOT, "tools", "make-playthrough.py")))
 
 RECORD = os.path.join(ROOT, "tools", "bench", "bench.txt")
 SCENES = os.path.join(ROOT, "tools", "bench", "scenes.txt")
