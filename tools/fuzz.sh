@@ -2,6 +2,7 @@
 # Builds the libFuzzer targets with clang (address and undefined-behaviour
 # sanitizers) into build-fuzz/ and runs one of them, or all in turn.
 # Usage: bash tools/fuzz.sh TARGET|all [seconds per target, default 600]
+#                           [executions per target, default no limit]
 # Targets: xml calculator console ogf sprite image level dialogue background
 # record. They run one at a time from the game's folder (the game's loaders
 # read data/), each with its dictionary engine/fuzz/dict/<target>.dict.
@@ -29,13 +30,19 @@ regression_dir() {
 
 usage() {
   local IFS='|'
-  echo "usage: bash tools/fuzz.sh ${TARGETS[*]}|all [seconds]" >&2
+  echo "usage: bash tools/fuzz.sh ${TARGETS[*]}|all [seconds [executions]]" >&2
   exit 2
 }
 
 target="${1:-}"
 seconds="${2:-600}"
+executions="${3:-0}"
 [[ "$seconds" =~ ^[0-9]+$ ]] || usage
+[[ "$executions" =~ ^[0-9]+$ ]] || usage
+runs_limit=()
+if [ "$executions" -gt 0 ]; then
+  runs_limit=(-runs="$executions")
+fi
 if [ "$target" = all ]; then
   selected=("${TARGETS[@]}")
 elif [[ " ${TARGETS[*]} " == *" $target "* ]]; then
@@ -66,7 +73,7 @@ run_target() {
   echo "== $name: $seconds s, log in $log"
   local status=0
   UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}" \
-  "build-fuzz/engine/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  "build-fuzz/engine/fuzz/fuzz_$name" -max_total_time="$seconds" "${runs_limit[@]}" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 "${dict[@]}" -artifact_prefix="$artifacts/" \
     "$corpus" "engine/fuzz/seeds/$name" "$regressions" >"$log" 2>&1 || status=$?
 

@@ -7,10 +7,15 @@
 #include "horror/fuzzhorror.h"
 #include "support/fuzzsupport.h"
 
+extern "C" int LLVMFuzzerInitialize( int*, char*** )
+{
+    tarn::test::SilenceLogForFuzzing();
+    tarn::test::KeepGamePicturesLoaded();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput( const std::uint8_t* data, std::size_t size )
 {
-    static const bool quietLog = ( tarn::test::SilenceLogForFuzzing(), true );
-    (void)quietLog;
     horror::test::FuzzLevelInput( std::string( reinterpret_cast<const char*>( data ), size ) );
     return 0;
 }

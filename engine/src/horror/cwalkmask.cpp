@@ -41,22 +41,28 @@ bool CWalkMask::IsOpenPixel( int x, int y ) const
 {
     const CSurface* surface = myBackground->GetSurface();
     if( surface != myReadSurface || surface->GetViewRect() != myReadView )
-        ReadOpenPixels( surface );
+        StartReading( surface );
     if( x < 0 || y < 0 || x >= myReadView.w || y >= myReadView.h )
         return IsOpenColor( surface->GetPixel( x, y ) );
+    if( !myRowsRead[ y ] )
+        ReadRow( y );
     return myOpenPixels[ static_cast<std::size_t>( y ) * myReadView.w + x ] != 0;
 }
 
-void CWalkMask::ReadOpenPixels( const CSurface* surface ) const
+void CWalkMask::StartReading( const CSurface* surface ) const
 {
     myReadSurface = surface;
     myReadView = surface->GetViewRect();
+    myRowsRead.assign( std::max( myReadView.h, 0 ), 0 );
     myOpenPixels.assign( static_cast<std::size_t>( std::max( myReadView.w, 0 ) ) * std::max( myReadView.h, 0 ), 0 );
-    for( int y = 0; y < myReadView.h; ++y )
-    {
-        for( int x = 0; x < myReadView.w; ++x )
-            myOpenPixels[ static_cast<std::size_t>( y ) * myReadView.w + x ] = IsOpenColor( surface->GetPixel( x, y ) );
-    }
+}
+
+void CWalkMask::ReadRow( int y ) const
+{
+    const std::vector<CColor> colors = myReadSurface->GetPixels( types::rect{ 0, y, myReadView.w, 1 } );
+    std::transform( colors.begin(), colors.end(), myOpenPixels.begin() + static_cast<std::size_t>( y ) * myReadView.w,
+                    []( const CColor& color ) { return IsOpenColor( color ) ? 1 : 0; } );
+    myRowsRead[ y ] = 1;
 }
 
 bool CWalkMask::HasLineOfSight( const types::vector2& a, const types::vector2& b ) const

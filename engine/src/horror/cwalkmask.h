@@ -41,13 +41,16 @@ public:
 
 private:
     bool IsOpenPixel( int x, int y ) const;
-    // Reads which pixels of surface are open, once per image: a sight line
-    // asks for thousands of pixels, and the game asks every step.
-    void ReadOpenPixels( const tarn::CSurface* surface ) const;
+    // Which pixels are open is read from the picture a row at a time, each
+    // row once, when first asked: a sight line asks for thousands of pixels
+    // every step, while a level seldom needs all its rows.
+    void StartReading( const tarn::CSurface* surface ) const;
+    void ReadRow( int y ) const;
 
     const tarn::CSprite* myBackground;
     mutable const tarn::CSurface* myReadSurface = nullptr;
     mutable tarn::types::rect myReadView;
+    mutable std::vector<std::uint8_t> myRowsRead;
     // 1 for open, row by row over the surface's view.
     mutable std::vector<std::uint8_t> myOpenPixels;
 };

@@ -119,6 +119,17 @@ TEST_F( SurfaceTest, PixelsAreAddressedWithinTheView )
     EXPECT_EQ( CColor( 0, 0, 0, 255 ), surface.GetPixel( 3, 0 ) ) << "outside the view";
     EXPECT_EQ( CColor( 0, 0, 0, 255 ), surface.GetPixel( -1, 0 ) );
 
+    // Reading an area at once gives what reading pixel by pixel gives, also
+    // where the area reaches past the view and the image.
+    const types::rect area{ -1, -1, 6, 4 };
+    const std::vector<CColor> colors = surface.GetPixels( area );
+    ASSERT_EQ( 24u, colors.size() );
+    for( int y = area.y; y < area.y + area.h; ++y )
+    {
+        for( int x = area.x; x < area.x + area.w; ++x )
+            EXPECT_EQ( surface.GetPixel( x, y ), colors[ ( y - area.y ) * area.w + x - area.x ] ) << x << "," << y;
+    }
+
     surface.PutPixel( 3, 0, CColor( 9, 9, 9 ) );
     surface.PutPixel( 0, 0, CColor( 9, 9, 9 ) );
     EXPECT_EQ( CColor( 9, 9, 9 ), test::PixelOf( surface.GetRawImage(), 2, 1 ) );

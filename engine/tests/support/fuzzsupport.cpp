@@ -9,8 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <vector>
 
 #include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/csurface.h"
 #include "tarn/gfx/cspriteupdater.h"
 #include "tarn/gfx/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
@@ -67,12 +69,40 @@ SDL_Surface* Display()
     return display;
 }
 
+// Memory-backed /dev/shm when there is one: a fuzzer writes thousands of
+// files a second, and on a disk every rewrite of a file waits for the disk.
+std::filesystem::path FuzzFileFolder()
+{
+    std::error_code error;
+    if( std::filesystem::is_directory( "/dev/shm", error ) && access( "/dev/shm", W_OK ) == 0 )
+        return "/dev/shm";
+    return std::filesystem::temp_directory_path();
+}
+
+// The surfaces that hold the game's pictures in the image cache; never
+// deleted, so that no input and no exit handler frees them.
+std::vector<std::unique_ptr<CSurface>>* KeptPictures()
+{
+    static auto* pictures = new std::vector<std::unique_ptr<CSurface>>();
+    return pictures;
+}
+
+bool IsPictureFile( const std::filesystem::path& path )
+{
+    const std::string extension = path.extension().string();
+    return extension == ".png" || extension == ".jpg" || extension == ".bmp" || extension == ".tga";
+}
+
 } // namespace
 
 std::string WriteFuzzFile( const std::string& input, const std::string& name, const std::string& suffix )
 {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ( "tarn-fuzz-" + std::to_string( getpid() ) + "-" + name + suffix );
+    static const std::filesystem::path folder = FuzzFileFolder();
+    const std::filesystem::path path = folder / ( "tarn-fuzz-" + std::to_string( getpid() ) + "-" + name + suffix );
+    // A new file each time rather than a truncated one: ext4 flushes a file
+    // truncated and rewritten to the disk when it is closed.
+    std::error_code ignored;
+    std::filesystem::remove( path, ignored );
     std::ofstream file( path, std::ios::binary | std::ios::trunc );
     file << input;
     FuzzFiles().paths.insert( path.string() );
@@ -134,6 +164,27 @@ unsigned CFuzzClock::Now() const
     return mySource->now;
 }
 
+void KeepGamePicturesLoaded()
+{
+    if( !KeptPictures()->empty() )
+        return;
+    CFuzzScreen screen;
+    std::error_code error;
+    for( const auto& entry : std::filesystem::recursive_directory_iterator( "data", error ) )
+    {
+        if( !entry.is_regular_file() || !IsPictureFile( entry.path() ) )
+            continue;
+        std::unique_ptr<CSurface> picture = Gfx::LoadImage( entry.path().generic_string(), CColor( 255, 0, 255 ) );
+        if( !picture->IsNull() )
+            KeptPictures()->push_back( std::move( picture ) );
+    }
+    if( KeptPictures()->empty() )
+    {
+        std::fprintf( stderr, "fuzz: no pictures under data/ (run from the game's folder)\n" );
+        std::abort();
+    }
+}
+
 void ResetAfterFuzzInput()
 {
     DeleteAllFakeThreads();
@@ -141,7 +192,8 @@ void ResetAfterFuzzInput()
     CTaskManager::DeleteSingleton();
     CScreenLayer::DeleteSingleton();
     CSpriteUpdater::DeleteSingleton();
-    CTextureManager::DeleteSingleton();
+    if( KeptPictures()->empty() )
+        CTextureManager::DeleteSingleton();
     CMouse::DeleteSingleton();
     CInputDispatcher::DeleteSingleton();
     SetTimeSource( nullptr );

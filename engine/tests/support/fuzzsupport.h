@@ -16,8 +16,9 @@ class CScreenSurface;
 
 namespace test {
 
-// Writes input to a file of this process in the temp folder, named
-// "<name><suffix>", and returns its path. The files go when the process ends.
+// Writes input to a file of this process named "<name><suffix>" in /dev/shm
+// (else the temp folder) and returns its path. The files go when the process
+// ends.
 std::string WriteFuzzFile( const std::string& input, const std::string& name, const std::string& suffix );
 
 // Writes the engine log to no file: bad inputs log a lot, and a fuzzer
@@ -62,8 +63,17 @@ private:
     std::shared_ptr<CSource> mySource;
 };
 
+// Decodes every picture under data/ once and keeps it in the image cache
+// for the rest of the process, so that inputs naming the game's pictures do
+// not decode them again (decoding is most of a level's loading time; the
+// decoders have their own target). For the fuzz targets only: from then on
+// ResetAfterFuzzInput keeps the image cache. Call it when no CFuzzScreen is
+// alive (it makes its own); only the first call loads.
+void KeepGamePicturesLoaded();
+
 // Deletes the engine singletons an input may have filled (tasks, sprites,
-// effects, fake threads, input dispatch, the image cache), keeping the log.
+// effects, fake threads, input dispatch, the image cache unless the game's
+// pictures are kept), keeping the log.
 void ResetAfterFuzzInput();
 
 } // namespace test

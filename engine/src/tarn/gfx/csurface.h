@@ -1,8 +1,11 @@
 #ifndef TARN_GFX_CSURFACE_H
 #define TARN_GFX_CSURFACE_H
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tarn/utils/ccolor.h"
 #include "tarn/utils/rect.h"
@@ -52,6 +55,19 @@ public:
     virtual void PutPixel( int x, int y, const CColor& color ) = 0;
     // Black with alpha 255 outside the view.
     virtual CColor GetPixel( int x, int y ) const = 0;
+    // The pixels of area (view coordinates) row by row, as GetPixel reads
+    // them; much faster than GetPixel per pixel for a whole picture.
+    virtual std::vector<CColor> GetPixels( const types::rect& area ) const
+    {
+        std::vector<CColor> colors;
+        colors.reserve( static_cast<std::size_t>( std::max( area.w, 0 ) ) * std::max( area.h, 0 ) );
+        for( int y = area.y; y < area.y + area.h; ++y )
+        {
+            for( int x = area.x; x < area.x + area.w; ++x )
+                colors.push_back( GetPixel( x, y ) );
+        }
+        return colors;
+    }
     // Makes the area transparent black (32-bit surfaces only).
     virtual void Clear( const types::rect& area ) = 0;
     // Multiplies red, green and blue of every pixel in the view by the

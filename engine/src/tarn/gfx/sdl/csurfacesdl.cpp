@@ -1,5 +1,6 @@
 #include "tarn/gfx/sdl/csurfacesdl.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <SDL_rotozoom.h>
@@ -109,6 +110,28 @@ CColor CSurfaceSDL::GetPixel( int x, int y ) const
     Uint8 r, g, b, a;
     SDL_GetRGBA( pixel, myImage->format, &r, &g, &b, &a );
     return CColor( r, g, b, a );
+}
+
+std::vector<CColor> CSurfaceSDL::GetPixels( const types::rect& area ) const
+{
+    const int width = std::max( area.w, 0 );
+    const int height = std::max( area.h, 0 );
+    std::vector<CColor> colors( static_cast<std::size_t>( width ) * height, CColor( 0, 0, 0, 255 ) );
+    // One clip and one lock for the whole area: per pixel they cost more
+    // than the reading. inside is in image coordinates.
+    const types::rect inside = myImage ? ClipRect( area ) : types::rect();
+    if( inside.w <= 0 || inside.h <= 0 )
+        return colors;
+    sdl::CSurfaceLock lock( myImage );
+    const SDL_PixelFormat* format = myImage->format;
+    for( int py = inside.y; py < inside.y + inside.h; ++py )
+    {
+        const std::size_t row = static_cast<std::size_t>( py - myViewRect.y - area.y ) * width;
+        CColor* out = colors.data() + row + ( inside.x - myViewRect.x - area.x );
+        for( int px = inside.x; px < inside.x + inside.w; ++px, ++out )
+            SDL_GetRGBA( sdl::ReadPixel( myImage, px, py ), format, &out->r, &out->g, &out->b, &out->a );
+    }
+    return colors;
 }
 
 void CSurfaceSDL::Clear( const types::rect& area )

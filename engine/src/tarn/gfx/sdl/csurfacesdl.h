@@ -26,6 +26,7 @@ public:
     bool IsEmpty() const override { return myImage == nullptr; }
     void PutPixel( int x, int y, const CColor& color ) override;
     CColor GetPixel( int x, int y ) const override;
+    std::vector<CColor> GetPixels( const types::rect& area ) const override;
     void Clear( const types::rect& area ) override;
     void ScaleColors( double red, double green, double blue ) override;
     int GetWidth() const override { return myViewRect.w; }
