@@ -92,7 +92,9 @@ void CSliderSprite::Layout()
         // A fill never reaches outside its full width, nor below nothing.
         const float fraction = myValue > 0 ? ( myValue < 1 ? myValue : 1.0f ) : 0.0f;
         types::rect fill = myTopRect;
-        fill.w = static_cast<int>( fill.w * fraction );
+        // In double: a width near the int limit times a float of 1 rounds
+        // past the limit in float.
+        fill.w = static_cast<int>( static_cast<double>( fill.w ) * fraction );
         myTopSprite->SetRect( fill );
     }
     if( myBottomSprite )
