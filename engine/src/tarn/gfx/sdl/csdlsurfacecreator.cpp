@@ -9,6 +9,14 @@ namespace tarn {
 
 SDL_Surface* CSDLSurfaceCreator::CreateSurface( int width, int height )
 {
+    // SDL 1.2 takes a negative size and computes a negative pitch from it,
+    // and then writes outside the surface it made.
+    if( width < 0 || height < 0 )
+    {
+        GetLog().Error() << "CSDLSurfaceCreator: cannot create a " << width << "x" << height
+                         << " surface: negative size\n";
+        return nullptr;
+    }
     Uint32 masks[ 4 ] = { 0, 0, 0, 0 };
     if( const SDL_Surface* screen = SDL_GetVideoSurface() )
     {
