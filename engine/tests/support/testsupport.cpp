@@ -25,6 +25,9 @@
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/ui/cdesktop.h"
 #include "tarn/utils/clogger.h"
+#include "tarn/utils/cxmlnode.h"
+#include "tarn/utils/cxmlparser.h"
+#include "tarn/utils/cxmltreebuilder.h"
 
 namespace tarn {
 namespace test {
@@ -116,6 +119,15 @@ void ResetEngine()
     CMouse::DeleteSingleton();
     CInputDispatcher::DeleteSingleton();
     DeleteLog();
+}
+
+std::unique_ptr<CXmlNode> ParseXmlText( const std::string& text )
+{
+    CXmlTreeBuilder builder;
+    CXmlParser parser( builder );
+    std::istringstream input( text );
+    parser.ParseStream( input );
+    return builder.TakeRoot();
 }
 
 std::string ReadFile( const std::string& path )

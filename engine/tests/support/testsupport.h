@@ -11,6 +11,9 @@
 #include "tarn/utils/types.h"
 
 namespace tarn {
+
+class CXmlNode;
+
 namespace test {
 
 // An engine clock that moves only when told to. Installed for the lifetime
@@ -54,6 +57,10 @@ void ResetEngine();
 // The whole contents of a file ("" when it cannot be read).
 std::string ReadFile( const std::string& path );
 void WriteFile( const std::string& path, const std::string& text );
+
+// The tree the engine's XML parser builds from text; null when the text
+// holds no element.
+std::unique_ptr<CXmlNode> ParseXmlText( const std::string& text );
 
 // The lines of text, without their line feeds (an unfinished last line is
 // left out).

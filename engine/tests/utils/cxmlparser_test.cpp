@@ -43,24 +43,15 @@ std::vector<std::string> Events( const std::string& text )
     return handler.events;
 }
 
-std::unique_ptr<CXmlNode> Tree( const std::string& text )
-{
-    CXmlTreeBuilder builder;
-    CXmlParser parser( builder );
-    std::istringstream input( text );
-    parser.ParseStream( input );
-    return builder.TakeRoot();
-}
-
 using Lines = std::vector<std::string>;
 
 } // namespace
 
 TEST( XmlParser, TextIsTrimmedAndJoinedAcrossLinesWithoutSeparator )
 {
-    EXPECT_EQ( Tree( "<a>  text  </a>" )->GetContent(), "text" );
-    EXPECT_EQ( Tree( "<a>te\nxt</a>" )->GetContent(), "text" );
-    EXPECT_EQ( Tree( "<a>\n   Hello   \r\n\tworld\n</a>\n" )->GetContent(), "Helloworld" );
+    EXPECT_EQ( test::ParseXmlText( "<a>  text  </a>" )->GetContent(), "text" );
+    EXPECT_EQ( test::ParseXmlText( "<a>te\nxt</a>" )->GetContent(), "text" );
+    EXPECT_EQ( test::ParseXmlText( "<a>\n   Hello   \r\n\tworld\n</a>\n" )->GetContent(), "Helloworld" );
 }
 
 TEST( XmlParser, TagsMaySpanLinesAndAreJoinedLikeText )
@@ -90,7 +81,7 @@ TEST( XmlParser, SelfClosingTagsCloseTheirElementAtOnce )
     EXPECT_EQ( Events( "<a k=\"1\"/>" ), closedA );
     EXPECT_EQ( Events( "<a k=\"1\" />" ), closedA );
 
-    const auto root = Tree( "<r><a k=\"1\"/><b/></r>" );
+    const auto root = test::ParseXmlText( "<r><a k=\"1\"/><b/></r>" );
     ASSERT_EQ( root->GetChildCount(), 2u );
     EXPECT_EQ( root->GetChild( 0 )->GetName(), "a" );
     EXPECT_EQ( root->GetChild( 0 )->GetAttribute( "k" ), "1" );
@@ -110,23 +101,23 @@ TEST( XmlParser, CommentsAndDeclarationsProduceNothing )
 
 TEST( XmlParser, EntitiesInTextAreDecodedAndAmpersandsFeedThemselves )
 {
-    EXPECT_EQ( Tree( "<a>x &amp;lt; y</a>" )->GetContent(), "x &lt; y" );
-    EXPECT_EQ( Tree( "<a>&amp;amp;</a>" )->GetContent(), "&" );
-    EXPECT_EQ( Tree( "<a>&amp;amp;amp;amp;</a>" )->GetContent(), "&" );
-    EXPECT_EQ( Tree( "<a>&quot;a&apos;s&quot; &gt;= &amp;</a>" )->GetContent(), "\"a's\" >= &" );
-    EXPECT_EQ( Tree( "<a>&unknown; &</a>" )->GetContent(), "&unknown; &" );
+    EXPECT_EQ( test::ParseXmlText( "<a>x &amp;lt; y</a>" )->GetContent(), "x &lt; y" );
+    EXPECT_EQ( test::ParseXmlText( "<a>&amp;amp;</a>" )->GetContent(), "&" );
+    EXPECT_EQ( test::ParseXmlText( "<a>&amp;amp;amp;amp;</a>" )->GetContent(), "&" );
+    EXPECT_EQ( test::ParseXmlText( "<a>&quot;a&apos;s&quot; &gt;= &amp;</a>" )->GetContent(), "\"a's\" >= &" );
+    EXPECT_EQ( test::ParseXmlText( "<a>&unknown; &</a>" )->GetContent(), "&unknown; &" );
 }
 
 TEST( XmlParser, OnlyTheLastTextOfAnElementIsKept )
 {
-    const auto root = Tree( "<a>first<b>inner</b>last</a>" );
+    const auto root = test::ParseXmlText( "<a>first<b>inner</b>last</a>" );
     EXPECT_EQ( root->GetContent(), "last" );
     EXPECT_EQ( root->GetChild( 0 )->GetContent(), "inner" );
 }
 
 TEST( XmlParser, EndTagsCloseTheOpenElementWhateverTheirName )
 {
-    const auto root = Tree( "<a><b></x><c/></a>" );
+    const auto root = test::ParseXmlText( "<a><b></x><c/></a>" );
     ASSERT_EQ( root->GetChildCount(), 2u );
     EXPECT_EQ( root->GetChild( 1 )->GetName(), "c" );
 }
@@ -134,16 +125,16 @@ TEST( XmlParser, EndTagsCloseTheOpenElementWhateverTheirName )
 TEST( XmlTreeBuilder, IgnoresEverythingOutsideTheRootElement )
 {
     test::CLogCapture log;
-    const auto root = Tree( "stray text </stray> <a>in</a> after <b><c/></b> </a> <d/>" );
+    const auto root = test::ParseXmlText( "stray text </stray> <a>in</a> after <b><c/></b> </a> <d/>" );
     ASSERT_NE( root, nullptr );
     EXPECT_EQ( root->GetName(), "a" );
     EXPECT_EQ( root->GetContent(), "in" );
     EXPECT_EQ( root->GetChildCount(), 0u );
     EXPECT_EQ( log.Lines(), ( Lines{ "Xml warning, ignoring an element after the root element: b at line 1" } ) );
 
-    EXPECT_EQ( Tree( "" ), nullptr );
-    EXPECT_EQ( Tree( "just text" ), nullptr );
-    EXPECT_EQ( Tree( "</a></b>" ), nullptr );
+    EXPECT_EQ( test::ParseXmlText( "" ), nullptr );
+    EXPECT_EQ( test::ParseXmlText( "just text" ), nullptr );
+    EXPECT_EQ( test::ParseXmlText( "</a></b>" ), nullptr );
 }
 
 TEST( XmlTreeBuilder, LimitsTheNestingDepth )
@@ -158,7 +149,7 @@ TEST( XmlTreeBuilder, LimitsTheNestingDepth )
         text += "</n>";
     text += "<after/>";
 
-    const auto root = Tree( text );
+    const auto root = test::ParseXmlText( text );
     int levels = 1;
     const CXmlNode* node = root.get();
     for( ; node->GetChildCount() > 0; node = node->GetChild( 0 ) )

@@ -5,9 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "support/testsupport.h"
 #include "tarn/utils/cxmlnode.h"
-#include "tarn/utils/cxmlparser.h"
-#include "tarn/utils/cxmltreebuilder.h"
 #include "tarn/utils/cxmlwriter.h"
 
 using namespace tarn;
@@ -19,15 +18,6 @@ std::string Written( const CXmlNode* root )
     std::ostringstream stream;
     CXmlWriter().Write( root, stream );
     return stream.str();
-}
-
-std::unique_ptr<CXmlNode> Reparsed( const std::string& text )
-{
-    CXmlTreeBuilder builder;
-    CXmlParser parser( builder );
-    std::istringstream input( text );
-    parser.ParseStream( input );
-    return builder.TakeRoot();
 }
 
 } // namespace
@@ -80,7 +70,7 @@ TEST( XmlWriter, WrittenTreesReadBackTheSame )
                      "    if a &lt; b &amp; c &gt; d\n"
                      "  </Line>\n"
                      "</Script>\n" );
-    const auto again = Reparsed( text );
+    const auto again = test::ParseXmlText( text );
     ASSERT_EQ( again->GetChildCount(), 1u );
     EXPECT_EQ( again->GetChild( 0 )->GetContent(), "if a < b & c > d" );
     EXPECT_EQ( again->GetChild( 0 )->GetAttribute( "who" ), "the bad guy" );

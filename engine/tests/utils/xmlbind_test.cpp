@@ -8,8 +8,6 @@
 #include <vector>
 
 #include "support/testsupport.h"
-#include "tarn/utils/cxmlparser.h"
-#include "tarn/utils/cxmltreebuilder.h"
 #include "tarn/utils/cxmlwriter.h"
 #include "tarn/utils/point.h"
 #include "tarn/utils/rect.h"
@@ -95,15 +93,6 @@ struct CThree
         XmlBind( filesys, third, "Third" );
     }
 };
-
-std::unique_ptr<CXmlNode> Parsed( const std::string& text )
-{
-    CXmlTreeBuilder builder;
-    CXmlParser parser( builder );
-    std::istringstream input( text );
-    parser.ParseStream( input );
-    return builder.TakeRoot();
-}
 
 // The warnings carry the line of the XmlBind call; drop that tail.
 std::string WithoutLocation( const std::string& line )
@@ -208,7 +197,7 @@ TEST( XmlBind, MissingKeysAndAttributesKeepTheirValues )
     object.text = "default";
     object.area = { 1, 2, 3, 4 };
     object.path = { CWaypoint{} };
-    XmlLoadObject( Parsed( "<E><Flag>1</Flag><Area w=\"30\" x=\"10\"/></E>" ).get(), object );
+    XmlLoadObject( test::ParseXmlText( "<E><Flag>1</Flag><Area w=\"30\" x=\"10\"/></E>" ).get(), object );
 
     EXPECT_TRUE( object.flag );
     EXPECT_EQ( object.number, 42 );
@@ -225,7 +214,7 @@ TEST( XmlBind, KeysInReverseOrderLoadWithWarnings )
     test::ResetEngine();
     test::CLogCapture log;
     CThree three;
-    XmlLoadObject( Parsed( "<T><Third>30</Third><Second>20</Second><First>10</First></T>" ).get(), three );
+    XmlLoadObject( test::ParseXmlText( "<T><Third>30</Third><Second>20</Second><First>10</First></T>" ).get(), three );
     EXPECT_EQ( three.first, 10 );
     EXPECT_EQ( three.second, 20 );
     EXPECT_EQ( three.third, 30 );
@@ -247,7 +236,7 @@ TEST( XmlBind, AbsentKeysDoNotMoveTheCursor )
     test::ResetEngine();
     test::CLogCapture log;
     CThree three;
-    XmlLoadObject( Parsed( "<T><First>10</First><Third>30</Third><Third>31</Third></T>" ).get(), three );
+    XmlLoadObject( test::ParseXmlText( "<T><First>10</First><Third>30</Third><Third>31</Third></T>" ).get(), three );
     EXPECT_EQ( three.first, 10 );
     EXPECT_EQ( three.second, 2 );
     // The cursor stood on the first "Third", which is taken.
@@ -262,7 +251,7 @@ TEST( XmlBind, UnreadableValuesAreReported )
     CEverything object;
     object.number = 5;
     object.byte = 1;
-    XmlLoadObject( Parsed( "<E><Flag>yes</Flag><Byte>300</Byte><Number>abc</Number><Ratio>2.5x</Ratio></E>" ).get(),
+    XmlLoadObject( test::ParseXmlText( "<E><Flag>yes</Flag><Byte>300</Byte><Number>abc</Number><Ratio>2.5x</Ratio></E>" ).get(),
                    object );
     // Values are what stream extraction leaves: 0, or the nearest limit.
     EXPECT_FALSE( object.flag );

@@ -52,15 +52,6 @@ std::unique_ptr<CXmlNode> Chain( int depth )
     return root;
 }
 
-std::unique_ptr<CXmlNode> ParseText( const std::string& text )
-{
-    CXmlTreeBuilder builder;
-    CXmlParser parser( builder );
-    std::istringstream input( text );
-    parser.ParseStream( input );
-    return builder.TakeRoot();
-}
-
 } // namespace
 
 TEST( XmlLimits, ElementsDeeperThanTheLimitAreLeftOutWithTheFileAndLineLogged )
@@ -97,7 +88,7 @@ TEST( XmlLimits, TreesFarDeeperThanAnyFileAreFreedAndWrittenWithoutRecursion )
     EXPECT_NE( text.str().find( "\n" + indent + "<n>\n" ), std::string::npos );
     EXPECT_EQ( text.str().find( "\n" + indent + "  <n>" ), std::string::npos );
     // Read back, it stops at the reader's depth.
-    EXPECT_EQ( Depth( ParseText( text.str() ).get() ), CXmlTreeBuilder::MAX_DEPTH );
+    EXPECT_EQ( Depth( test::ParseXmlText( text.str() ).get() ), CXmlTreeBuilder::MAX_DEPTH );
 }
 
 TEST( XmlLimits, AttributesLongerThanTheLimitAreLeftOutWithTheFileAndLineLogged )
@@ -129,7 +120,7 @@ TEST( XmlLimits, AttributesLongerThanTheLimitAreLeftOutWithTheFileAndLineLogged 
 
     // A name as long is refused the same way.
     test::CLogCapture log;
-    const auto root = ParseText( "<a " + std::string( limit + 1, 'k' ) + "=\"1\" b=\"2\"/>" );
+    const auto root = test::ParseXmlText( "<a " + std::string( limit + 1, 'k' ) + "=\"1\" b=\"2\"/>" );
     EXPECT_EQ( root->GetAttributeCount(), 1u );
     EXPECT_EQ( log.Lines().size(), 1u );
 }
