@@ -4,6 +4,9 @@
 
 #include <SDL.h>
 
+#include <limits>
+#include <utility>
+
 #include "support/sdltestsupport.h"
 #include "support/testsupport.h"
 #include "tarn/gfx/cnullsurface.h"
@@ -227,6 +230,40 @@ TEST_F( SurfaceTest, BlitsStayInsideBothViews )
     EXPECT_EQ( 0, test::PixelOf( image, 4, 3 ).r );
     EXPECT_EQ( 0, test::PixelOf( image, 5, 2 ).r );
     EXPECT_EQ( 0, test::PixelOf( image, 4, 1 ).r );
+}
+
+TEST_F( SurfaceTest, BlitsAtTheIntLimitsDrawNothingAndDoNotWrapAround )
+{
+    const int most = std::numeric_limits<int>::max();
+    const int least = std::numeric_limits<int>::min();
+    // Views on both sides: the offsets are added to the far-out coordinates.
+    CSurfaceSDL source( test::MakePatternSurface( 6, 6, false ) );
+    source.SetViewRect( types::rect{ 1, 1, 4, 4 } );
+    CSurfaceSDL target = Make( 6, 6, 32, 0 );
+    target.SetViewRect( types::rect{ 2, 2, 3, 3 } );
+
+    const std::pair<types::rect, types::rect> cases[] = {
+        { types::rect{ 0, 0, 4, 4 }, types::rect{ most, most, 4, 4 } },
+        { types::rect{ 0, 0, 4, 4 }, types::rect{ most - 1, 0, most, 4 } },
+        { types::rect{ 0, 0, 4, 4 }, types::rect{ least, least, 4, 4 } },
+        { types::rect{ 0, 0, 4, 4 }, types::rect{ least + 1, 0, most, 4 } },
+        { types::rect{ least, least, 4, 4 }, types::rect{ 0, 0, 4, 4 } },
+        { types::rect{ most, 0, 4, 4 }, types::rect{ least, 0, 4, 4 } },
+        { types::rect{ least, 0, most, 4 }, types::rect{ most, 0, most, 4 } },
+    };
+    for( const auto& [ from, to ] : cases )
+    {
+        EXPECT_TRUE( source.Blit( &target, from, to ) ) << from.x << " -> " << to.x;
+        for( int y = 0; y < 6; ++y )
+            for( int x = 0; x < 6; ++x )
+                ASSERT_EQ( 0u, Raw( target, x, y ) )
+                    << "pixel " << x << "," << y << " from " << from.x << " -> " << to.x;
+    }
+
+    // Areas reaching in from far left still put pixels where they belong:
+    // view pixel (0, 0) of the target takes source view pixel (3, 0).
+    source.Blit( &target, types::rect{ least + 10, 0, most, 1 }, types::rect{ least + 7, 0, most, 1 } );
+    EXPECT_EQ( test::PatternColor( 4, 1 ).r, test::PixelOf( target.GetRawImage(), 2, 2 ).r );
 }
 
 TEST_F( SurfaceTest, RawCopyTargetsTakePixelsAlphaIncluded )

@@ -8,6 +8,10 @@ namespace tarn {
 // conversion. NaN gives 0.
 int TruncateToInt( double value );
 
+// A sum worked out in 64 bits, held at the int range: for positions that add
+// lengths to coordinates an author may set anywhere up to the int limit.
+int ClampToInt( long long value );
+
 } // namespace tarn
 
 #endif

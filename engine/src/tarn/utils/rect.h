@@ -55,6 +55,21 @@ inline rect Intersection( const rect& a, const rect& b )
                  static_cast<std::int32_t>( h < most ? h : most ) };
 }
 
+// r moved by (dx, dy), worked out in 64 bits and cut to the range of int: the
+// part pushed past the limit is left out (w or h is 0 when nothing is left,
+// and for a rectangle of negative size).
+inline rect Translated( const rect& r, std::int64_t dx, std::int64_t dy )
+{
+    const auto cut = []( std::int64_t v ) { return v < INT32_MIN ? INT32_MIN : ( v > INT32_MAX ? INT32_MAX : v ); };
+    const std::int64_t left = cut( r.x + dx );
+    const std::int64_t top = cut( r.y + dy );
+    const std::int64_t right = cut( r.x + dx + r.w );
+    const std::int64_t bottom = cut( r.y + dy + r.h );
+    return rect{ static_cast<std::int32_t>( left ), static_cast<std::int32_t>( top ),
+                 static_cast<std::int32_t>( right > left ? right - left : 0 ),
+                 static_cast<std::int32_t>( bottom > top ? bottom - top : 0 ) };
+}
+
 // Whether the rectangles share at least one pixel. In 64 bits: a rect read
 // from a data file may reach past the int range.
 inline bool Intersects( const rect& a, const rect& b )

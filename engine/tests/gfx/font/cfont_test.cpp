@@ -2,6 +2,8 @@
 // measuring text, and copies of a font.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "gfx/font/fonttestsupport.h"
 #include "tarn/gfx/font/cfontformatter.h"
 #include "tarn/gfx/gfx.h"
@@ -81,6 +83,22 @@ TEST_F( FontWriteTest, TheEndPointFollowsTheLastLine )
     EXPECT_EQ( ( types::point{ 7, 9 + 10 } ), font->WriteText( nullptr, "A\n\n", 7, 9 ) );
     EXPECT_EQ( ( types::point{ 4, 0 } ), font->WriteText( nullptr, "A" ) ) << "at the origin";
     EXPECT_EQ( ( types::point{ 3 + 2 + 4, 1 } ), font->WriteAt( nullptr, " A", types::point{ 3, 1 } ) );
+}
+
+TEST_F( FontWriteTest, PensNearTheIntLimitsDrawNothingAndStopAtTheLimit )
+{
+    const int most = std::numeric_limits<int>::max();
+    const int least = std::numeric_limits<int>::min();
+    auto font = MakeLetterFont();
+    auto canvas = Canvas( 9, 5 );
+
+    EXPECT_EQ( ( types::point{ most, most } ), font->WriteText( canvas.get(), "AB A\tB\nAB", most - 6, most - 2 ) );
+    EXPECT_EQ( ( types::point{ least + 7, least + 5 } ),
+               font->WriteText( canvas.get(), "AB\nAB", least, least ) );
+    EXPECT_EQ( 4, font->WriteChar( canvas.get(), 'A', most - 2, 0 ) ) << "measured although not drawn";
+    EXPECT_EQ( 4, font->WriteChar( canvas.get(), 'A', 0, most ) );
+
+    EXPECT_EQ( Rows( 5, "........." ), test::Picture( *canvas ) );
 }
 
 TEST_F( FontWriteTest, CharactersWithoutGlyphAdvanceNothing )

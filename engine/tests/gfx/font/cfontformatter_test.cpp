@@ -4,6 +4,8 @@
 // a space as two pixels, one text line per picture row.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "gfx/font/fonttestsupport.h"
 #include "tarn/gfx/font/cfontformatter.h"
 
@@ -158,4 +160,28 @@ TEST_F( FormatterTest, AFontWithoutLinesCannotHangTheLayout )
     empty.SetFormatter( CFont::FORMAT_LEFT );
     const types::point pen = empty.WriteInRect( nullptr, "ab ab", types::rect{ 3, 4, -1, 10 }, types::point{} );
     EXPECT_EQ( ( types::point{ 3, 4 } ), pen );
+}
+
+TEST_F( FormatterTest, RectsAtTheIntLimitsDrawNothingAndHoldThePenAtTheLimit )
+{
+    const int most = std::numeric_limits<int>::max();
+    const int least = std::numeric_limits<int>::min();
+    const types::rect rects[] = { { most, most, most, most },
+                                  { most - 5, most - 1, 100, 3 },
+                                  { least, least, most, most },
+                                  { least, 0, most, 3 } };
+    for( const int kind : { CFont::FORMAT_LEFT, CFont::FORMAT_CENTER, CFont::FORMAT_RIGHT, CFont::FORMAT_JUSTIFY } )
+    {
+        for( const types::rect& rect : rects )
+        {
+            auto font = test::MakeBarFont();
+            font->SetFormatter( kind );
+            auto canvas = Canvas( 12, 3 );
+            const types::point pen = font->WriteInRect( canvas.get(), "ab ab ab\tab", rect, types::point{} );
+            EXPECT_EQ( ( Rows{ "............", "............", "............" } ), test::Picture( *canvas ) )
+                << "kind " << kind << " at " << rect.x << "," << rect.y;
+            EXPECT_EQ( rect.x, pen.x );
+            EXPECT_GE( pen.y, rect.y ) << "the pen moves down, held at the limit";
+        }
+    }
 }

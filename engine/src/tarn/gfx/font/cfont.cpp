@@ -1,12 +1,26 @@
 #include "tarn/gfx/font/cfont.h"
 
+#include <limits>
+
 #include "tarn/gfx/font/cfontformatter.h"
 #include "tarn/gfx/font/cjustifyformatter.h"
 #include "tarn/gfx/font/cwordwrapformatter.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/utils/clogger.h"
+#include "tarn/utils/numberutils.h"
 
 namespace tarn {
+
+namespace {
+
+// Whether a glyph of the given length at start lies wholly in the int range,
+// where a surface can take it.
+bool FitsInt( long long start, int length )
+{
+    return start >= std::numeric_limits<int>::min() && start + length <= std::numeric_limits<int>::max();
+}
+
+} // namespace
 
 CFont::CFont() :
     myCharPositions()
@@ -55,21 +69,24 @@ types::point CFont::WriteText( CSurface* target, const std::string& text, int x,
 {
     if( text.empty() )
         return types::point{ 0, 0 };
-    int offset = 0;
+    // The pen moves in 64 bits: a long text, or a start near the int limit,
+    // runs past the int range, where no glyph is drawn.
+    long long offset = 0;
+    long long penY = y;
     for( const char c : text )
     {
         switch( c )
         {
-        case '\t': offset += 4 * mySpaceWidth; break;
+        case '\t': offset += 4LL * mySpaceWidth; break;
         case '\n':
             offset = 0;
-            y += myLineHeight;
+            penY += myLineHeight;
             break;
         case ' ': offset += mySpaceWidth; break;
-        default: offset += WriteChar( target, static_cast<unsigned char>( c ), x + offset, y ); break;
+        default: offset += WriteGlyph( target, static_cast<unsigned char>( c ), x + offset, penY ); break;
         }
     }
-    return types::point{ x + offset, y };
+    return types::point{ ClampToInt( x + offset ), ClampToInt( penY ) };
 }
 
 types::point CFont::WriteText( CSurface* target, const std::string& text ) const
@@ -102,17 +119,23 @@ const CFontFormatter* CFont::GetFormatter() const
 
 int CFont::WriteChar( CSurface* target, unsigned char c, int x, int y ) const
 {
+    return WriteGlyph( target, c, x, y );
+}
+
+int CFont::WriteGlyph( CSurface* target, unsigned char c, long long x, long long y ) const
+{
     if( !HasGlyph( c ) )
         return 0;
     const types::rect& glyph = myCharPositions[ c ];
-    if( myImage && target )
-        myImage->Blit( target, glyph, types::rect{ x, y + myLineHeight - glyph.h, glyph.w, glyph.h } );
+    const long long top = y + myLineHeight - glyph.h;
+    if( myImage && target && FitsInt( x, glyph.w ) && FitsInt( top, glyph.h ) )
+        myImage->Blit( target, glyph, types::rect{ static_cast<int>( x ), static_cast<int>( top ), glyph.w, glyph.h } );
     return glyph.w + myCharSpacing;
 }
 
 int CFont::GetTextWidth( const std::string& text ) const
 {
-    int width = 0;
+    long long width = 0;
     for( const char c : text )
     {
         if( c == ' ' )
@@ -120,7 +143,7 @@ int CFont::GetTextWidth( const std::string& text ) const
         else if( HasGlyph( static_cast<unsigned char>( c ) ) )
             width += myCharPositions[ static_cast<unsigned char>( c ) ].w + myCharSpacing;
     }
-    return width;
+    return ClampToInt( width );
 }
 
 bool CFont::HasGlyph( unsigned char c ) const

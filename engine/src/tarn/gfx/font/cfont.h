@@ -69,6 +69,10 @@ public:
     const std::string& GetFileName() const { return myFileName; }
 
 private:
+    // WriteChar with the pen in 64 bits; a glyph outside the int range is
+    // not drawn but still advances.
+    int WriteGlyph( CSurface* target, unsigned char c, long long x, long long y ) const;
+
     std::unique_ptr<CSurface> myImage;
     CharPositions myCharPositions;
     std::unique_ptr<CFontFormatter> myFormatter;

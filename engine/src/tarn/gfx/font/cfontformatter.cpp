@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "tarn/gfx/font/cfont.h"
+#include "tarn/utils/numberutils.h"
 
 namespace tarn {
 
@@ -10,27 +11,24 @@ CFontFormatter::Line CFontFormatter::FitLine( const CFont& font, const std::stri
                                               std::size_t start )
 {
     const std::size_t lineEnd = std::min( text.find( '\n', start ), text.size() );
-    Line line;
+    // In 64 bits: a rect as wide as the int range still takes one more word.
+    long long width = 0;
     std::size_t p = start;
     while( p < lineEnd )
     {
         const std::size_t wordEnd = std::min( text.find_first_of( " \n", p ), text.size() );
         const int wordWidth = font.GetTextWidth( text.substr( p, wordEnd - p ) );
-        if( line.width + wordWidth > rect.w )
-        {
-            line.count = static_cast<int>( p - start );
-            return line;
-        }
-        line.width += wordWidth;
+        if( width + wordWidth > rect.w )
+            return Line{ static_cast<int>( p - start ), ClampToInt( width ) };
+        width += wordWidth;
         p = wordEnd;
         if( p < text.size() && text[ p ] == ' ' )
-            line.width += font.GetSpaceWidth();
+            width += font.GetSpaceWidth();
         ++p;
     }
     // The line feed belongs to the line even after trailing spaces or on an
     // empty line; otherwise the next line would start at it and fit nothing.
-    line.count = static_cast<int>( std::min( lineEnd + 1, text.size() ) - start );
-    return line;
+    return Line{ static_cast<int>( std::min( lineEnd + 1, text.size() ) - start ), ClampToInt( width ) };
 }
 
 types::point CFontFormatter::Write( const CFont& font, CSurface* target, const std::string& text,
@@ -39,7 +37,8 @@ types::point CFontFormatter::Write( const CFont& font, CSurface* target, const s
     if( text.find( '\t' ) != std::string::npos )
         return Write( font, target, ExpandTabs( text ), rect );
 
-    types::point pen{ rect.x, rect.y };
+    // The pen moves down in 64 bits: a rect near the int limit runs past it.
+    long long penY = rect.y;
     int usedHeight = 0;
     std::size_t position = 0;
     while( position < text.size() && usedHeight < rect.h )
@@ -50,12 +49,12 @@ types::point CFontFormatter::Write( const CFont& font, CSurface* target, const s
         if( line.count == 0 && font.GetLineHeight() <= 0 )
             break;
         if( line.count > 0 )
-            WriteLine( font, target, text, position, line, rect, pen.y );
+            WriteLine( font, target, text, position, line, rect, ClampToInt( penY ) );
         position += line.count;
-        pen.y += font.GetLineHeight();
-        usedHeight += font.GetLineHeight();
+        penY += font.GetLineHeight();
+        usedHeight = ClampToInt( static_cast<long long>( usedHeight ) + font.GetLineHeight() );
     }
-    return pen;
+    return types::point{ rect.x, ClampToInt( penY ) };
 }
 
 std::string CFontFormatter::ExpandTabs( const std::string& text )

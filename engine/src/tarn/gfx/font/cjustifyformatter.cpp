@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "tarn/gfx/font/cfont.h"
+#include "tarn/utils/numberutils.h"
 
 namespace tarn {
 
@@ -28,18 +29,19 @@ void CJustifyFormatter::WriteSpread( const CFont& font, CSurface* target, const 
                                      const types::rect& rect, int y )
 {
     const int spaces = static_cast<int>( std::count( line.begin(), line.end(), ' ' ) );
-    const int spare = std::max( 0, rect.w - width );
-    int x = rect.x;
+    const int spare = ClampToInt( std::max( 0LL, static_cast<long long>( rect.w ) - width ) );
+    // The pen moves in 64 bits; a glyph past the int range is only measured.
+    long long x = rect.x;
     int seen = 0;
     for( const char c : line )
     {
         if( c != ' ' )
         {
-            x += font.WriteChar( target, static_cast<unsigned char>( c ), x, y );
+            x += font.WriteChar( target, static_cast<unsigned char>( c ), ClampToInt( x ), y );
             continue;
         }
         // The first spare % spaces gaps get one pixel more than the others.
-        x += font.GetSpaceWidth() + spare / spaces + ( seen < spare % spaces ? 1 : 0 );
+        x += static_cast<long long>( font.GetSpaceWidth() ) + spare / spaces + ( seen < spare % spaces ? 1 : 0 );
         ++seen;
     }
 }

@@ -1,6 +1,7 @@
 #include "tarn/gfx/font/cwordwrapformatter.h"
 
 #include "tarn/gfx/font/cfont.h"
+#include "tarn/utils/numberutils.h"
 
 namespace tarn {
 
@@ -24,8 +25,8 @@ int CWordWrapFormatter::LineX( const types::rect& rect, int width ) const
 {
     switch( myAlignment )
     {
-    case ALIGN_CENTER: return rect.x + ( rect.w - width - 1 ) / 2;
-    case ALIGN_RIGHT: return rect.x + rect.w - width;
+    case ALIGN_CENTER: return ClampToInt( rect.x + ( static_cast<long long>( rect.w ) - width - 1 ) / 2 );
+    case ALIGN_RIGHT: return ClampToInt( static_cast<long long>( rect.x ) + rect.w - width );
     default: return rect.x;
     }
 }

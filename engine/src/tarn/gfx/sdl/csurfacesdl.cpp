@@ -253,16 +253,17 @@ bool CSurfaceSDL::Blit( CSurface* dest, const types::rect& source, const types::
     if( !target || !myImage || !target->myImage )
         return false;
     // Image coordinates of the target are those of this image moved by
-    // (shiftX, shiftY); cutting either side must cut the other alike.
-    const int shiftX = destination.x + target->myViewRect.x - ( source.x + myViewRect.x );
-    const int shiftY = destination.y + target->myViewRect.y - ( source.y + myViewRect.y );
-    types::rect from = ClipRect( source );
-    from.x += shiftX;
-    from.y += shiftY;
+    // (shiftX, shiftY); cutting either side must cut the other alike. In 64
+    // bits: a destination near the int limit must not wrap around.
+    const std::int64_t shiftX =
+        std::int64_t( destination.x ) + target->myViewRect.x - ( std::int64_t( source.x ) + myViewRect.x );
+    const std::int64_t shiftY =
+        std::int64_t( destination.y ) + target->myViewRect.y - ( std::int64_t( source.y ) + myViewRect.y );
+    const types::rect from = types::Translated( ClipRect( source ), shiftX, shiftY );
     const types::rect to = types::Intersection( from, target->ClipRect( destination ) );
     if( to.w <= 0 || to.h <= 0 )
         return true;
-    const types::rect area{ to.x - shiftX, to.y - shiftY, to.w, to.h };
+    const types::rect area{ static_cast<int>( to.x - shiftX ), static_cast<int>( to.y - shiftY ), to.w, to.h };
     if( target->myRawCopy && ( myImage->format->BytesPerPixel != 4 || target->myImage->format->BytesPerPixel != 4 ) )
         return false;
     const bool copied = CopyPixels( area, target->myImage, to.x, to.y, target->myRawCopy );
@@ -303,7 +304,7 @@ bool CSurfaceSDL::Save( const std::string& filename ) const
 
 types::rect CSurfaceSDL::ClipRect( const types::rect& area ) const
 {
-    const types::rect moved{ area.x + myViewRect.x, area.y + myViewRect.y, area.w, area.h };
+    const types::rect moved = types::Translated( area, myViewRect.x, myViewRect.y );
     // A view reaching past the image is cut to the image as well.
     return types::Intersection( types::Intersection( moved, myViewRect ), myFullRect );
 }
