@@ -112,6 +112,13 @@ TEST_F( FormatterTest, AWordWiderThanTheRectEndsTheText )
 
     EXPECT_EQ( ( Rows{ "..........", "..........", ".........." } ),
                Layout( CFont::FORMAT_LEFT, "abc", 10, 10 ) );
+
+    // However high the rect, the pen reaches its bottom at once.
+    auto font = test::MakeBarFont();
+    font->SetFormatter( CFont::FORMAT_LEFT );
+    const int most = std::numeric_limits<int>::max();
+    EXPECT_EQ( ( types::point{ 0, most } ), font->WriteInRect( nullptr, "abc", types::rect{ 0, 0, 10, most }, {} ) );
+    EXPECT_EQ( ( types::point{ 0, most } ), font->WriteInRect( nullptr, "abc", types::rect{ 0, 7, 10, most }, {} ) );
 }
 
 TEST_F( FormatterTest, LinesStopAtTheRectsHeight )

@@ -44,12 +44,17 @@ types::point CFontFormatter::Write( const CFont& font, CSurface* target, const s
     while( position < text.size() && usedHeight < rect.h )
     {
         const Line line = FitLine( font, text, rect, position );
-        // A word too wide for the rect ends the text; without a line height
-        // the pen would never reach the rect's bottom.
-        if( line.count == 0 && font.GetLineHeight() <= 0 )
+        if( line.count == 0 )
+        {
+            // A word too wide for the rect ends the text. The rest of the
+            // rect stays empty; the pen goes on to its bottom in one step (a
+            // rect as high as the int range would take a billion turns).
+            const int lineHeight = font.GetLineHeight();
+            if( lineHeight > 0 )
+                penY += ( static_cast<long long>( rect.h ) - usedHeight + lineHeight - 1 ) / lineHeight * lineHeight;
             break;
-        if( line.count > 0 )
-            WriteLine( font, target, text, position, line, rect, ClampToInt( penY ) );
+        }
+        WriteLine( font, target, text, position, line, rect, ClampToInt( penY ) );
         position += line.count;
         penY += font.GetLineHeight();
         usedHeight = ClampToInt( static_cast<long long>( usedHeight ) + font.GetLineHeight() );
