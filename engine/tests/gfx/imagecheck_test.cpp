@@ -34,10 +34,17 @@ std::string Png( std::uint32_t width, std::uint32_t height )
            "CRC!";
 }
 
-std::string Bmp( std::int32_t width, std::int32_t height )
+std::string Little16( std::uint16_t v )
 {
-    return "BM" + std::string( 12, '\0' ) + Little32( 40 ) + Little32( width ) + Little32( height ) +
-           std::string( 40, '\0' );
+    return std::string{ char( v ), char( v >> 8 ) };
+}
+
+// A BMP of a 40-byte info header: one plane of the given depth, and the
+// given compression; no pixels.
+std::string Bmp( std::int32_t width, std::int32_t height, std::uint16_t bits = 24, std::uint32_t compression = 0 )
+{
+    return "BM" + std::string( 12, '\0' ) + Little32( 40 ) + Little32( width ) + Little32( height ) + Little16( 1 ) +
+           Little16( bits ) + Little32( compression ) + std::string( 20, '\0' );
 }
 
 std::string Jpeg( std::uint16_t width, std::uint16_t height )
@@ -90,4 +97,36 @@ TEST( ImageCheck, SizesBeyondTheLimitsAreRefused )
     EXPECT_NE( sdl::FindImageFault( Jpeg( 65535, 65535 ) ), "" );
     EXPECT_NE( sdl::FindImageFault( std::string( 12, '\0' ) + "\xff\xff\xff\xff\x20", "big.tga" ), "" );
     EXPECT_NE( sdl::FindImageFault( std::string( 17, '\0' ), "short.tga" ), "" );
+}
+
+// SDL_image reads a BMP's header past the end of a cut file and decodes
+// whatever the memory there held: the header must be whole.
+TEST( ImageCheck, BmpHeadersMustBeWholeAndOfAKnownDepth )
+{
+    for( std::uint16_t bits : { 1, 4, 8, 16, 24, 32 } )
+        EXPECT_EQ( sdl::FindImageFault( Bmp( 4, 4, bits ) ), "" ) << bits;
+    EXPECT_EQ( sdl::FindImageFault( Bmp( 4, 4, 32, 3 ) + std::string( 12, '\xff' ) ), "" ) << "with masks";
+
+    const std::string whole = Bmp( 4, 4 );
+    EXPECT_EQ( sdl::FindImageFault( whole.substr( 0, 53 ) ), "BMP file cut short in its header" );
+    EXPECT_EQ( sdl::FindImageFault( whole.substr( 0, 28 ) ), "BMP file cut short in its header" );
+    EXPECT_EQ( sdl::FindImageFault( Bmp( 4, 4, 32, 3 ) + std::string( 11, '\xff' ) ),
+               "BMP file cut short in its colour masks" );
+    EXPECT_EQ( sdl::FindImageFault( Bmp( 4, 4, 0 ) ), "BMP file of 0 bits a pixel" );
+    EXPECT_EQ( sdl::FindImageFault( Bmp( 4, 4, 2 ) ), "BMP file of 2 bits a pixel" );
+    EXPECT_EQ( sdl::FindImageFault( Bmp( 4, 4, 24, 4 ) ), "BMP file of unknown compression 4" );
+
+    // A header longer than the file, and one too short to be an info header.
+    std::string longHeader = whole;
+    longHeader[ 15 ] = '\x01';
+    EXPECT_EQ( sdl::FindImageFault( longHeader ), "BMP file cut short in its header" );
+    std::string shortHeader = whole;
+    shortHeader[ 14 ] = '\x20';
+    EXPECT_EQ( sdl::FindImageFault( shortHeader ), "BMP file with an unknown header of 32 bytes" );
+
+    // The old 12-byte header: depths up to 24 bits.
+    const std::string core =
+        "BM" + std::string( 12, '\0' ) + Little32( 12 ) + Little16( 4 ) + Little16( 4 ) + Little16( 1 );
+    EXPECT_EQ( sdl::FindImageFault( core + Little16( 8 ) ), "" );
+    EXPECT_EQ( sdl::FindImageFault( core + Little16( 32 ) ), "BMP file of 32 bits a pixel" );
 }

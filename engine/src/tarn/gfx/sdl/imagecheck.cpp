@@ -102,22 +102,62 @@ std::string CheckJpeg( const std::string& bytes )
     return "JPEG file cut short before its frame header";
 }
 
-std::string CheckBmp( const std::string& bytes )
-{
-    if( bytes.size() < 26 )
-        return "BMP file cut short in its header";
-    const std::uint32_t headerSize = LittleEndian32( bytes, 14 );
-    if( headerSize == 12 )
-        return CheckSize( LittleEndian32( bytes, 18 ) & 0xffff, LittleEndian32( bytes, 18 ) >> 16 );
-    // Rows run bottom-up for a positive height, top-down for a negative one.
-    const auto width = static_cast<std::int32_t>( LittleEndian32( bytes, 18 ) );
-    const auto height = static_cast<std::int32_t>( LittleEndian32( bytes, 22 ) );
-    return CheckSize( width, height < 0 ? -static_cast<long long>( height ) : height );
-}
-
 std::uint32_t LittleEndian16( const std::string& bytes, std::size_t at )
 {
     return std::uint8_t( bytes[ at ] ) | ( std::uint32_t( std::uint8_t( bytes[ at + 1 ] ) ) << 8 );
+}
+
+constexpr std::size_t BMP_FILE_HEADER = 14;
+constexpr std::uint32_t BMP_CORE_HEADER = 12;
+constexpr std::uint32_t BMP_INFO_HEADER = 40;
+constexpr std::uint32_t BMP_BITFIELDS = 3;
+constexpr std::size_t BMP_MASKS = 12;
+
+bool IsBmpDepth( std::uint32_t bits, bool core )
+{
+    return bits == 1 || bits == 4 || bits == 8 || bits == 24 || ( !core && ( bits == 16 || bits == 32 ) );
+}
+
+// The size in the header is checked first, as it is the likeliest fault of
+// a real picture. Then SDL_image reads the rest of the info header and the
+// colour masks after it without looking for the end of the file, and takes
+// what lies past the end from uninitialised memory (a cut file gave a bit
+// depth of 1 with 193 bytes a pixel, which crashed the conversion): they
+// must lie whole in the file and state a depth and compression it knows.
+std::string CheckBmp( const std::string& bytes )
+{
+    if( bytes.size() < BMP_FILE_HEADER + BMP_CORE_HEADER )
+        return "BMP file cut short in its header";
+    const std::uint32_t headerSize = LittleEndian32( bytes, 14 );
+    const bool core = headerSize == BMP_CORE_HEADER;
+    if( core )
+    {
+        const std::string size = CheckSize( LittleEndian16( bytes, 18 ), LittleEndian16( bytes, 20 ) );
+        const std::uint32_t bits = LittleEndian16( bytes, 24 );
+        if( !size.empty() || IsBmpDepth( bits, core ) )
+            return size;
+        return "BMP file of " + std::to_string( bits ) + " bits a pixel";
+    }
+    // Rows run bottom-up for a positive height, top-down for a negative one.
+    const auto width = static_cast<std::int32_t>( LittleEndian32( bytes, 18 ) );
+    const auto height = static_cast<std::int32_t>( LittleEndian32( bytes, 22 ) );
+    const std::string size = CheckSize( width, height < 0 ? -static_cast<long long>( height ) : height );
+    if( !size.empty() )
+        return size;
+    if( headerSize < BMP_INFO_HEADER )
+        return "BMP file with an unknown header of " + std::to_string( headerSize ) + " bytes";
+    if( bytes.size() < BMP_FILE_HEADER + headerSize )
+        return "BMP file cut short in its header";
+    const std::uint32_t compression = LittleEndian32( bytes, 30 );
+    const std::size_t masks = compression == BMP_BITFIELDS && headerSize == BMP_INFO_HEADER ? BMP_MASKS : 0;
+    if( bytes.size() < BMP_FILE_HEADER + headerSize + masks )
+        return "BMP file cut short in its colour masks";
+    const std::uint32_t bits = LittleEndian16( bytes, 28 );
+    if( !IsBmpDepth( bits, core ) )
+        return "BMP file of " + std::to_string( bits ) + " bits a pixel";
+    if( compression > BMP_BITFIELDS )
+        return "BMP file of unknown compression " + std::to_string( compression );
+    return "";
 }
 
 std::string CheckTga( const std::string& bytes )
