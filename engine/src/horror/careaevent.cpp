@@ -18,9 +18,10 @@ void AreaEvent::Serialize( CXmlFileSys* filesys )
 
 bool AreaEvent::Contains( const types::point& p ) const
 {
-    const int dx = p.x - position.x;
-    const int dy = p.y - position.y;
-    return static_cast<float>( dx * dx + dy * dy ) < range * range;
+    // In double: points and events may lie anywhere in the int range.
+    const double dx = static_cast<double>( p.x ) - position.x;
+    const double dy = static_cast<double>( p.y ) - position.y;
+    return dx * dx + dy * dy < static_cast<double>( range ) * range;
 }
 
 void Portal::Serialize( CXmlFileSys* filesys )

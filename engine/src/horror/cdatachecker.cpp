@@ -13,6 +13,7 @@
 #include "tarn/gfx/gfx.h"
 #include "tarn/utils/ccolor.h"
 #include "tarn/utils/cxmlnode.h"
+#include "tarn/utils/numberutils.h"
 #include "tarn/utils/stringutils.h"
 #include "tarn/utils/xmlobject.h"
 
@@ -343,7 +344,7 @@ void CDataChecker::CheckLevelGeometry( const std::string& file )
     // Where the level puts the icon's centre, even when the icon starts hidden.
     const CSprite* icon = gameplay.GetPlayerIcon();
     const types::rect r = icon ? icon->GetRect() : types::rect();
-    types::point start{ static_cast<std::int32_t>( r.x + r.w / 2.0f ), static_cast<std::int32_t>( r.y + r.h / 2.0f ) };
+    types::point start{ TruncateToInt( r.x + r.w / 2.0f ), TruncateToInt( r.y + r.h / 2.0f ) };
     if( !gameplay.IsPlayerVisible() )
         start = gameplay.GetRememberedPlayerCentre();
     if( !mask.IsOpen( start ) )
@@ -378,10 +379,16 @@ void CDataChecker::CheckLevelGeometry( const std::string& file )
         if( !event.forPlayer || event.howManyTimes <= 0 )
             continue;
         bool reachable = false;
-        const int range = static_cast<int>( std::ceil( event.range ) );
-        for( int y = std::max( 0, event.position.y - range ); !reachable && y <= std::min( HEIGHT - 1, event.position.y + range ); ++y )
+        // The screen's pixels within the event's reach; in 64 bits, as an
+        // event may lie anywhere in the int range and reach past the screen.
+        const long long range = TruncateToInt( std::ceil( std::clamp( event.range, 0.0f, float( WIDTH + HEIGHT ) ) ) );
+        const int top = static_cast<int>( std::max( 0LL, event.position.y - range ) );
+        const int bottom = static_cast<int>( std::min( HEIGHT - 1LL, event.position.y + range ) );
+        const int left = static_cast<int>( std::max( 0LL, event.position.x - range ) );
+        const int right = static_cast<int>( std::min( WIDTH - 1LL, event.position.x + range ) );
+        for( int y = top; !reachable && y <= bottom; ++y )
         {
-            for( int x = std::max( 0, event.position.x - range ); x <= std::min( WIDTH - 1, event.position.x + range ); ++x )
+            for( int x = left; x <= right; ++x )
             {
                 if( !reached.empty() && reached[ y * WIDTH + x ] && event.Contains( types::point{ x, y } ) )
                 {

@@ -9,6 +9,7 @@
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/enginetime.h"
+#include "tarn/utils/numberutils.h"
 #include "tarn/utils/xmlbind.h"
 
 using namespace tarn;
@@ -65,8 +66,8 @@ types::vector2 CHorrorGameplay::PlayerCentre() const
 types::point CHorrorGameplay::GetRememberedPlayerCentre() const
 {
     const types::point size = SizeOf( GetPlayerIcon() );
-    return types::point{ static_cast<std::int32_t>( myRememberedPlayerCorner.x + size.x / 2.0f ),
-                         static_cast<std::int32_t>( myRememberedPlayerCorner.y + size.y / 2.0f ) };
+    return types::point{ TruncateToInt( myRememberedPlayerCorner.x + size.x / 2.0f ),
+                         TruncateToInt( myRememberedPlayerCorner.y + size.y / 2.0f ) };
 }
 
 void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
@@ -110,13 +111,13 @@ void CHorrorGameplay::ReadPlayerPosition( CXmlFileSys* filesys )
     if( icon )
     {
         const types::vector2 centre = PlayerCentre();
-        p = types::point{ static_cast<std::int32_t>( centre.x ), static_cast<std::int32_t>( centre.y ) };
+        p = types::point{ TruncateToInt( centre.x ), TruncateToInt( centre.y ) };
     }
     XmlBind( filesys, p, "PlayerPosition" );
     if( !icon )
         return;
     const types::rect r = icon->GetRect();
-    icon->SetPosition( static_cast<int>( p.x - r.w / 2.0f ), static_cast<int>( p.y - r.h / 2.0f ) );
+    icon->SetPosition( TruncateToInt( p.x - r.w / 2.0f ), TruncateToInt( p.y - r.h / 2.0f ) );
 }
 
 void CHorrorGameplay::ReadPortals( CXmlFileSys* filesys )
@@ -175,8 +176,8 @@ void CHorrorGameplay::PlaceBadguySprite()
     if( !myBadguySprite )
         return;
     const types::point size = SizeOf( myBadguySprite.get() );
-    myBadguySprite->SetPosition( static_cast<int>( myBadguyPosition.x - size.x / 2.0f + 0.5f ),
-                                 static_cast<int>( myBadguyPosition.y - size.y / 2.0f + 0.5f ) );
+    myBadguySprite->SetPosition( TruncateToInt( myBadguyPosition.x - size.x / 2.0f + 0.5f ),
+                                 TruncateToInt( myBadguyPosition.y - size.y / 2.0f + 0.5f ) );
 }
 
 void CHorrorGameplay::SetPlayerEnabled( bool enabled )
@@ -238,8 +239,8 @@ void CHorrorGameplay::OnMouseMove( int x, int y )
     CSprite* icon = myIcons[ myDraggedIcon ].get();
     const types::point size = SizeOf( icon );
     const types::point corner{ myMousePosition.x + myGrabOffset.x, myMousePosition.y + myGrabOffset.y };
-    const types::point centre{ static_cast<std::int32_t>( corner.x + size.x / 2.0f + 0.5f ),
-                               static_cast<std::int32_t>( corner.y + size.y / 2.0f + 0.5f ) };
+    const types::point centre{ TruncateToInt( corner.x + size.x / 2.0f + 0.5f ),
+                               TruncateToInt( corner.y + size.y / 2.0f + 0.5f ) };
     if( IsOpen( centre ) )
     {
         if( icon )
@@ -253,8 +254,7 @@ void CHorrorGameplay::OnMouseMove( int x, int y )
     }
 
     const types::vector2 now = PlayerCentre();
-    CheckAreaEvents( types::point{ static_cast<std::int32_t>( now.x + 0.5f ), static_cast<std::int32_t>( now.y + 0.5f ) },
-                     true, false );
+    CheckAreaEvents( types::point{ TruncateToInt( now.x + 0.5f ), TruncateToInt( now.y + 0.5f ) }, true, false );
     if( myBadguyEnabled && myBadguyVisible )
         TestCapture();
 }
@@ -271,9 +271,7 @@ void CHorrorGameplay::OnButtonDown( int button )
     if( button != MOUSE_BUTTON_LEFT || !icon )
         return;
     const types::rect r = icon->GetRect();
-    const bool inside = myMousePosition.x >= r.x && myMousePosition.x < r.x + r.w && myMousePosition.y >= r.y &&
-                        myMousePosition.y < r.y + r.h;
-    if( !inside )
+    if( !types::Intersects( r, types::rect{ myMousePosition.x, myMousePosition.y, 1, 1 } ) )
         return;
     myGrabOffset = types::point{ r.x - myMousePosition.x, r.y - myMousePosition.y };
     myDraggedIcon = 0;
@@ -308,8 +306,8 @@ void CHorrorGameplay::AddPortal( const types::point& position, const std::string
     if( sprite )
     {
         const types::point size = SizeOf( sprite.get() );
-        sprite->SetPosition( static_cast<int>( position.x - size.x / 2.0f + 0.5f ),
-                             static_cast<int>( position.y - size.y / 2.0f + 0.5f ) );
+        sprite->SetPosition( TruncateToInt( position.x - size.x / 2.0f + 0.5f ),
+                             TruncateToInt( position.y - size.y / 2.0f + 0.5f ) );
         sprite->SetAlpha( 0 );
         new CFunctionEffect( std::make_unique<CAlphaFunction>( sprite.get(), 255, 2 ), PORTAL_FADE_TIME, "t", true );
         myPortalSprites.push_back( sprite );

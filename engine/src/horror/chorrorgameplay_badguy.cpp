@@ -9,6 +9,7 @@
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/utils/enginetime.h"
+#include "tarn/utils/numberutils.h"
 #include "tarn/utils/random.h"
 
 using namespace tarn;
@@ -102,9 +103,8 @@ void CHorrorGameplay::Tick()
     }
 
     PlaceBadguySprite();
-    CheckAreaEvents( types::point{ static_cast<std::int32_t>( myBadguyPosition.x ),
-                                   static_cast<std::int32_t>( myBadguyPosition.y ) },
-                     false, true );
+    CheckAreaEvents( types::point{ TruncateToInt( myBadguyPosition.x ), TruncateToInt( myBadguyPosition.y ) }, false,
+                     true );
     TestCapture();
     Shriek( factor );
 }

@@ -5,6 +5,7 @@
 
 #include "tarn/gfx/csprite.h"
 #include "tarn/gfx/csurface.h"
+#include "tarn/utils/numberutils.h"
 
 using namespace tarn;
 
@@ -19,7 +20,7 @@ bool IsOpenColor( const CColor& color )
 
 types::point Truncated( const types::vector2& v )
 {
-    return types::point{ static_cast<std::int32_t>( v.x ), static_cast<std::int32_t>( v.y ) };
+    return types::point{ TruncateToInt( v.x ), TruncateToInt( v.y ) };
 }
 
 } // namespace
@@ -73,7 +74,7 @@ bool CWalkMask::HasLineOfSight( const types::vector2& a, const types::vector2& b
     if( m == 0.0f )
         return true;
     const types::vector2 step{ d.x / m, d.y / m };
-    int n = static_cast<int>( std::sqrt( d.x * d.x + d.y * d.y ) + 0.5f );
+    int n = TruncateToInt( std::sqrt( d.x * d.x + d.y * d.y ) + 0.5f );
 
     types::vector2 c = a;
     if( !IsOpen( Truncated( a ) ) )

@@ -349,3 +349,27 @@ TEST_F( GameplayTest, TwoPortalsOnOneSpotBothRunAndTheLastWins )
     ASSERT_EQ( scripts.scripts.size(), 2u );
     EXPECT_EQ( scripts.scripts.back(), "LoadLevel( \"second.xml\")" );
 }
+
+// An author may put places anywhere in the int range: distances far across
+// it are measured exactly, and play at its limits goes on without overflow.
+TEST_F( GameplayTest, DistancesHoldAcrossTheWholeIntRange )
+{
+    Load( "<PlayerPosition x=\"100\" y=\"100\"/>\n"
+          "<AreaEvents><AreaEvent for_player=\"1\" how_many_times=\"1\"><Position x=\"100100\" y=\"100\"/>"
+          "<Range>99990</Range><Execute>Far()</Execute></AreaEvent></AreaEvents>\n" );
+    Drag( 100, 100, 105, 100 ); // 99,995 pixels away
+    EXPECT_TRUE( scripts.scripts.empty() );
+    gameplay->OnMouseMove( 115, 100 ); // 99,985 pixels away
+    EXPECT_EQ( scripts.scripts, ( std::vector<std::string>{ "Far()" } ) );
+    EXPECT_FALSE( gameplay->HasLineOfSight( types::vector2{ 100, 100 }, types::vector2{ 3e9f, -3e9f } ) );
+
+    Load( "<PlayerPosition x=\"2147483647\" y=\"-2147483648\"/>\n"
+          "<BadGuyPath><PathPoint x=\"2147483647\" y=\"2147483647\"/><PathPoint x=\"-2147483648\" y=\"0\"/>"
+          "</BadGuyPath>\n" );
+    EXPECT_GT( IconCorner().x, 2147483000 );
+    EXPECT_LT( IconCorner().y, -2147483000 );
+    Drag( 2147483647, -2147483647, 2147483647, -2147483640 );
+    Run( 2000 );
+    EXPECT_FALSE( gameplay->IsCaught() );
+    EXPECT_GT( gameplay->GetBadguySprite()->GetX(), 2147483000 );
+}

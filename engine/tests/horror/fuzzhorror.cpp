@@ -7,6 +7,7 @@
 #include "horror/cscriptrunner.h"
 #include "support/fuzzsupport.h"
 #include "tarn/inputdevice/inputlisteners.h"
+#include "tarn/utils/numberutils.h"
 #include "tarn/utils/xmlobject.h"
 
 using namespace tarn;
@@ -40,16 +41,17 @@ void DragPlayer( CHorrorGameplay& gameplay, CFuzzClock& clock )
     const CSprite* icon = gameplay.GetPlayerIcon();
     if( !icon )
         return;
+    // In 64 bits: a level may put the icon at the limit of the int range.
     const types::rect r = icon->GetRect();
-    int x = r.x + r.w / 2;
-    int y = r.y + r.h / 2;
-    gameplay.OnMouseMove( x, y );
+    long long x = r.x + r.w / 2LL;
+    long long y = r.y + r.h / 2LL;
+    gameplay.OnMouseMove( ClampToInt( x ), ClampToInt( y ) );
     gameplay.OnButtonDown( MOUSE_BUTTON_LEFT );
     for( int step = 0; step < 24; ++step )
     {
         x += step % 3 == 0 ? 9 : -4;
         y += step % 2 == 0 ? 7 : -3;
-        gameplay.OnMouseMove( x, y );
+        gameplay.OnMouseMove( ClampToInt( x ), ClampToInt( y ) );
         clock.Advance( 20 );
         gameplay.Tick();
     }
