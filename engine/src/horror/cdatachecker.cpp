@@ -23,6 +23,13 @@ namespace horror {
 
 namespace {
 
+// Without throwing: a name the system refuses (too long, say) is no file.
+bool IsFile( const std::string& name )
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file( name, error );
+}
+
 const std::vector<std::string> LEVEL_KEYS = { "StartUpExecute", "PlayerPosition", "LevelBackgroundImage",
                                               "BackgroundLayer", "AreaEvents", "Portals", "BadGuyImage",
                                               "BadGuySpeed", "BadGuyAiRange", "BadGuyChasesPlayer", "BadGuyPath",
@@ -103,7 +110,7 @@ bool CDataChecker::Exists( const std::string& file, const std::string& origin, c
 {
     if( file.empty() )
         return false;
-    if( std::filesystem::is_regular_file( file ) )
+    if( IsFile( file ) )
         return true;
     Error( origin, key, "the file \"" + file + "\" does not exist" );
     return false;
@@ -290,7 +297,7 @@ void CDataChecker::CheckBackgroundLayer( const std::string& file )
 
 void CDataChecker::CheckLevel( const std::string& file )
 {
-    if( !std::filesystem::is_regular_file( file ) )
+    if( !IsFile( file ) )
     {
         Error( file, "", "the level file does not exist" );
         return;

@@ -64,6 +64,13 @@ TEST_F( DataCheckerTest, MissingFilesAreNamedWithTheirKey )
     EXPECT_NE( report.find( "Portals/Portal 1/NextFile: the file \"data/levels/gone.xml\" does not exist" ),
                std::string::npos )
         << report;
+
+    // A name longer than the system takes is a missing file, not a crash.
+    const std::string tooLong( 5000, 'a' );
+    const std::string longReport = Check( "<BadGuyImage>" + tooLong + "</BadGuyImage>\n" );
+    EXPECT_NE( longReport.find( "the file \"" + tooLong + "\" does not exist" ), std::string::npos );
+    checker.CheckLevel( tooLong );
+    EXPECT_NE( checker.Report().find( tooLong + ": : the level file does not exist" ), std::string::npos );
 }
 
 TEST_F( DataCheckerTest, UnknownAndMisplacedKeys )
