@@ -4,8 +4,9 @@
 # Installs what is missing, builds, starts Xvfb and the game from the
 # repository root, waits (3 seconds by default), saves the whole X screen to
 # OUT.png, prints the game's windows, then closes the game window titled
-# `title` ("horror" by default) as its close button would and reports the
-# game's exit code (a game that does not end in 10 seconds is stopped).
+# `title` ("Tallow", the shipped game's, by default) as its close button
+# would and reports the game's exit code (a game that does not end in 10
+# seconds is stopped).
 # With GAME_DIR set, the game runs in that directory instead (its own
 # autoexec.txt and data/).
 set -euo pipefail
@@ -15,7 +16,7 @@ if [ $# -lt 1 ]; then
 fi
 out="$(realpath -m "$1")"
 seconds="${2:-3}"
-title="${3:-horror}"
+title="${3:-Tallow}"
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh --screenshots
 bash tools/build.sh >/dev/null
