@@ -118,12 +118,14 @@ void CHorrorGame::LoadPendingLevel()
 {
     myNamedSprites.clear();
     const std::string level = CGameState::PendingLevel();
+    // Cleared before reading: the level's own start-up script may ask for
+    // the next level, which then loads at the next update.
+    CGameState::PendingLevel().clear();
     if( XmlLoadFromFile( myGameplay, level ) )
         GetLog() << "Level loaded: " << level << "\n";
     else
         GetLog().Error() << "Could not read the level file " << level << "\n";
     myCurrentLevel = level;
-    CGameState::PendingLevel().clear();
 }
 
 void CHorrorGame::LoadPendingDialogue()

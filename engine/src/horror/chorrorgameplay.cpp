@@ -1,5 +1,9 @@
 #include "horror/chorrorgameplay.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 #include "horror/cbackgroundlayer.h"
 #include "horror/cscriptrunner.h"
 #include "horror/cwalkmask.h"
@@ -237,16 +241,14 @@ void CHorrorGameplay::OnMouseMove( int x, int y )
         return;
 
     CSprite* icon = myIcons[ myDraggedIcon ].get();
-    const types::point size = SizeOf( icon );
-    const types::point corner{ myMousePosition.x + myGrabOffset.x, myMousePosition.y + myGrabOffset.y };
-    const types::point centre{ TruncateToInt( corner.x + size.x / 2.0f + 0.5f ),
-                               TruncateToInt( corner.y + size.y / 2.0f + 0.5f ) };
-    if( IsOpen( centre ) )
-    {
-        if( icon )
-            icon->SetPosition( corner.x, corner.y );
-    }
-    else
+    const types::point wanted{ ClampToInt( static_cast<long long>( myMousePosition.x ) + myGrabOffset.x ),
+                               ClampToInt( static_cast<long long>( myMousePosition.y ) + myGrabOffset.y ) };
+    const types::point from = icon ? types::point{ icon->GetX(), icon->GetY() } : wanted;
+    types::point reached = wanted;
+    const bool open = DragOpen( from, wanted, SizeOf( icon ), reached );
+    if( icon )
+        icon->SetPosition( reached.x, reached.y );
+    if( !open )
     {
         // Bumping into a wall drops the icon and makes a noise.
         myDraggedIcon = -1;
@@ -257,6 +259,41 @@ void CHorrorGameplay::OnMouseMove( int x, int y )
     CheckAreaEvents( types::point{ TruncateToInt( now.x + 0.5f ), TruncateToInt( now.y + 0.5f ) }, true, false );
     if( myBadguyEnabled && myBadguyVisible )
         TestCapture();
+}
+
+types::point CHorrorGameplay::IconCentre( const types::point& corner, const types::point& size )
+{
+    return types::point{ TruncateToInt( corner.x + size.x / 2.0f + 0.5f ),
+                         TruncateToInt( corner.y + size.y / 2.0f + 0.5f ) };
+}
+
+bool CHorrorGameplay::DragOpen( const types::point& from, const types::point& to, const types::point& size,
+                                types::point& reached ) const
+{
+    // An icon standing on closed floor (a level may start it there) is
+    // judged by where it goes, or it could never move.
+    if( !IsOpen( IconCentre( from, size ) ) )
+    {
+        reached = IsOpen( IconCentre( to, size ) ) ? to : from;
+        return reached == to;
+    }
+    // One step a pixel along the longer axis: a flick cannot jump a wall. The
+    // walk ends at the first closed step, and open floor lies only inside the
+    // level picture, so it takes at most the picture's size in steps.
+    const long long dx = static_cast<long long>( to.x ) - from.x;
+    const long long dy = static_cast<long long>( to.y ) - from.y;
+    const long long steps = std::max( std::llabs( dx ), std::llabs( dy ) );
+    reached = from;
+    for( long long i = 1; i <= steps; ++i )
+    {
+        const double t = static_cast<double>( i ) / static_cast<double>( steps );
+        const types::point next{ ClampToInt( from.x + std::llround( dx * t ) ),
+                                 ClampToInt( from.y + std::llround( dy * t ) ) };
+        if( !IsOpen( IconCentre( next, size ) ) )
+            return false;
+        reached = next;
+    }
+    return true;
 }
 
 void CHorrorGameplay::OnMouseMoveRelative( int dx, int dy )

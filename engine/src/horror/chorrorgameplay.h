@@ -114,6 +114,14 @@ private:
     // Width and height of a sprite; 0 by 0 when there is none.
     static tarn::types::point SizeOf( const tarn::CSprite* sprite );
     tarn::types::vector2 PlayerCentre() const;
+    // Centre of an icon of size with its top-left corner at corner, as the
+    // walk mask is asked about it.
+    static tarn::types::point IconCentre( const tarn::types::point& corner, const tarn::types::point& size );
+    // Walks an icon's corner straight from from to to; reached is the last
+    // corner on the way with open floor under the centre. False when closed
+    // floor stopped it short of to.
+    bool DragOpen( const tarn::types::point& from, const tarn::types::point& to, const tarn::types::point& size,
+                   tarn::types::point& reached ) const;
     void PlaceBadguySprite();
     void TestCapture();
     void Shriek( float factor );

@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -20,29 +22,85 @@ struct CRunResult
 {
     int exitCode = -1;
     double seconds = 0;
+    std::string errors; // what it wrote on standard error
 };
 
-// Runs the program in dir, killing it after timeoutSeconds.
-CRunResult RunProgram( const std::string& dir, int timeoutSeconds = 30 )
+// Runs the program in dir with the dummy drivers (environment settings in
+// env come after them), killing it after timeoutSeconds.
+CRunResult RunProgram( const std::string& dir, int timeoutSeconds = 30, const std::string& env = "" )
 {
-    const std::string command = "cd '" + dir + "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout " +
-                                std::to_string( timeoutSeconds ) + " '" TARN_HORROR_BINARY "' > stdout.txt 2>&1";
+    const std::string command = "cd '" + dir + "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + env +
+                                " timeout " + std::to_string( timeoutSeconds ) + " '" TARN_HORROR_BINARY
+                                "' > stdout.txt 2> stderr.txt";
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system( command.c_str() );
     CRunResult result;
     result.seconds = std::chrono::duration<double>( std::chrono::steady_clock::now() - start ).count();
     result.exitCode = WIFEXITED( status ) ? WEXITSTATUS( status ) : -1;
+    result.errors = test::ReadFile( dir + "/stderr.txt" );
     return result;
 }
 
+// The tasks that draw, over a window of 64x48, in a folder with a data/.
+const char* const DRAWING_TASKS = "taskload( sdl )\n"
+                                  "starttask( window, Window, 10, 64, 48 )\n"
+                                  "starttask( event, Event, 20 )\n"
+                                  "starttask( gfx, Gfx, 60 )\n"
+                                  "starttask( debug, Debug, 80 )\n";
+
 } // namespace
 
-TEST( Program, WithoutAStartupScriptEndsAtOnce )
+TEST( Program, StartedInTheWrongFolderItSaysWhatIsMissing )
 {
     const std::string dir = test::MakeTempDir( "empty" );
-    const CRunResult run = RunProgram( dir );
+    CRunResult run = RunProgram( dir );
     EXPECT_EQ( run.exitCode, 0 );
     EXPECT_LT( run.seconds, 5.0 );
+    EXPECT_EQ( run.errors, "No autoexec.txt in " + dir +
+                               ": the start-up script that starts the game is expected there; nothing to run.\n" );
+
+    test::WriteFile( dir + "/autoexec.txt", "quit\n" );
+    run = RunProgram( dir );
+    EXPECT_EQ( run.exitCode, 0 );
+    EXPECT_EQ( run.errors,
+               "No data/ folder in " + dir + ": the game's pictures, sounds and levels are expected there.\n" );
+}
+
+TEST( Program, AVideoDriverThatCannotStartEndsItWithTheReason )
+{
+    const std::string dir = test::MakeTempDir( "novideo" );
+    std::filesystem::create_directory( dir + "/data" );
+    test::WriteFile( dir + "/autoexec.txt", std::string( DRAWING_TASKS ) + "starttask( game, Game, 50 )\n" );
+    const CRunResult run = RunProgram( dir, 30, "SDL_VIDEODRIVER=nosuchdriver" );
+    EXPECT_EQ( run.exitCode, 1 ) << "no signal, a failure";
+    EXPECT_EQ( run.errors, "Cannot start the video: No available video device\n" );
+    const std::string log = test::ReadFile( dir + "/log.txt" );
+    EXPECT_NE( log.find( "<!> Cannot start the video: No available video device" ), std::string::npos ) << log;
+    EXPECT_NE( log.find( "Not starting the task Gfx: the program is ending on an error" ), std::string::npos );
+}
+
+TEST( Program, ScreenshotsNeverReplaceAFile )
+{
+    const std::string dir = test::MakeTempDir( "shots" );
+    std::filesystem::create_directory( dir + "/data" );
+    for( int i = 0; i < 1000; ++i )
+    {
+        char name[ 32 ];
+        std::snprintf( name, sizeof( name ), "/screenshot_%03d.bmp", i );
+        test::WriteFile( dir + name, std::to_string( i ) );
+    }
+    test::WriteFile( dir + "/autoexec.txt", std::string( DRAWING_TASKS ) +
+                                                "Debug::Screenshot()\nDebug::Screenshot( \"\" )\nquit\n" );
+    const CRunResult run = RunProgram( dir );
+    EXPECT_EQ( run.exitCode, 0 );
+    for( int i = 0; i < 1000; ++i )
+    {
+        char name[ 32 ];
+        std::snprintf( name, sizeof( name ), "/screenshot_%03d.bmp", i );
+        ASSERT_EQ( test::ReadFile( dir + name ), std::to_string( i ) ) << name;
+    }
+    EXPECT_TRUE( std::filesystem::file_size( dir + "/screenshot_1000.bmp" ) > 64 * 48 );
+    EXPECT_TRUE( std::filesystem::file_size( dir + "/screenshot_1001.bmp" ) > 64 * 48 );
 }
 
 TEST( Program, StartupScriptRunsAndLogsWhatWentWrong )

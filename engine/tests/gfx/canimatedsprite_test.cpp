@@ -167,6 +167,18 @@ TEST_F( AnimatedSpriteTest, LoopingAnimationStartsOverAndStopsWhenPausedOrDestro
     updater->Update( 3000 );
 }
 
+TEST_F( AnimatedSpriteTest, AFadedSpriteShowsEveryCellTheFirstOneToo )
+{
+    auto sprite = MakeSprite( Cells( "walk", true, { 100, 100 } ) );
+    sprite->SetAlpha( 128 );
+    sprite->PlayAnimation( "walk" );
+    EXPECT_EQ( Run( *sprite, 1000, 1300, 50 ), ( Timeline{ { 1000, 0 }, { 1100, 1 }, { 1200, 0 }, { 1300, 1 } } ) );
+    updater->Update( 1400 );
+    const CColor shown = sprite->GetSurface()->GetPixel( 1, 1 );
+    EXPECT_EQ( 200, shown.r ) << "the first cell's red, faded";
+    EXPECT_EQ( 0, shown.g );
+}
+
 TEST_F( AnimatedSpriteTest, ZeroLengthFrameIsCurrentForExactlyOneUpdate )
 {
     auto sprite = MakeSprite( Cells( "blink", true, { 100, 0, 100 } ) );

@@ -189,15 +189,15 @@ TEST_F( TextSpriteTest, TextIsWrittenOverTheBackdrop )
 
     std::unique_ptr<CTextSprite> sprite = MakeTextSprite( MakeShapeFont(), 13, 4, "ab a" );
     sprite->SetFontStartPosition( types::point{ 1, 0 } );
+    backdrop->SetPosition( 2, 3 );
     sprite->SetBackdrop( std::move( backdrop ) );
     sprite->SetPosition( 2, 3 );
     sprite->SetParent( CScreenLayer::GetSingletonPtr() );
     scene->Update();
 
     EXPECT_EQ( backdropPtr, sprite->GetBackdrop() );
-    EXPECT_EQ( nullptr, backdropPtr->GetParent() ) << "the backdrop shows only inside the text sprite";
-    for( const CSprite* child : CScreenLayer::GetSingletonPtr()->GetChildren() )
-        EXPECT_NE( backdropPtr, child );
+    EXPECT_EQ( CScreenLayer::GetSingletonPtr(), backdropPtr->GetParent() ) << "the backdrop stays in its layer";
+    EXPECT_GT( backdropPtr->GetZ(), sprite->GetZ() ) << "behind the text";
 
     // Glyph pixels over the backdrop; the glyphs' empty pixels let the
     // backdrop through; the backdrop's frame lets the screen through.
@@ -342,7 +342,9 @@ TEST_F( TextSpriteTest, WritesItsKeysAndReadsBackTheSame )
     ASSERT_NE( nullptr, sprite );
     ASSERT_NE( nullptr, sprite->GetBackdrop() );
     EXPECT_EQ( backdropImage, sprite->GetBackdrop()->GetFileName() );
-    EXPECT_EQ( nullptr, sprite->GetBackdrop()->GetParent() );
+    EXPECT_EQ( CScreenLayer::GetSingletonPtr(), sprite->GetBackdrop()->GetParent() )
+        << "like every sprite the factory loads";
+    EXPECT_EQ( sprite->GetZ() + 1, sprite->GetBackdrop()->GetZ() ) << "behind the text";
     EXPECT_EQ( 30, sprite->GetBackdrop()->GetRect().w ) << "sized like the sprite";
     EXPECT_EQ( ( types::rect{ 1, 1, 28, 15 } ), sprite->GetFontRect() ) << "narrower than the rect: kept";
 

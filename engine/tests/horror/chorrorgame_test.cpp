@@ -81,6 +81,17 @@ TEST_F( GameTest, OnlyTheLastPendingLevelLoadsAndBeforeAPendingDialogue )
     EXPECT_EQ( CGameState::PendingDialogue(), "d.xml" );
     Update();
     EXPECT_EQ( CGameState::PendingDialogue(), "" );
+
+    // A level whose start-up script asks for the next one: that one loads
+    // at the following update.
+    world.Write( "data/levels/hall.xml", "<Level><StartUpExecute>LoadLevel( \"data/levels/b.xml\" )"
+                                         "</StartUpExecute></Level>\n" );
+    Run( "LoadLevel( \"data/levels/hall.xml\" )" );
+    Update();
+    EXPECT_EQ( game->GetCurrentLevel(), "data/levels/hall.xml" );
+    EXPECT_EQ( CGameState::PendingLevel(), "data/levels/b.xml" );
+    Update();
+    EXPECT_EQ( game->GetCurrentLevel(), "data/levels/b.xml" );
 }
 
 TEST_F( GameTest, NamedSpritesAreKeptByNameAndClearedByALevelLoad )

@@ -199,21 +199,46 @@ TEST_F( GameplayTest, DraggingMovesTheIconOverOpenFloorAndDropsItAtWalls )
     EXPECT_EQ( IconCorner(), ( types::point{ 340, 300 } ) );
     EXPECT_TRUE( gameplay->IsDragging() );
 
-    // The centre would land in the wall: the icon stays and is dropped.
+    // The centre would land in the wall: the icon goes as far as the floor
+    // is open (its centre at 400 sees the open 399) and is dropped.
     gameplay->OnMouseMove( 405, 305 );
-    EXPECT_EQ( IconCorner(), ( types::point{ 340, 300 } ) );
+    EXPECT_EQ( IconCorner(), ( types::point{ 390, 300 } ) );
     EXPECT_FALSE( gameplay->IsDragging() );
     gameplay->OnMouseMove( 365, 305 );
-    EXPECT_EQ( IconCorner(), ( types::point{ 340, 300 } ) );
+    EXPECT_EQ( IconCorner(), ( types::point{ 390, 300 } ) );
 
     // Pressing beside the icon does not pick it up.
     Drag( 100, 100, 120, 120 );
-    EXPECT_EQ( IconCorner(), ( types::point{ 340, 300 } ) );
+    EXPECT_EQ( IconCorner(), ( types::point{ 390, 300 } ) );
 
     // A paused gameplay ignores the mouse.
     gameplay->SetPaused( true );
-    Drag( 345, 305, 200, 200 );
-    EXPECT_EQ( IconCorner(), ( types::point{ 340, 300 } ) );
+    Drag( 395, 305, 200, 200 );
+    EXPECT_EQ( IconCorner(), ( types::point{ 390, 300 } ) );
+}
+
+TEST_F( GameplayTest, OneLongMoveStopsAtAWallWithItsNoiseAndCrossesOpenFloorWhole )
+{
+    Load( "<PlayerPosition x=\"300\" y=\"300\"/>\n<BadGuyImage>data/gfx/badguy.xml</BadGuyImage>\n"
+          "<BadGuyPath><PathPoint x=\"95\" y=\"95\"/><PathPoint x=\"100\" y=\"550\"/></BadGuyPath>\n"
+          "<BadguyEnabled>0</BadguyEnabled>\n" );
+    gameplay->UpdatePathDistance();
+    ASSERT_GT( gameplay->GetPathDistance(), 200.0f );
+    // A flick from the left of the wall to the open floor right of it stops
+    // at the wall and is a bump.
+    Drag( 300, 300, 700, 300 );
+    EXPECT_EQ( IconCorner(), ( types::point{ 390, 290 } ) );
+    EXPECT_FALSE( gameplay->IsDragging() );
+    EXPECT_GE( gameplay->GetBoost(), gameplay->GetPathDistance() * 0.5f - 0.01f );
+
+    // Below the wall's end one flick crosses the room whole.
+    gameplay->SetBoost( 0 );
+    Drag( 400, 300, 400, 545 );
+    ASSERT_EQ( IconCorner(), ( types::point{ 390, 535 } ) );
+    Drag( 400, 545, 750, 560 );
+    EXPECT_EQ( IconCorner(), ( types::point{ 740, 550 } ) );
+    EXPECT_TRUE( gameplay->IsDragging() );
+    EXPECT_EQ( gameplay->GetBoost(), 0.0f );
 }
 
 TEST_F( GameplayTest, BadGuyPatrolsItsPathAtItsSpeedAndStopsAtTheEnd )

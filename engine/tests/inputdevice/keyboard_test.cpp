@@ -133,6 +133,21 @@ TEST_F( BindTest, ACombinationRunsWhenItsLastKeyGoesDown )
     EXPECT_EQ( 2, hits );
 }
 
+TEST_F( BindTest, PrioritiesPastTheIntRangeAreHeldAtItsEnds )
+{
+    std::vector<int> order;
+    CCommandFunction note( [ &order ]( CAnyContainer* args ) {
+        order.push_back( static_cast<int>( args->GetNumber( 0 ) ) );
+        return std::string();
+    } );
+    GetConsole()->AddCommand( "note", &note );
+    Bind( "( space, \"note( 3 )\", 99999999999 )" );
+    Bind( "( space, \"note( 1 )\", -99999999999 )" );
+    Bind( "( space, \"note( 2 )\", 5 )" );
+    Press( KEY_SPACE );
+    EXPECT_EQ( order, ( std::vector<int>{ 1, 2, 3 } ) );
+}
+
 TEST_F( BindTest, MisusedBindAnswersWithItsErrorText )
 {
     const std::string error = "[ERROR] You cannot bind unless you give us something to bind to something\n";

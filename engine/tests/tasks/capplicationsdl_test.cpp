@@ -155,6 +155,27 @@ TEST_F( WindowTest, ResizeKeepsWhatItIsNotGiven )
     EXPECT_EQ( "140x60", Size() );
     EXPECT_EQ( "[ERROR] You should give atleast two parameters", window->GetTaskConsole()->Execute( "Resize" ) );
     EXPECT_EQ( "140x60", Size() );
+
+    // Sizes past the int range are held at its end, and refused.
+    test::CLogCapture log;
+    for( const char* size : { "99999999999, 60", "8193", "150, -99999999999" } )
+        GetConsole()->Execute( std::string( "Window::Resize( " ) + size + " )" );
+    EXPECT_EQ( "140x60", Size() );
+    EXPECT_EQ( log.Lines(),
+               ( std::vector<std::string>{
+                   "Invalid width or height: 2147483647x60 (each 0 to 8192), the window stays 140x60",
+                   "Invalid width or height: 8193x60 (each 0 to 8192), the window stays 140x60",
+                   "Invalid width or height: 150x-2147483648 (each 0 to 8192), the window stays 140x60" } ) );
+    GetConsole()->Execute( "Window::Resize( 8192, 1 )" );
+    EXPECT_EQ( "8192x1", Size() );
+}
+
+TEST_F( WindowTest, StartSizesPastTheLimitOpenTheDefaultWindow )
+{
+    test::CLogCapture log;
+    Start( ", 99999999999, 200, 32" );
+    EXPECT_EQ( "640x480", Size() );
+    EXPECT_TRUE( log.Contains( "Invalid width or height: 2147483647x200 (each 0 to 8192), the window stays 640x480" ) );
 }
 
 TEST_F( WindowTest, FullscreenTwiceReturnsToTheSameWindow )

@@ -82,6 +82,24 @@ TEST( Timer, MeasuresAgainstAnotherTimer )
     EXPECT_EQ( level.GetTime(), 50u );
 }
 
+TEST( Timer, SubtractingBuildsAnEarlierCopyOnTheSameBase )
+{
+    test::CManualClock clock( 0 );
+    CTimer game;
+    clock.Advance( 100 );
+    CTimer level( &game );
+    clock.Advance( 250 );
+    CTimer shorter = level - 100;
+    const CTimer byTimer = game - level;
+    EXPECT_EQ( shorter.GetTime(), 150u );
+    EXPECT_EQ( byTimer.GetTime(), 100u );
+    EXPECT_EQ( ( level - 400 ).GetTime(), 0u ) << "never negative";
+    EXPECT_EQ( level.GetTime(), 250u ) << "the timer itself is unchanged";
+    game.Pause();
+    clock.Advance( 1000 );
+    EXPECT_EQ( shorter.GetTime(), 150u ) << "measured against the same base";
+}
+
 TEST( Timer, APausedTimerIsSavedAndLoadedPaused )
 {
     test::CManualClock clock( 10000 );

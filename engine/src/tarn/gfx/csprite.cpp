@@ -127,8 +127,9 @@ types::rect CSprite::GetRect() const
 
 void CSprite::SetImageRect( const types::rect& rect )
 {
-    CSurface* image = GetSurface();
-    if( !image || rect == image->GetViewRect() )
+    // The view is the source image's: a faded, scaled or rotated copy always
+    // shows its whole self.
+    if( !mySourceImage || !GetSurface() || rect == mySourceImage->GetViewRect() )
         return;
     MarkChanged();
     mySourceImage->SetViewRect( rect );
@@ -139,7 +140,7 @@ void CSprite::SetImageRect( const types::rect& rect )
 
 types::rect CSprite::GetImageRect() const
 {
-    const CSurface* image = GetSurface();
+    const CSurface* image = mySourceImage ? mySourceImage.get() : GetSurface();
     return image ? image->GetViewRect() : types::rect();
 }
 

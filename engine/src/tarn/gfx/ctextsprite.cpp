@@ -12,6 +12,7 @@
 #include "tarn/gfx/gfx.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/cxmlfilesys.h"
+#include "tarn/utils/numberutils.h"
 #include "tarn/utils/xmlbind.h"
 
 namespace tarn {
@@ -66,11 +67,13 @@ void CTextSprite::Serialize( CXmlFileSys* filesys )
 
     myBackdrop.reset();
     myFont.reset();
+    // Like every sprite the factory loads, the backdrop is in the screen
+    // layer; it stays there, behind the text.
     if( !backdropFile.empty() )
     {
         myBackdrop = CSpriteFactory::LoadSprite( backdropFile );
         if( myBackdrop )
-            myBackdrop->SetParent( nullptr );
+            myBackdrop->SetZ( ClampToInt( GetZ() + 1LL ) );
     }
     if( !fontFile.empty() )
         myFont = LoadFont( fontFile );
@@ -187,9 +190,10 @@ void CTextSprite::SetBackdrop( std::unique_ptr<CSprite> backdrop )
         return;
     MarkChanged();
     myBackdrop = std::move( backdrop );
+    // The backdrop stays in whatever layer it is in, behind the text.
     if( myBackdrop )
     {
-        myBackdrop->SetParent( nullptr );
+        myBackdrop->SetZ( ClampToInt( GetZ() + 1LL ) );
         myBackdrop->Resize( GetRect().w, GetRect().h );
     }
     Render();

@@ -45,8 +45,7 @@ CApplication::~CApplication()
 
 int CApplication::Run()
 {
-    myTaskManager->Run();
-    return 0;
+    return myTaskManager->Run();
 }
 
 bool CApplication::RunOnce()

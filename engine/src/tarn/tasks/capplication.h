@@ -20,7 +20,8 @@ public:
     CApplication( const CApplication& ) = delete;
     CApplication& operator=( const CApplication& ) = delete;
 
-    // The main loop; returns 0 when no task is left running.
+    // The main loop; returns the program's exit code when no task is left
+    // running: 0, or 1 when a task ended it on an error.
     int Run();
     // One pass of the main loop; false when no task is left running.
     bool RunOnce();

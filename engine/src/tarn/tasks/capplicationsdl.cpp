@@ -1,7 +1,5 @@
 #include "tarn/tasks/capplicationsdl.h"
 
-#include <type_traits>
-
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/console/cconsolevariable.h"
@@ -9,9 +7,11 @@
 #include "tarn/gfx/imagelimits.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/quitsignals.h"
 #include "tarn/utils/canycontainer.h"
 #include "tarn/utils/clogger.h"
+#include "tarn/utils/numberutils.h"
 
 namespace tarn {
 
@@ -19,6 +19,19 @@ namespace {
 
 constexpr int MAX_ICON_SIZE = 32;
 constexpr int DRIVER_NAME_SIZE = 256;
+
+// Sizes past the picture limit fail inside SDL or take gigabytes; a negative
+// one is nonsense. 0 is SDL's "the display's own size".
+bool IsValidSize( int width, int height )
+{
+    return width >= 0 && height >= 0 && width <= MAX_IMAGE_SIDE && height <= MAX_IMAGE_SIDE;
+}
+
+void ReportInvalidSize( int width, int height, int kept, int keptHeight )
+{
+    GetLog().Error() << "Invalid width or height: " << width << "x" << height << " (each 0 to " << MAX_IMAGE_SIDE
+                     << "), the window stays " << kept << "x" << keptHeight << "\n";
+}
 
 std::string VersionText( const SDL_version& version )
 {
@@ -59,7 +72,14 @@ bool CApplicationSDL::Init()
 bool CApplicationSDL::Init( CAnyContainer* parameters )
 {
     ReadParameters( parameters );
-    InitVideo();
+    // Without a display every task that draws would fail, or crash inside
+    // SDL: the program ends, saying why.
+    if( !InitVideo() )
+    {
+        CTaskManager::GetSingletonPtr()->RequestQuitOnError( std::string( "Cannot start the video: " ) +
+                                                             SDL_GetError() );
+        return false;
+    }
     CreateWindow();
 
     myConsole = CreateConsole();
@@ -72,6 +92,13 @@ bool CApplicationSDL::Init( CAnyContainer* parameters )
     dispatcher->AddResizeListener( this );
     // Every resize listener learns the size; this task sets the mode.
     dispatcher->NotifyResize( myWidth, myHeight );
+    if( !myScreen )
+    {
+        CTaskManager::GetSingletonPtr()->RequestQuitOnError( "Cannot open a window of " + std::to_string( myWidth ) +
+                                                             "x" + std::to_string( myHeight ) + ": " +
+                                                             myVideoError );
+        return false;
+    }
     // Nothing to do per pass: wait in the paused list; commands still work.
     return false;
 }
@@ -139,20 +166,28 @@ void CApplicationSDL::ReadParameters( CAnyContainer* parameters )
         myCaption = DEFAULT_CAPTION;
         return;
     }
-    const auto number = [ parameters ]( std::size_t i, auto& field ) {
+    const auto number = [ parameters ]( std::size_t i, int& field ) {
         if( parameters->IsType( i, CAnyContainer::TYPE_NUMBER ) )
-            field = static_cast<std::remove_reference_t<decltype( field )>>( parameters->GetNumber( i ) );
+            field = TruncateToInt( parameters->GetNumber( i ) );
     };
     const auto flag = [ parameters ]( std::size_t i, bool& field ) {
         if( parameters->IsType( i, CAnyContainer::TYPE_NUMBER ) )
-            field = static_cast<int>( parameters->GetNumber( i ) ) != 0;
+            field = TruncateToInt( parameters->GetNumber( i ) ) != 0;
     };
     const auto text = [ parameters ]( std::size_t i, std::string& field ) {
         if( parameters->IsType( i, CAnyContainer::TYPE_STRING ) )
             field = parameters->GetString( i );
     };
+    const int oldWidth = myWidth;
+    const int oldHeight = myHeight;
     number( 0, myWidth );
     number( 1, myHeight );
+    if( !IsValidSize( myWidth, myHeight ) )
+    {
+        ReportInvalidSize( myWidth, myHeight, oldWidth, oldHeight );
+        myWidth = oldWidth;
+        myHeight = oldHeight;
+    }
     number( 2, myBpp );
     flag( 3, myFullscreen );
     flag( 4, myResizable );
@@ -171,7 +206,7 @@ void CApplicationSDL::RegisterVariables()
                           std::make_unique<CConsoleVar<bool>>( "window_sdl_timer", &ourStartTimer ) );
 }
 
-void CApplicationSDL::InitVideo()
+bool CApplicationSDL::InitVideo()
 {
     GetLog() << "Initializing video ";
     InstallQuitSignalHandlers();
@@ -183,10 +218,11 @@ void CApplicationSDL::InitVideo()
         GetLog().Error() << SDL_GetError() << "\n";
         GetLog().Error() << "Exiting on error \n";
         GetLog().Unindent();
-        return;
+        return false;
     }
     mySDLStarted = true;
     GetLog() << "[OK]\n\n";
+    return true;
 }
 
 void CApplicationSDL::CreateWindow()
@@ -270,8 +306,9 @@ void CApplicationSDL::SetVideoMode()
     myScreen = SDL_SetVideoMode( myWidth, myHeight, depth, flags );
     if( !myScreen )
     {
+        myVideoError = SDL_GetError();
         GetLog().Error() << "Error creating the new window\n";
-        GetLog().Error() << "  " << SDL_GetError() << "\n";
+        GetLog().Error() << "  " << myVideoError << "\n";
         return;
     }
     CSDLSurfaceCreator::SetHardwareSurfaces( myHardwareSurfaces );
@@ -291,9 +328,14 @@ std::string CApplicationSDL::ResizeCommand( CAnyContainer* args )
 {
     if( !args )
         return "[ERROR] You should give atleast two parameters";
-    const int width = args->IsType( 0, CAnyContainer::TYPE_NUMBER ) ? static_cast<int>( args->GetNumber( 0 ) ) : myWidth;
+    const int width = args->IsType( 0, CAnyContainer::TYPE_NUMBER ) ? TruncateToInt( args->GetNumber( 0 ) ) : myWidth;
     const int height =
-        args->IsType( 1, CAnyContainer::TYPE_NUMBER ) ? static_cast<int>( args->GetNumber( 1 ) ) : myHeight;
+        args->IsType( 1, CAnyContainer::TYPE_NUMBER ) ? TruncateToInt( args->GetNumber( 1 ) ) : myHeight;
+    if( !IsValidSize( width, height ) )
+    {
+        ReportInvalidSize( width, height, myWidth, myHeight );
+        return "";
+    }
     CInputDispatcher::GetSingletonPtr()->NotifyResize( width, height );
     return "";
 }

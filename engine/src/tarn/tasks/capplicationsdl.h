@@ -66,7 +66,8 @@ public:
 
 private:
     void ReadParameters( CAnyContainer* parameters );
-    void InitVideo();
+    // False (logged) when SDL's video cannot start.
+    bool InitVideo();
     void CreateWindow();
     void LogVideoModes( Uint32 flags );
     void SetVideoMode();
@@ -82,6 +83,8 @@ private:
     CCommandFunction mySetIcon;
     CCommandFunction myFullscreenCommand;
     SDL_Surface* myScreen = nullptr;
+    // SDL's message for the last failed mode set.
+    std::string myVideoError;
     Uint32 myVideoFlags = 0;
     int myWidth = DEFAULT_WIDTH;
     int myHeight = DEFAULT_HEIGHT;

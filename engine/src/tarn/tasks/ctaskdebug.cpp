@@ -121,12 +121,10 @@ bool CTaskDebug::SaveScreenshot( const std::string& filename )
         GetLog().Error() << "Screenshot - there is no screen to save\n";
         return false;
     }
-    const std::string name = filename.empty() ? NextScreenshotName() : filename;
+    int number = 0;
+    const std::string name = filename.empty() ? NextFreeShotName( "screenshot", number ) : filename;
     if( name.empty() )
-    {
-        GetLog().Error() << "Screenshot - every screenshot name up to " << MAX_SCREENSHOT_NUMBER << " is taken\n";
         return false;
-    }
     // A sprite that changed since the last frame has already been erased
     // from the screen surface but not drawn again; draw and present what
     // changed first, so the picture is a whole frame, the one now on show.
@@ -144,16 +142,25 @@ bool CTaskDebug::SaveScreenshot( const std::string& filename )
     return true;
 }
 
-std::string CTaskDebug::NextScreenshotName()
+std::string CTaskDebug::NextFreeShotName( const std::string& prefix, int& number )
 {
-    for( int number = 0; number <= MAX_SCREENSHOT_NUMBER; ++number )
+    for( ; number < std::numeric_limits<int>::max(); ++number )
     {
-        char name[ 32 ];
-        std::snprintf( name, sizeof( name ), "screenshot_%03d.bmp", number );
+        char digits[ 16 ];
+        std::snprintf( digits, sizeof( digits ), "%03d", number );
+        const std::string name = prefix + "_" + digits + ".bmp";
+        // A dangling link counts as taken: saving would write where it points.
         std::error_code error;
-        if( !std::filesystem::exists( name, error ) && !error )
+        const std::filesystem::file_status status = std::filesystem::symlink_status( name, error );
+        if( status.type() == std::filesystem::file_type::not_found )
             return name;
+        if( error )
+        {
+            GetLog().Error() << "Screenshot - cannot tell whether " << name << " exists: " << error.message() << "\n";
+            return "";
+        }
     }
+    GetLog().Error() << "Screenshot - every number for " << prefix << " is taken\n";
     return "";
 }
 
@@ -248,9 +255,12 @@ void CTaskDebug::TakeTimedScreenshot()
 {
     if( myShotInterval == 0 || static_cast<std::int32_t>( EngineTime() - myNextShotTime ) < 0 )
         return;
-    char number[ 8 ];
-    std::snprintf( number, sizeof( number ), "%03d", myShotCount++ % 1000 );
-    SaveScreenshot( myShotName + "_" + number + ".bmp" );
+    const std::string name = NextFreeShotName( myShotName, myShotCount );
+    if( !name.empty() )
+    {
+        ++myShotCount;
+        SaveScreenshot( name );
+    }
     myNextShotTime = EngineTime() + myShotInterval;
 }
 

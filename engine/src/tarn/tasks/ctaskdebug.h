@@ -41,7 +41,6 @@ public:
     static constexpr const char* PLAYBACK_INPUT_ERROR =
         "PlaybackInput -command, requires atleast one parameter, the file recording is saved to.";
     static constexpr const char* SCREENSHOT_ERROR = "Screenshot -command, the file name has to be a string.";
-    static constexpr int MAX_SCREENSHOT_NUMBER = 999;
     static constexpr const char* SCREENSHOT_EVERY_ERROR =
         "ScreenshotEvery -command, needs the milliseconds between screenshots and a file name.";
 
@@ -71,12 +70,13 @@ public:
 
     // Presents what changed since the last frame and saves the screen
     // surface, so the file shows the frame now on show; "" for a name
-    // picks the next free "screenshot_NNN.bmp". False (and a log line) when
+    // picks the first free "screenshot_NNN.bmp". False (and a log line) when
     // there is no screen or the file could not be written.
     static bool SaveScreenshot( const std::string& filename );
-    // "screenshot_000.bmp" and on, the first that does not exist in the
-    // working directory; "" when all are taken.
-    static std::string NextScreenshotName();
+    // prefix + "_NNN.bmp" (three digits, more past 999) for the first
+    // number from `number` on that names no file, and number set to it: a
+    // screenshot never replaces a file. "" when the folder cannot be read.
+    static std::string NextFreeShotName( const std::string& prefix, int& number );
 
     // Process-wide: whether assertion reports are banned.
     static bool AreAssertsBanned() { return ourAssertsBanned; }

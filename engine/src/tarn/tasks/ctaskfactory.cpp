@@ -48,6 +48,12 @@ bool CTaskFactory::StartTask( const std::string& typeName, const std::string& ta
         return false;
     }
 
+    if( CTaskManager::GetSingletonPtr()->HasFailed() )
+    {
+        GetLog().Error() << "Not starting the task " << taskName << ": the program is ending on an error\n";
+        return false;
+    }
+
     std::unique_ptr<CTask> task = type->second();
     task->SetPriority( priority );
     task->SetName( taskName );

@@ -9,6 +9,7 @@
 #include "tarn/inputdevice/ckeybinding.h"
 #include "tarn/inputdevice/ckeyboard.h"
 #include "tarn/tasks/ctaskfactory.h"
+#include "tarn/utils/numberutils.h"
 
 namespace tarn {
 
@@ -60,7 +61,7 @@ std::string CTaskKeyboard::Bind( CAnyContainer* args )
     if( !args || args->Size() < 2 || !args->IsType( 1, CAnyContainer::TYPE_STRING ) )
         return BIND_ERROR;
     const std::string command = args->GetString( 1 );
-    const int priority = args->IsType( 2, CAnyContainer::TYPE_NUMBER ) ? static_cast<int>( args->GetNumber( 2 ) )
+    const int priority = args->IsType( 2, CAnyContainer::TYPE_NUMBER ) ? TruncateToInt( args->GetNumber( 2 ) )
                                                                        : DEFAULT_PRIORITY;
     CKeyboard* keyboard = GetKeyboard();
 

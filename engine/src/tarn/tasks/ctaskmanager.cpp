@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctask.h"
+#include "tarn/utils/clogger.h"
 
 namespace tarn {
 
@@ -128,9 +130,17 @@ void CTaskManager::ResumeAllTasks()
     }
 }
 
+void CTaskManager::RequestQuitOnError( const std::string& reason )
+{
+    GetLog().Error() << reason << "\n";
+    std::fprintf( stderr, "%s\n", reason.c_str() );
+    myQuitRequested = true;
+    myExitCode = 1;
+}
+
 int CTaskManager::Run()
 {
-    while( !myRunning.empty() )
+    while( !myRunning.empty() && !HasFailed() )
     {
         Pass();
         if( myPassSleep > 0 )
@@ -140,7 +150,7 @@ int CTaskManager::Run()
     }
     KillAllTasks();
     RemoveDeadTasks();
-    return 0;
+    return myExitCode;
 }
 
 bool CTaskManager::RunOnce()

@@ -3,6 +3,7 @@
 
 #include <list>
 #include <memory>
+#include <string>
 
 #include "tarn/inputdevice/inputlisteners.h"
 #include "tarn/tasks/ctimedtasks.h"
@@ -56,8 +57,14 @@ public:
     // The next pass kills every task, so the loop ends after it.
     void RequestQuit() { myQuitRequested = true; }
     bool IsQuitRequested() const { return myQuitRequested; }
+    // For a fault the program cannot run on with (no display, say): logs
+    // reason as an error and writes it on standard error, starts no more
+    // tasks, and ends the loop before its next pass with exit code 1.
+    void RequestQuitOnError( const std::string& reason );
+    bool HasFailed() const { return myExitCode != 0; }
 
-    // Runs passes until no task is running; returns 0.
+    // Runs passes until no task is running; returns the program's exit code
+    // (0, or 1 after RequestQuitOnError).
     int Run();
     // One pass; false when no task is left running afterwards.
     bool RunOnce();
@@ -87,6 +94,7 @@ private:
     std::unique_ptr<CActivityListener> myActivityListener;
     bool myDeadTasksPending = false;
     bool myQuitRequested = false;
+    int myExitCode = 0;
     bool myRunFakeThreads = true;
     int myPassSleep = 0;
     CTimedTasks myTimedTasks;

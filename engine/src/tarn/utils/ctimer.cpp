@@ -49,6 +49,20 @@ types::ticks CTimer::BaseTime() const
     return myBaseTimer == this ? EngineTime() : myBaseTimer->GetTime();
 }
 
+CTimer CTimer::operator-( types::ticks ticks ) const
+{
+    CTimer earlier( *this );
+    earlier.Offset( ticks );
+    return earlier;
+}
+
+CTimer CTimer::operator-( const CTimer& other ) const
+{
+    CTimer earlier( *this );
+    earlier.Offset( other );
+    return earlier;
+}
+
 void CTimer::Offset( types::ticks ticks )
 {
     myStart += ticks;

@@ -22,6 +22,11 @@ public:
     CTimer& operator=( const CTimer& other );
     CTimer( const CTimer& other ) = default;
 
+    // A copy of this timer, on the same base, reading ticks (or other's
+    // reading) less; it reads 0 where that would be negative.
+    virtual CTimer operator-( types::ticks ticks ) const;
+    virtual CTimer operator-( const CTimer& other ) const;
+
     // Moves the start later by ticks (the reading drops by ticks).
     virtual void Offset( types::ticks ticks );
     virtual void Offset( const CTimer& other );
