@@ -140,6 +140,28 @@ TEST_F( BasicCommandsTest, NamespaceCallsReachTheTaskByExactName )
     EXPECT_TRUE( log->Contains( "[ERROR] Sorry the namespace or task audio doesn't exist." ) );
 }
 
+TEST_F( BasicCommandsTest, RunLaterRunsALineOnceItsTimeHasCome )
+{
+    test::CManualClock clock( 1000 );
+    Run( "starttask( probe, P, 5 )" );
+    EXPECT_EQ( Run( "runlater( 100, \"stoptask( P )\" )" ), "" );
+    Run( "runlater( 50, \"P::Hello\" )" );
+    EXPECT_EQ( Run( "runlater( \"P::Hello\" )" ),
+               "Error: RunLater( milliseconds, line ) needs the milliseconds to wait and the line to run." );
+    EXPECT_EQ( Run( "runlater( -5, \"quit\" )" ), Run( "runlater( 5 )" ) );
+
+    CTaskManager* manager = CTaskManager::GetSingletonPtr();
+    manager->RunOnce();
+    EXPECT_TRUE( gProbe.commands.empty() );
+    clock.Advance( 50 );
+    manager->RunOnce();
+    EXPECT_EQ( gProbe.commands, ( Strings{ "Hello" } ) );
+    EXPECT_EQ( gProbe.exits, 0 );
+    clock.Advance( 50 );
+    manager->RunOnce();
+    EXPECT_EQ( gProbe.exits, 1 );
+}
+
 TEST_F( BasicCommandsTest, QuitAndTaskLoad )
 {
     EXPECT_EQ( Run( "quit" ), "bye bye" );

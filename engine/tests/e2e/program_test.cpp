@@ -26,11 +26,14 @@ struct CRunResult
 };
 
 // Runs the program in dir with the dummy drivers (environment settings in
-// env come after them), killing it after timeoutSeconds.
-CRunResult RunProgram( const std::string& dir, int timeoutSeconds = 30, const std::string& env = "" )
+// env come after them), killing it after timeoutSeconds; with a signal
+// name, that signal ends it instead and the exit code is the program's.
+CRunResult RunProgram( const std::string& dir, double timeoutSeconds = 30, const std::string& env = "",
+                       const std::string& signal = "" )
 {
+    const std::string stop = signal.empty() ? "" : "--preserve-status -s " + signal + " ";
     const std::string command = "cd '" + dir + "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + env +
-                                " timeout " + std::to_string( timeoutSeconds ) + " '" TARN_HORROR_BINARY
+                                " timeout " + stop + std::to_string( timeoutSeconds ) + " '" TARN_HORROR_BINARY
                                 "' > stdout.txt 2> stderr.txt";
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system( command.c_str() );
@@ -47,6 +50,21 @@ const char* const DRAWING_TASKS = "taskload( sdl )\n"
                                   "starttask( event, Event, 20 )\n"
                                   "starttask( gfx, Gfx, 60 )\n"
                                   "starttask( debug, Debug, 80 )\n";
+
+// A scratch folder holding the shipped game, whose start-up script then
+// runs the extra lines.
+std::string ShippedGame( const std::string& name, const std::string& extraLines )
+{
+    const std::string dir = test::MakeTempDir( name );
+    std::filesystem::create_directory_symlink( TARN_SOURCE_DIR "/data", dir + "/data" );
+    test::WriteFile( dir + "/autoexec.txt", "load( \"" TARN_SOURCE_DIR "/autoexec.txt\" )\n" + extraLines );
+    return dir;
+}
+
+bool Contains( const std::string& text, const std::string& part )
+{
+    return text.find( part ) != std::string::npos;
+}
 
 } // namespace
 
@@ -132,4 +150,36 @@ TEST( Program, StartupScriptRunsAndLogsWhatWentWrong )
                           "( ) CTaskFactory::StopTask() called",
                           "( ) [ERROR] Trying to stop a task ghost that doesn't exist.",
                           "( ) [ERROR] Trying to start a task after that doesn't exist." } ) );
+}
+
+// Any task may be stopped from a script while the game runs: the rest run on
+// (drawing nothing without a display) until the game quits.
+class StoppedTask : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P( StoppedTask, TheGameRunsOnWithoutIt )
+{
+    const std::string task = GetParam();
+    const std::string dir =
+        ShippedGame( "stop", "runlater( 1500, \"stoptask( " + task + " )\" )\nrunlater( 3500, \"quit\" )\n" );
+    const CRunResult run = RunProgram( dir, 20 );
+    EXPECT_EQ( run.exitCode, 0 ) << run.errors;
+    EXPECT_LT( run.seconds, 10.0 );
+    EXPECT_TRUE( Contains( test::ReadFile( dir + "/log.txt" ), "CTaskFactory::StopTask() called" ) );
+}
+
+INSTANTIATE_TEST_SUITE_P( EveryTask, StoppedTask,
+                          ::testing::Values( "Window", "Event", "Gfx", "Audio", "UI", "Game", "Debug" ) );
+
+TEST( Program, QuitSignalsEndTheGameWhateverTasksRun )
+{
+    for( const std::string signal : { "TERM", "INT", "HUP" } )
+    {
+        const std::string dir = ShippedGame( "signal" + signal, "runlater( 500, \"stoptask( Event )\" )\n" );
+        const CRunResult run = RunProgram( dir, 2.5, "", signal );
+        EXPECT_EQ( run.exitCode, 0 ) << signal;
+        const std::string log = test::ReadFile( dir + "/log.txt" );
+        EXPECT_TRUE( Contains( log, "CTaskFactory::StopTask() called" ) ) << signal;
+    }
 }

@@ -2,7 +2,6 @@
 // commands of the "mouse" task.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <string>
 #include <vector>
 
@@ -19,7 +18,6 @@
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/ctaskmouse.h"
-#include "tarn/tasks/quitsignals.h"
 
 using namespace tarn;
 
@@ -131,7 +129,7 @@ TEST_F( EventTaskTest, EveryKindOfEventReachesItsListeners )
     EXPECT_FALSE( CTaskManager::GetSingletonPtr()->IsQuitRequested() );
 }
 
-TEST_F( EventTaskTest, ClosingTheWindowOrAQuitSignalEndsTheMainLoop )
+TEST_F( EventTaskTest, ClosingTheWindowEndsTheMainLoop )
 {
     SDL_Event quit{};
     quit.type = SDL_QUIT;
@@ -139,17 +137,6 @@ TEST_F( EventTaskTest, ClosingTheWindowOrAQuitSignalEndsTheMainLoop )
     CTaskManager::GetSingletonPtr()->RunOnce();
     EXPECT_TRUE( CTaskManager::GetSingletonPtr()->IsQuitRequested() );
     EXPECT_TRUE( CTaskManager::GetSingletonPtr()->GetRunningTasks().empty() );
-
-    test::ResetEngine();
-    CTaskManager* manager = CTaskManager::GetSingletonPtr();
-    CTaskEvent task;
-    manager->AddTask( &task );
-    InstallQuitSignalHandlers();
-    std::raise( SIGTERM );
-    manager->RunOnce();
-    EXPECT_TRUE( manager->IsQuitRequested() );
-    std::signal( SIGTERM, SIG_DFL );
-    std::signal( SIGINT, SIG_DFL );
 }
 
 TEST_F( EventTaskTest, CursorsAreBuiltOncePerChangeOfType )

@@ -2,6 +2,7 @@
 // killing, quitting, and tasks that change the lists from inside Update.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +13,9 @@
 #include "tarn/tasks/capplication.h"
 #include "tarn/tasks/ctask.h"
 #include "tarn/tasks/ctaskmanager.h"
+#include "tarn/tasks/quitsignals.h"
+#include "tarn/console/cconsoleholder.h"
+#include "tarn/console/cconsole.h"
 
 using namespace tarn;
 using Strings = std::vector<std::string>;
@@ -188,6 +192,32 @@ TEST_F( TaskManagerTest, QuitUpdatesEveryTaskOnceThenKillsThemAll )
     EXPECT_EQ( manager->Run(), 0 );
     EXPECT_EQ( journal, ( Strings{ "a:update", "b:update", "a:exit", "b:exit" } ) );
     EXPECT_TRUE( Running().empty() );
+
+    // A quit signal ends the loop the same way, whatever tasks run.
+    InstallQuitSignalHandlers();
+    for( const int signal : { SIGTERM, SIGINT, SIGHUP } )
+    {
+        manager->AddTask( Make( "c", 3 ) );
+        std::raise( signal );
+        journal.clear();
+        EXPECT_EQ( manager->Run(), 0 );
+        EXPECT_EQ( journal, ( Strings{ "c:update", "c:exit" } ) ) << "signal " << signal;
+    }
+    for( const int signal : { SIGTERM, SIGINT, SIGHUP } )
+        std::signal( signal, SIG_DFL );
+}
+
+TEST_F( TaskManagerTest, AFaultEndsTheLoopBeforeItsNextPassAndStartsNoMoreTasks )
+{
+    manager->AddTask( Make( "a", 1 ) );
+    test::CLogCapture log;
+    manager->RequestQuitOnError( "Cannot start the video: no display" );
+    EXPECT_EQ( GetConsole()->Execute( "starttask( keyboard, Keys, 5 )" ), "failed to start keyboard" );
+    journal.clear();
+    EXPECT_EQ( manager->Run(), 1 );
+    EXPECT_EQ( journal, ( Strings{ "a:exit" } ) );
+    EXPECT_EQ( log.Lines(), ( Strings{ "Cannot start the video: no display",
+                                        "Not starting the task Keys: the program is ending on an error" } ) );
 }
 
 TEST_F( TaskManagerTest, TasksMayLeaveOrJoinTheListDuringAPass )

@@ -72,6 +72,17 @@ std::string StartTask( Args args )
     return "failed to start " + taskType;
 }
 
+std::string RunLater( Args args )
+{
+    const bool usable = args && args->IsType( 0, CAnyContainer::TYPE_NUMBER ) &&
+                        args->IsType( 1, CAnyContainer::TYPE_STRING ) && args->GetNumber( 0 ) >= 0;
+    if( !usable )
+        return "Error: RunLater( milliseconds, line ) needs the milliseconds to wait and the line to run.";
+    const int delay = TruncateToInt( args->GetNumber( 0 ) );
+    CTaskManager::GetSingletonPtr()->RunLater( static_cast<types::ticks>( delay ), args->GetString( 1 ) );
+    return "";
+}
+
 // pausetask, resumetask and stoptask differ only in the factory call.
 CCommandFunction::Function TaskNameCommand( const std::string& usage,
                                             void ( CTaskFactory::*operation )( const std::string& ) )
@@ -106,6 +117,7 @@ void RegisterBasicCommands()
                                          &CTaskFactory::ResumeTask ) },
         { "stoptask", TaskNameCommand( "Error: StopTask( taskname ) requires atleast one parameter.",
                                        &CTaskFactory::StopTask ) },
+        { "runlater", RunLater },
     };
     if( commands.empty() )
     {

@@ -8,6 +8,7 @@
 #include "tarn/tasks/ctaskdebug.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
+#include "tarn/tasks/quitsignals.h"
 #include "tarn/ui/cconsolewindow.h"
 #include "tarn/ui/cdesktop.h"
 
@@ -17,6 +18,8 @@ CApplication::CApplication( const std::string& startupScript ) :
     myStartupScript( startupScript ),
     myTaskManager( CTaskManager::GetSingletonPtr() )
 {
+    // Before any task starts SDL, which leaves handlers it finds alone.
+    InstallQuitSignalHandlers();
     // Lets a start-up script make the main loop yield the processor.
     GetConsole()->AddVariable( "tasks_pass_sleep_ms",
                                std::make_unique<CConsoleVar<int>>( "tasks_pass_sleep_ms", &myTaskManager->PassSleep() ) );

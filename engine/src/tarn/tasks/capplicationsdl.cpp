@@ -59,7 +59,7 @@ CApplicationSDL::~CApplicationSDL()
         return;
     if( CInputDispatcher::HasSingleton() )
         CInputDispatcher::GetSingletonPtr()->RemoveResizeListener( this );
-    SDL_Quit();
+    QuitSDL();
 }
 
 bool CApplicationSDL::Init()
@@ -107,9 +107,17 @@ void CApplicationSDL::Exit()
 {
     if( CInputDispatcher::HasSingleton() )
         CInputDispatcher::GetSingletonPtr()->RemoveResizeListener( this );
-    SDL_Quit();
+    QuitSDL();
     mySDLStarted = false;
     myScreen = nullptr;
+}
+
+void CApplicationSDL::QuitSDL()
+{
+    // The audio task may still play: it closes its own part of SDL.
+    SDL_QuitSubSystem( SDL_INIT_VIDEO | SDL_INIT_TIMER );
+    if( SDL_WasInit( SDL_INIT_EVERYTHING ) == 0 )
+        SDL_Quit();
 }
 
 bool CApplicationSDL::HandleCommand( const std::string& command )

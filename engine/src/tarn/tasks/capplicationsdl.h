@@ -66,6 +66,8 @@ public:
 
 private:
     void ReadParameters( CAnyContainer* parameters );
+    // Shuts down the video and timers, and SDL when nothing else of it runs.
+    static void QuitSDL();
     // False (logged) when SDL's video cannot start.
     bool InitVideo();
     void CreateWindow();

@@ -8,6 +8,7 @@
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
 #include "tarn/gfx/sdl/cscreensurface.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/utils/clogger.h"
 #include "tarn/utils/enginetime.h"
 
 namespace tarn {
@@ -95,6 +96,9 @@ void CGfxTaskSDL::TrackDisplay()
                           myScreen->GetHeight() == display->h;
     if( sameSize )
         return;
+    // The window task was stopped: frames go nowhere until a window opens.
+    if( myDisplay && !display )
+        GetLog().Warning() << "The display is gone: nothing is drawn until a window opens\n";
     myDisplay = display;
     myScreen->SetDisplay( display );
 }

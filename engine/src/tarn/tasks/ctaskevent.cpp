@@ -3,7 +3,6 @@
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/inputdevice/cursorimages.h"
 #include "tarn/tasks/ctaskmanager.h"
-#include "tarn/tasks/quitsignals.h"
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
@@ -41,8 +40,6 @@ void CTaskEvent::Update()
     SDL_Event event;
     while( SDL_PollEvent( &event ) )
         Dispatch( event );
-    if( TakeQuitSignal() )
-        CTaskManager::GetSingletonPtr()->RequestQuit();
 }
 
 void CTaskEvent::Exit()

@@ -5,10 +5,14 @@
 #include <cstdio>
 #include <thread>
 
+#include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctask.h"
+#include "tarn/tasks/quitsignals.h"
 #include "tarn/utils/clogger.h"
+#include "tarn/utils/enginetime.h"
 
 namespace tarn {
 
@@ -170,10 +174,29 @@ void CTaskManager::Pass()
     if( myDeadTasksPending )
         RemoveDeadTasks();
     UpdateRunningTasks();
+    RunDueLines();
+    if( TakeQuitSignal() )
+        myQuitRequested = true;
     if( myQuitRequested )
         KillAllTasks();
     if( myRunFakeThreads )
         RunFakeThreads( 0 );
+}
+
+void CTaskManager::RunLater( types::ticks delay, const std::string& line )
+{
+    myLaterLines.emplace( EngineTime() + delay, line );
+}
+
+void CTaskManager::RunDueLines()
+{
+    // A line may ask for more lines: take each out before running it.
+    while( !myLaterLines.empty() && EngineTime() >= myLaterLines.begin()->first )
+    {
+        const std::string line = myLaterLines.begin()->second;
+        myLaterLines.erase( myLaterLines.begin() );
+        GetConsole()->Execute( line );
+    }
 }
 
 void CTaskManager::UpdateRunningTasks()

@@ -2,12 +2,14 @@
 #define TARN_TASKS_CTASKMANAGER_H
 
 #include <list>
+#include <map>
 #include <memory>
 #include <string>
 
 #include "tarn/inputdevice/inputlisteners.h"
 #include "tarn/tasks/ctimedtasks.h"
 #include "tarn/utils/csingleton.h"
+#include "tarn/utils/types.h"
 
 namespace tarn {
 
@@ -63,6 +65,11 @@ public:
     void RequestQuitOnError( const std::string& reason );
     bool HasFailed() const { return myExitCode != 0; }
 
+    // Runs line in the main console once delay milliseconds of engine time
+    // have passed, after the updates of the pass that finds it due. Lines
+    // still waiting when the loop ends are dropped.
+    void RunLater( types::ticks delay, const std::string& line );
+
     // Runs passes until no task is running; returns the program's exit code
     // (0, or 1 after RequestQuitOnError).
     int Run();
@@ -84,6 +91,7 @@ private:
     CTaskManager();
 
     void Pass();
+    void RunDueLines();
     void UpdateRunningTasks();
     void InsertRunning( CTask* task );
     std::list<CTask*>::iterator EraseRunning( std::list<CTask*>::iterator position );
@@ -98,6 +106,8 @@ private:
     bool myRunFakeThreads = true;
     int myPassSleep = 0;
     CTimedTasks myTimedTasks;
+    // Lines of RunLater by the engine time they are due.
+    std::multimap<types::ticks, std::string> myLaterLines;
 
     // The walk over the running list in progress, kept valid when a task
     // leaves the list during its own or another task's update.

@@ -22,6 +22,7 @@ void InstallQuitSignalHandlers()
     sigemptyset( &action.sa_mask );
     sigaction( SIGINT, &action, nullptr );
     sigaction( SIGTERM, &action, nullptr );
+    sigaction( SIGHUP, &action, nullptr );
 }
 
 bool TakeQuitSignal()

@@ -3,8 +3,8 @@
 
 namespace tarn {
 
-// Ctrl+C (SIGINT) and SIGTERM ask the program to quit through the main
-// loop, like closing the window. SDL 1.2's own handlers push a quit event
+// Ctrl+C (SIGINT), SIGTERM and SIGHUP (the terminal closed) ask the program
+// to quit through the main loop, like closing the window, whatever tasks run. SDL 1.2's own handlers push a quit event
 // from inside the signal, which deadlocks when the signal arrives while the
 // event queue is locked; SDL leaves handlers it finds installed alone, so
 // these go in before SDL starts its video.

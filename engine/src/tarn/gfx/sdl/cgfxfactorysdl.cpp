@@ -73,11 +73,16 @@ SDL_Surface* DecodeImage( const std::string& filename )
         return nullptr;
     }
     const bool alpha = loaded->format->Amask != 0;
-    SDL_Surface* converted = alpha ? SDL_DisplayFormatAlpha( loaded ) : SDL_DisplayFormat( loaded );
+    // Without a video mode there is no display format; the image is still
+    // usable as it was decoded.
+    if( !SDL_GetVideoSurface() )
+    {
+        GetLog().Warning() << "Image " << filename << " kept in its file's format: no video mode is set\n";
+        return loaded;
+    }
+    SDL_Surface* converted = CSDLSurfaceCreator::ConvertToDisplay( loaded, alpha );
     if( !converted )
     {
-        // Without a video mode there is no display format; the image is
-        // still usable as it was decoded.
         GetLog().Warning() << "Image " << filename << " kept in its file's format: " << SDL_GetError() << "\n";
         return loaded;
     }

@@ -33,11 +33,33 @@ SDL_Surface* CSDLSurfaceCreator::CreateSurface( int width, int height )
     return surface;
 }
 
+SDL_Surface* CSDLSurfaceCreator::ConvertToDisplay( SDL_Surface* surface, bool alpha )
+{
+    // SDL_DisplayFormatAlpha reads the display's format without checking
+    // that there is one.
+    if( SDL_GetVideoSurface() )
+        return alpha ? SDL_DisplayFormatAlpha( surface ) : SDL_DisplayFormat( surface );
+    if( !alpha )
+        return SDL_ConvertSurface( surface, surface->format, surface->flags );
+    SDL_PixelFormat format{};
+    format.BitsPerPixel = 32;
+    format.BytesPerPixel = 4;
+    format.Rmask = 0x00ff0000;
+    format.Gmask = 0x0000ff00;
+    format.Bmask = 0x000000ff;
+    format.Amask = 0xff000000;
+    format.Rshift = 16;
+    format.Gshift = 8;
+    format.Ashift = 24;
+    format.alpha = 255;
+    return SDL_ConvertSurface( surface, &format, SDL_SWSURFACE | SDL_SRCALPHA );
+}
+
 SDL_Surface* CSDLSurfaceCreator::ToDisplayFormat( SDL_Surface* surface, bool alpha )
 {
     if( !surface )
         return nullptr;
-    SDL_Surface* converted = alpha ? SDL_DisplayFormatAlpha( surface ) : SDL_DisplayFormat( surface );
+    SDL_Surface* converted = ConvertToDisplay( surface, alpha );
     if( !converted )
         GetLog().Error() << "CSDLSurfaceCreator: cannot convert to the display format: " << SDL_GetError() << "\n";
     SDL_FreeSurface( surface );

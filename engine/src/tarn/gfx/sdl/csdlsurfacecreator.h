@@ -20,8 +20,12 @@ public:
 
     // width x height with the display's depth and masks, not yet converted.
     static SDL_Surface* CreateSurface( int width, int height );
-    // Converts to the display format (with an alpha channel when alpha is
-    // set) and frees surface. Null, with surface freed, when it fails.
+    // A copy of surface in the display's format, with an alpha channel when
+    // alpha is set. Without a display (none yet, or the window was closed)
+    // SDL cannot tell that format: then a 32-bit copy with alpha, or a
+    // plain copy. surface is kept; null on failure.
+    static SDL_Surface* ConvertToDisplay( SDL_Surface* surface, bool alpha );
+    // ConvertToDisplay, then frees surface. Null (surface freed) on failure.
     static SDL_Surface* ToDisplayFormat( SDL_Surface* surface, bool alpha );
     // A display-format buffer with alpha, every pixel 0 when it has 4 bytes
     // a pixel; null on failure.

@@ -42,20 +42,7 @@ SDL_Surface* ToAlphaFormat( SDL_Surface* surface )
         return CSDLSurfaceCreator::CopyArea( surface, SDL_Rect{ 0, 0, static_cast<Uint16>( surface->w ),
                                                                 static_cast<Uint16>( surface->h ) } );
     }
-    if( SDL_GetVideoSurface() )
-        return SDL_DisplayFormatAlpha( surface );
-    SDL_PixelFormat format{};
-    format.BitsPerPixel = 32;
-    format.BytesPerPixel = 4;
-    format.Rmask = 0x00ff0000;
-    format.Gmask = 0x0000ff00;
-    format.Bmask = 0x000000ff;
-    format.Amask = 0xff000000;
-    format.Rshift = 16;
-    format.Gshift = 8;
-    format.Ashift = 24;
-    format.alpha = 255;
-    return SDL_ConvertSurface( surface, &format, SDL_SWSURFACE | SDL_SRCALPHA );
+    return CSDLSurfaceCreator::ConvertToDisplay( surface, true );
 }
 
 Uint8 ScaleChannel( Uint8 value, double factor )
