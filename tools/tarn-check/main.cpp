@@ -6,9 +6,7 @@
 // there is an error, 0 otherwise.
 #include <SDL.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -19,35 +17,6 @@
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
 #include "tarn/gfx/sdl/cscreensurface.h"
-
-namespace {
-
-std::vector<std::string> LevelFiles( int argc, char** argv )
-{
-    std::vector<std::string> inputs( argv + 1, argv + argc );
-    if( inputs.empty() )
-        inputs.push_back( "data/levels" );
-    std::vector<std::string> files;
-    for( const std::string& input : inputs )
-    {
-        if( !std::filesystem::is_directory( input ) )
-        {
-            files.push_back( input );
-            continue;
-        }
-        std::vector<std::string> found;
-        for( const auto& entry : std::filesystem::directory_iterator( input ) )
-        {
-            if( entry.path().extension() == ".xml" )
-                found.push_back( entry.path().string() );
-        }
-        std::sort( found.begin(), found.end() );
-        files.insert( files.end(), found.begin(), found.end() );
-    }
-    return files;
-}
-
-} // namespace
 
 int main( int argc, char** argv )
 {
@@ -67,7 +36,15 @@ int main( int argc, char** argv )
         tarn::CScreenLayer::SetScreenSurface( &screen );
 
         horror::CDataChecker checker;
-        const std::vector<std::string> files = LevelFiles( argc, argv );
+        std::vector<std::string> inputs( argv + 1, argv + argc );
+        if( inputs.empty() )
+            inputs.push_back( "data/levels" );
+        std::vector<std::string> files;
+        for( const std::string& input : inputs )
+        {
+            for( const std::string& file : checker.LevelFilesIn( input ) )
+                files.push_back( file );
+        }
         for( const std::string& file : files )
             checker.CheckLevel( file );
         std::cout << checker.Report();

@@ -32,7 +32,9 @@ CBackgroundLayer::CBackgroundLayer() :
 
 void CBackgroundLayer::LoadBackgroundLayer( const std::string& file )
 {
-    XmlLoadFromFile( *this, file );
+    // Another kind of file leaves the layer as it is.
+    if( std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( file, "BackgroundLayer" ) )
+        XmlLoadObject( root.get(), *this );
 }
 
 void CBackgroundLayer::Serialize( CXmlFileSys* filesys )

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <sstream>
 
 #include "horror/chorrorgameplay.h"
@@ -11,6 +13,7 @@
 #include "horror/cgamecommands.h"
 #include "tarn/gfx/csurface.h"
 #include "tarn/gfx/gfx.h"
+#include "tarn/io/datafile.h"
 #include "tarn/utils/ccolor.h"
 #include "tarn/utils/cxmlnode.h"
 #include "tarn/utils/numberutils.h"
@@ -24,10 +27,27 @@ namespace horror {
 namespace {
 
 // Without throwing: a name the system refuses (too long, say) is no file.
-bool IsFile( const std::string& name )
+// Why the file cannot be read ("" when it can); no size limit here, the
+// loaders judge sizes.
+std::string FileFault( const std::string& name )
 {
-    std::error_code error;
-    return std::filesystem::is_regular_file( name, error );
+    return DataFileFault( name, std::numeric_limits<std::uintmax_t>::max() );
+}
+
+// Keys the game reads as numbers: attributes anywhere in a level, elements.
+const std::vector<std::string> INT_ATTRIBUTES = { "x", "y", "w", "h" };
+const std::vector<std::string> NUMBER_ELEMENTS = { "Range", "BadGuySpeed", "BadGuyAiRange" };
+
+// Whether the whole of text reads as a finite number (within the int range
+// when integer): "1e308" or "nan" would be read as something else.
+bool IsUsableNumber( const std::string& text, bool integer )
+{
+    const std::string trimmed = TrimBlanks( text );
+    char* end = nullptr;
+    const double value = std::strtod( trimmed.c_str(), &end );
+    if( trimmed.empty() || end != trimmed.c_str() + trimmed.size() || !std::isfinite( value ) )
+        return false;
+    return !integer || ( value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max() );
 }
 
 const std::vector<std::string> LEVEL_KEYS = { "StartUpExecute", "PlayerPosition", "LevelBackgroundImage",
@@ -110,9 +130,10 @@ bool CDataChecker::Exists( const std::string& file, const std::string& origin, c
 {
     if( file.empty() )
         return false;
-    if( IsFile( file ) )
+    const std::string fault = FileFault( file );
+    if( fault.empty() )
         return true;
-    Error( origin, key, "the file \"" + file + "\" does not exist" );
+    Error( origin, key, "the file \"" + file + "\" " + fault );
     return false;
 }
 
@@ -252,6 +273,14 @@ void CDataChecker::CheckStatement( const std::string& statement, const std::stri
     }
 }
 
+bool CDataChecker::HasRoot( const CXmlNode& root, const std::string& name, const std::string& file )
+{
+    if( root.GetName() == name )
+        return true;
+    Error( file, "", "the file holds a <" + root.GetName() + ">, not a <" + name + ">: the game will not load it" );
+    return false;
+}
+
 void CDataChecker::CheckDialogue( const std::string& file )
 {
     if( !myChecked.insert( file ).second )
@@ -262,6 +291,8 @@ void CDataChecker::CheckDialogue( const std::string& file )
         Error( file, "", "the dialogue file holds no element" );
         return;
     }
+    if( !HasRoot( *root, "WittyDialog", file ) )
+        return;
     for( std::size_t i = 0; i < root->GetChildCount(); ++i )
     {
         const CXmlNode& line = *root->GetChild( i );
@@ -290,16 +321,38 @@ void CDataChecker::CheckBackgroundLayer( const std::string& file )
         Error( file, "", "the background-layer file holds no element" );
         return;
     }
+    if( !HasRoot( *root, "BackgroundLayer", file ) )
+        return;
     CheckKeyOrder( *root, LAYER_KEYS, file, "" );
     if( !Text( Child( *root, "LevelBackgroundImage" ) ).empty() )
         CheckSprite( Text( Child( *root, "LevelBackgroundImage" ) ), file, "LevelBackgroundImage" );
 }
 
+std::vector<std::string> CDataChecker::LevelFilesIn( const std::string& input )
+{
+    std::error_code error;
+    if( !std::filesystem::is_directory( input, error ) )
+        return { input };
+    std::vector<std::string> found;
+    for( std::filesystem::directory_iterator it( input, error ), end; !error && it != end; it.increment( error ) )
+    {
+        if( it->path().extension() == ".xml" )
+            found.push_back( it->path().string() );
+    }
+    if( error )
+        Error( input, "", "the folder cannot be read: " + error.message() );
+    else if( found.empty() )
+        Error( input, "", "the folder holds no level files (*.xml)" );
+    std::sort( found.begin(), found.end() );
+    return found;
+}
+
 void CDataChecker::CheckLevel( const std::string& file )
 {
-    if( !IsFile( file ) )
+    const std::string fault = FileFault( file );
+    if( !fault.empty() )
     {
-        Error( file, "", "the level file does not exist" );
+        Error( file, "", "the level file " + fault );
         return;
     }
     std::unique_ptr<CXmlNode> root = XmlParseFile( file );
@@ -308,6 +361,8 @@ void CDataChecker::CheckLevel( const std::string& file )
         Error( file, "", "the level file holds no element" );
         return;
     }
+    if( !HasRoot( *root, "Level", file ) )
+        return;
     CheckKeyOrder( *root, LEVEL_KEYS, file, "" );
     CheckScript( Text( Child( *root, "StartUpExecute" ) ), file, "StartUpExecute" );
     if( !Text( Child( *root, "LevelBackgroundImage" ) ).empty() )
@@ -325,6 +380,12 @@ void CDataChecker::CheckLevel( const std::string& file )
             const std::string where = "AreaEvents/AreaEvent " + std::to_string( i + 1 ) + "/";
             CheckKeyOrder( event, AREA_EVENT_KEYS, file, where );
             CheckScript( Text( Child( event, "Execute" ) ), file, where + "Execute" );
+            // Once is a door opening; more is a portal each time, without end.
+            const bool addsPortal = ToUpper( Text( Child( event, "Execute" ) ) ).find( "ADDPORTAL" ) != std::string::npos;
+            if( addsPortal && std::atof( event.GetAttribute( "how_many_times" ).c_str() ) > 1 )
+                Warn( file, where + "Execute",
+                      "an event that runs more than once adds a portal each time (a level holds at most " +
+                          std::to_string( CHorrorGameplay::MAX_AREA_EVENTS ) + " events)" );
         }
     }
     if( const CXmlNode* portals = Child( *root, "Portals" ) )
@@ -339,7 +400,26 @@ void CDataChecker::CheckLevel( const std::string& file )
             Exists( Text( Child( portal, "NextFile" ) ), file, where + "NextFile" );
         }
     }
+    CheckNumbers( *root, file, "" );
     CheckLevelGeometry( file );
+}
+
+void CDataChecker::CheckNumbers( const CXmlNode& node, const std::string& file, const std::string& where )
+{
+    for( const std::string& name : INT_ATTRIBUTES )
+    {
+        if( node.HasAttribute( name ) && !IsUsableNumber( node.GetAttribute( name ), true ) )
+            Error( file, where + name, "\"" + node.GetAttribute( name ) + "\" is not a whole number in the int range" );
+    }
+    const bool numberElement =
+        std::find( NUMBER_ELEMENTS.begin(), NUMBER_ELEMENTS.end(), node.GetName() ) != NUMBER_ELEMENTS.end();
+    if( numberElement && !IsUsableNumber( node.GetContent(), false ) )
+        Error( file, where.substr( 0, where.size() - 1 ), "\"" + TrimBlanks( node.GetContent() ) + "\" is not a number" );
+    for( std::size_t i = 0; i < node.GetChildCount(); ++i )
+    {
+        const CXmlNode& child = *node.GetChild( i );
+        CheckNumbers( child, file, where + child.GetName() + "/" );
+    }
 }
 
 void CDataChecker::CheckLevelGeometry( const std::string& file )

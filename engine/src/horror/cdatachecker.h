@@ -29,6 +29,10 @@ public:
         bool error = true;
     };
 
+    // The level files an author named: a folder's *.xml files in name order,
+    // or the file itself. A folder without level files, or one that cannot
+    // be read (a link loop, say), is an error.
+    std::vector<std::string> LevelFilesIn( const std::string& input );
     // A level file and everything it refers to.
     void CheckLevel( const std::string& file );
     void CheckDialogue( const std::string& file );
@@ -44,6 +48,10 @@ public:
     std::string Report() const;
 
 private:
+    // Errors for number keys under node whose text the game would misread.
+    void CheckNumbers( const tarn::CXmlNode& node, const std::string& file, const std::string& where );
+    // False, with an error, when root is not named name.
+    bool HasRoot( const tarn::CXmlNode& root, const std::string& name, const std::string& file );
     void Error( const std::string& file, const std::string& key, const std::string& message );
     void Warn( const std::string& file, const std::string& key, const std::string& message );
     // False (with an error) when file is missing; "" counts as absent.

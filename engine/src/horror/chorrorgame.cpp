@@ -17,6 +17,9 @@ namespace horror {
 namespace {
 
 const char* const FIRST_LEVEL = "data/levels/level_01.xml";
+// The root elements of level and dialogue files.
+const char* const LEVEL_ROOT = "Level";
+const char* const DIALOGUE_ROOT = "WittyDialog";
 
 } // namespace
 
@@ -116,24 +119,38 @@ void CHorrorGame::UpdateTitleAndQuestions()
 
 void CHorrorGame::LoadPendingLevel()
 {
-    myNamedSprites.clear();
     const std::string level = CGameState::PendingLevel();
     // Cleared before reading: the level's own start-up script may ask for
     // the next level, which then loads at the next update.
     CGameState::PendingLevel().clear();
-    if( XmlLoadFromFile( myGameplay, level ) )
+    // Another kind of file (a sprite, a dialogue) leaves the level running.
+    bool wrongKind = false;
+    std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( level, LEVEL_ROOT, &wrongKind );
+    if( wrongKind )
+        return;
+    myNamedSprites.clear();
+    if( root )
+    {
+        XmlLoadObject( root.get(), myGameplay );
         GetLog() << "Level loaded: " << level << "\n";
+    }
     else
+    {
         GetLog().Error() << "Could not read the level file " << level << "\n";
+    }
     myCurrentLevel = level;
 }
 
 void CHorrorGame::LoadPendingDialogue()
 {
     const std::string dialogue = CGameState::PendingDialogue();
-    if( !XmlLoadFromFile( *myDialogue, dialogue ) )
-        GetLog().Error() << "Could not read the dialogue file " << dialogue << "\n";
     CGameState::PendingDialogue().clear();
+    bool wrongKind = false;
+    std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( dialogue, DIALOGUE_ROOT, &wrongKind );
+    if( root )
+        XmlLoadObject( root.get(), *myDialogue );
+    else if( !wrongKind )
+        GetLog().Error() << "Could not read the dialogue file " << dialogue << "\n";
 }
 
 void CHorrorGame::PauseForDialogue()

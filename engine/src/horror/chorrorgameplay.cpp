@@ -100,6 +100,14 @@ void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
         myBackgroundLayer->LoadBackgroundLayer( layer );
 
     XmlBindList( filesys, myAreaEvents, "AreaEvents", "AreaEvent" );
+    myAreaEventsFullReported = false;
+    if( myAreaEvents.size() > MAX_AREA_EVENTS )
+    {
+        GetLog().Error() << "The level has " << myAreaEvents.size() << " area events; the first " << MAX_AREA_EVENTS
+                         << " are kept\n";
+        myAreaEvents.resize( MAX_AREA_EVENTS );
+        myAreaEventsFullReported = true;
+    }
     ReadPortals( filesys );
     ReadBadguy( filesys );
     ReadSwitches( filesys );
@@ -324,9 +332,21 @@ void CHorrorGameplay::OnButtonUp( int button )
         myBoost += myPathDistance / 5.0f;
 }
 
-void CHorrorGameplay::AddAreaEvent( const types::point& position, float range, const std::string& script,
+bool CHorrorGameplay::RoomForAreaEvent()
+{
+    if( myAreaEvents.size() < MAX_AREA_EVENTS )
+        return true;
+    if( !myAreaEventsFullReported )
+        GetLog().Error() << "A level holds at most " << MAX_AREA_EVENTS << " area events and portals; no more added\n";
+    myAreaEventsFullReported = true;
+    return false;
+}
+
+bool CHorrorGameplay::AddAreaEvent( const types::point& position, float range, const std::string& script,
                                     bool forPlayer, bool forBadguy, int howManyTimes )
 {
+    if( !RoomForAreaEvent() )
+        return false;
     AreaEvent event;
     event.position = position;
     event.range = range;
@@ -335,10 +355,13 @@ void CHorrorGameplay::AddAreaEvent( const types::point& position, float range, c
     event.forBadguy = forBadguy;
     event.howManyTimes = howManyTimes;
     myAreaEvents.push_back( event );
+    return true;
 }
 
 void CHorrorGameplay::AddPortal( const types::point& position, const std::string& image, const std::string& nextFile )
 {
+    if( !RoomForAreaEvent() )
+        return;
     SpritePtr sprite = CSpriteFactory::LoadSprite( image );
     if( sprite )
     {

@@ -29,6 +29,9 @@ class CHorrorGameplay final : public tarn::CMouseListener
 {
 public:
     static constexpr float CATCH_DISTANCE = 7.0f;
+    // Most area events (portals included) a level holds: an event whose
+    // script adds a portal each time could otherwise grow without end.
+    static constexpr std::size_t MAX_AREA_EVENTS = 1024;
     // Top-left corner of a character moved out of sight.
     static constexpr int OFF_SCREEN_X = 801;
     static constexpr int OFF_SCREEN_Y = 600;
@@ -64,7 +67,8 @@ public:
     void SetPlayerShown( bool shown );
     void SetBadguyShown( bool shown );
 
-    void AddAreaEvent( const tarn::types::point& position, float range, const std::string& script, bool forPlayer,
+    // False, logged once a level, when the level holds MAX_AREA_EVENTS.
+    bool AddAreaEvent( const tarn::types::point& position, float range, const std::string& script, bool forPlayer,
                        bool forBadguy, int howManyTimes );
     // A picture fading in at position, and an event that loads nextFile when
     // the player comes within 35 pixels.
@@ -122,6 +126,8 @@ private:
     // floor stopped it short of to.
     bool DragOpen( const tarn::types::point& from, const tarn::types::point& to, const tarn::types::point& size,
                    tarn::types::point& reached ) const;
+    // True while another area event fits; says once a level when not.
+    bool RoomForAreaEvent();
     void PlaceBadguySprite();
     void TestCapture();
     void Shriek( float factor );
@@ -143,6 +149,7 @@ private:
     CBackgroundLayer* myBackgroundLayer = nullptr;
     bool myCaught = false;
     std::vector<AreaEvent> myAreaEvents;
+    bool myAreaEventsFullReported = false;
     std::vector<tarn::SpritePtr> myPortalSprites;
     tarn::SpritePtr myBadguySprite;
     tarn::types::vector2 myBadguyPosition;

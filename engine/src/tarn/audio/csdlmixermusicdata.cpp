@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "tarn/io/datafile.h"
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
@@ -11,6 +12,12 @@ CSDLMixerMusicData::CSDLMixerMusicData( const std::string& file ) :
     myFile( file )
 {
     GetLog().Debug() << "new CSDLMixerMusicData( " << file << " ) \n";
+    const std::string fault = DataFileFault( file, MAX_SOUND_FILE_SIZE );
+    if( !fault.empty() && fault != FILE_MISSING )
+    {
+        GetLog().Error() << "Could not load music-file  " << file << ": it " << fault << "\n";
+        return;
+    }
     myMusic = Mix_LoadMUS( file.c_str() );
     if( myMusic )
         return;

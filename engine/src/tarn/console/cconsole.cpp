@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "tarn/console/ccommand.h"
+#include "tarn/io/datafile.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/stringutils.h"
 
@@ -88,18 +89,28 @@ std::string CConsole::Execute( const std::string& line, bool echo )
 
 std::string CConsole::ExecuteFile( const std::string& filename )
 {
-    std::ifstream file( filename );
+    // A missing script runs nothing, silently: the start-up script is
+    // optional. Anything else that cannot be read is said.
+    const std::string fault = DataFileFault( filename );
+    if( fault == FILE_MISSING )
+        return "";
+    if( !fault.empty() )
+    {
+        GetLog().Error() << "Console: the script " << filename << " " << fault << ", not run\n";
+        return "";
+    }
+    std::ifstream file( filename, std::ios::binary );
     std::string line;
     int number = 0;
-    while( std::getline( file, line ) )
+    // Lines are cut at the limit while they are read, and CR LF line ends
+    // run like LF ones.
+    std::size_t length = 0;
+    while( ReadBoundedLine( file, line, MAX_LINE_LENGTH, &length ) )
     {
         ++number;
-        // Scripts saved with CR LF line ends run like LF ones.
-        if( !line.empty() && line.back() == '\r' )
-            line.pop_back();
-        if( line.size() > MAX_LINE_LENGTH )
+        if( length > MAX_LINE_LENGTH )
         {
-            GetLog().Error() << "Console: line " << number << " of " << filename << " has " << line.size()
+            GetLog().Error() << "Console: line " << number << " of " << filename << " has " << length
                              << " characters, more than " << MAX_LINE_LENGTH << ", not executed\n";
             continue;
         }

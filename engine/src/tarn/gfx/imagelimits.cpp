@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
+#include "tarn/io/datafile.h"
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
@@ -95,6 +97,9 @@ std::optional<CImageSize> JpegSize( std::istream& file )
 
 std::optional<CImageSize> ReadImageHeaderSize( const std::string& filename )
 {
+    // A FIFO would block the read for good.
+    if( !DataFileFault( filename, std::numeric_limits<std::uintmax_t>::max() ).empty() )
+        return std::nullopt;
     std::ifstream file( filename, std::ios::binary );
     Bytes header( HEADER_BYTES );
     file.read( reinterpret_cast<char*>( header.data() ), header.size() );

@@ -1,6 +1,7 @@
 #ifndef TARN_GFX_IMAGELIMITS_H
 #define TARN_GFX_IMAGELIMITS_H
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,8 @@ namespace tarn {
 // before decoding, so such a file costs nothing but a line in the log.
 constexpr long long MAX_IMAGE_SIDE = 8192;
 constexpr long long MAX_IMAGE_PIXELS = 16LL * 1024 * 1024;
+// Largest picture file read, in bytes.
+constexpr std::uintmax_t MAX_IMAGE_FILE_SIZE = 64 * 1024 * 1024;
 
 struct CImageSize
 {

@@ -7,6 +7,7 @@
 #include "tarn/gfx/imagelimits.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/io/datafile.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/quitsignals.h"
 #include "tarn/utils/canycontainer.h"
@@ -129,8 +130,18 @@ bool CApplicationSDL::HandleCommand( const std::string& command )
 
 void CApplicationSDL::Resize( int width, int height )
 {
+    const int oldWidth = myWidth;
+    const int oldHeight = myHeight;
+    const bool hadScreen = myScreen != nullptr;
     myWidth = width;
     myHeight = height;
+    SetVideoMode();
+    if( myScreen || !hadScreen )
+        return;
+    // SDL let go of the old mode when the new one failed: open it again.
+    GetLog().Error() << "Keeping the window at " << oldWidth << "x" << oldHeight << "\n";
+    myWidth = oldWidth;
+    myHeight = oldHeight;
     SetVideoMode();
 }
 
@@ -145,7 +156,9 @@ void CApplicationSDL::WindowSetIcon( const std::string& filename )
     myIconFile = filename;
     if( !CheckImageFileSize( filename ) )
         return;
-    SDL_Surface* icon = SDL_LoadBMP_RW( SDL_RWFromFile( filename.c_str(), "rb" ), 1 );
+    // Not a regular file (a FIFO would block SDL's read for good): no icon.
+    const bool readable = DataFileFault( filename, MAX_IMAGE_FILE_SIZE ).empty();
+    SDL_Surface* icon = readable ? SDL_LoadBMP_RW( SDL_RWFromFile( filename.c_str(), "rb" ), 1 ) : nullptr;
     if( !icon )
     {
         GetLog().Warning() << " CApplicationSDL::WindowSetIcon() Could not load file: " << filename << "\n";
@@ -332,13 +345,23 @@ std::string CApplicationSDL::SetNameCommand( CAnyContainer* args )
     return "";
 }
 
+int CApplicationSDL::SizeArgument( CAnyContainer* args, std::size_t index, int current )
+{
+    if( args->IsType( index, CAnyContainer::TYPE_NUMBER ) )
+        return TruncateToInt( args->GetNumber( index ) );
+    // A word or a number too large for the script is kept out, and said so.
+    if( index < args->Size() )
+        GetLog().Warning() << "Resize: " << args->GetString( index ) << " is not a number, the "
+                           << ( index == 0 ? "width" : "height" ) << " stays " << current << "\n";
+    return current;
+}
+
 std::string CApplicationSDL::ResizeCommand( CAnyContainer* args )
 {
     if( !args )
         return "[ERROR] You should give atleast two parameters";
-    const int width = args->IsType( 0, CAnyContainer::TYPE_NUMBER ) ? TruncateToInt( args->GetNumber( 0 ) ) : myWidth;
-    const int height =
-        args->IsType( 1, CAnyContainer::TYPE_NUMBER ) ? TruncateToInt( args->GetNumber( 1 ) ) : myHeight;
+    const int width = SizeArgument( args, 0, myWidth );
+    const int height = SizeArgument( args, 1, myHeight );
     if( !IsValidSize( width, height ) )
     {
         ReportInvalidSize( width, height, myWidth, myHeight );

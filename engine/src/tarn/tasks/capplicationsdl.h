@@ -66,6 +66,8 @@ public:
 
 private:
     void ReadParameters( CAnyContainer* parameters );
+    // The number at index of a Resize, or current (logged unless missing).
+    static int SizeArgument( CAnyContainer* args, std::size_t index, int current );
     // Shuts down the video and timers, and SDL when nothing else of it runs.
     static void QuitSDL();
     // False (logged) when SDL's video cannot start.

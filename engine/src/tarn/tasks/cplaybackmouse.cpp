@@ -6,33 +6,13 @@
 #include <vector>
 
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/io/datafile.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/random.h"
 
 namespace tarn {
 
 namespace {
-
-// Reads up to a line feed; keeps at most limit + 1 characters, so that the
-// caller can tell a line that was too long. False at the end of the stream.
-bool ReadBoundedLine( std::istream& stream, std::string& line, std::size_t limit )
-{
-    line.clear();
-    std::istream::int_type c;
-    bool any = false;
-    while( ( c = stream.get() ) != std::istream::traits_type::eof() )
-    {
-        any = true;
-        if( c == '\n' )
-            break;
-        if( line.size() <= limit )
-            line.push_back( static_cast<char>( c ) );
-    }
-    // A file saved with CR LF line ends.
-    if( !line.empty() && line.back() == '\r' )
-        line.pop_back();
-    return any;
-}
 
 std::vector<std::string> SplitAtBlanks( const std::string& line )
 {
@@ -141,10 +121,14 @@ void CPlaybackMouse::Stop()
 
 void CPlaybackMouse::ReadFile( const std::string& filename )
 {
-    std::ifstream file( filename, std::ios::binary );
-    if( !file )
+    const std::string fault = DataFileFault( filename );
+    std::ifstream file;
+    if( fault.empty() )
+        file.open( filename, std::ios::binary );
+    if( !file.is_open() )
     {
-        GetLog().Error() << "PlaybackInput - could not read the record file " << filename << "\n";
+        GetLog().Error() << "PlaybackInput - could not read the record file " << filename
+                         << ( fault.empty() || fault == FILE_MISSING ? "" : ": it " + fault ) << "\n";
         return;
     }
 

@@ -1,7 +1,10 @@
 #include "tarn/utils/clogfile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <filesystem>
 
 #include "tarn/utils/cloglistener.h"
 
@@ -37,6 +40,14 @@ CLogFile::CLogFile( const std::string& filename, const std::string& version ) :
     myPrefixes{ { LOG_DEBUG, "(d) " },   { LOG_NORMAL, "( ) " },   { LOG_WARNING, "(!) " },
                 { LOG_ERROR, "<!> " },   { LOG_INDENT, "(+) " },   { LOG_UNINDENT, "(-) " } }
 {
+    std::error_code error;
+    const std::filesystem::file_type type = std::filesystem::status( filename, error ).type();
+    if( type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::regular )
+    {
+        myUnusable = true;
+        ReportLost( "it is not a regular file" );
+        return;
+    }
     if( filename == LastCreatedLogFile() )
         return;
 
@@ -44,6 +55,15 @@ CLogFile::CLogFile( const std::string& filename, const std::string& version ) :
     if( std::FILE* file = std::fopen( filename.c_str(), "w" ) )
         std::fclose( file );
     WriteHeader();
+}
+
+void CLogFile::ReportLost( const std::string& reason )
+{
+    if( myLossReported )
+        return;
+    myLossReported = true;
+    std::fprintf( stderr, "Cannot write the log file %s: %s; the program runs on without its log.\n",
+                  myFilename.c_str(), reason.c_str() );
 }
 
 void CLogFile::WriteHeader()
@@ -67,12 +87,15 @@ void CLogFile::Write( const std::string& text, int level )
     else if( level == LOG_UNINDENT )
         --myIndent;
 
-    if( text.empty() )
+    if( text.empty() || myUnusable )
         return;
 
     std::FILE* file = std::fopen( myFilename.c_str(), "a" );
     if( !file )
+    {
+        ReportLost( std::strerror( errno ) );
         return;
+    }
 
     const auto prefix = myPrefixes.find( level );
     if( prefix != myPrefixes.end() )
@@ -86,8 +109,10 @@ void CLogFile::Write( const std::string& text, int level )
     {
         myIndent = 0;
     }
-    std::fwrite( text.data(), 1, text.size(), file );
-    std::fclose( file );
+    const std::size_t written = std::fwrite( text.data(), 1, text.size(), file );
+    // A full disk shows when the buffer is written out, at the latest.
+    if( std::fclose( file ) != 0 || written != text.size() )
+        ReportLost( std::strerror( errno ) );
 }
 
 } // namespace tarn

@@ -25,12 +25,19 @@ public:
 
 private:
     void WriteHeader();
+    // Says once, on standard error, that the log cannot be written and why;
+    // the program runs on without it.
+    void ReportLost( const std::string& reason );
 
     std::string myFilename;
     std::string myVersion;
     int myIndent = 0;
     std::string myIndentUnit = "  ";
     std::map<int, std::string> myPrefixes;
+    // The file is not a regular file: nothing is written to it (opening a
+    // FIFO to write would wait for a reader for good).
+    bool myUnusable = false;
+    bool myLossReported = false;
 };
 
 } // namespace tarn

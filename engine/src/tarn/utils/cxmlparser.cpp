@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "tarn/io/datafile.h"
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
@@ -52,6 +53,15 @@ void CXmlParser::Parse( const std::string& fileName )
     Reset( fileName );
     if( fileName.empty() )
     {
+        Run( nullptr );
+        return;
+    }
+    // A missing file reads as an empty document; callers say what it was
+    // for. A FIFO or a file of gigabytes is refused before it is read.
+    const std::string fault = DataFileFault( fileName );
+    if( !fault.empty() && fault != FILE_MISSING )
+    {
+        GetLog().Error() << "XML: " << fileName << " " << fault << ", not read\n";
         Run( nullptr );
         return;
     }

@@ -17,6 +17,20 @@ std::unique_ptr<CXmlNode> XmlParseFile( const std::string& fileName )
     return builder.TakeRoot();
 }
 
+std::unique_ptr<CXmlNode> XmlParseFileOfKind( const std::string& fileName, const std::string& rootName,
+                                              bool* wrongKind )
+{
+    std::unique_ptr<CXmlNode> root = XmlParseFile( fileName );
+    const bool wrong = root && root->GetName() != rootName;
+    if( wrongKind )
+        *wrongKind = wrong;
+    if( !wrong )
+        return root;
+    GetLog().Error() << "The file " << fileName << " holds a <" << root->GetName() << ">, not a <" << rootName
+                     << ">: not loaded\n";
+    return nullptr;
+}
+
 bool XmlWriteFile( const CXmlNode* root, const std::string& fileName )
 {
     std::ofstream file( fileName, std::ios::binary | std::ios::trunc );

@@ -16,6 +16,13 @@ namespace tarn {
 // element.
 std::unique_ptr<CXmlNode> XmlParseFile( const std::string& fileName );
 
+// The tree of a file whose root element must be named rootName. A file of
+// another kind (a sprite where a level was asked for) gives null and an error
+// naming the file and its root; wrongKind, when given, tells that case from
+// a file that could not be read.
+std::unique_ptr<CXmlNode> XmlParseFileOfKind( const std::string& fileName, const std::string& rootName,
+                                              bool* wrongKind = nullptr );
+
 // Writes the tree to the file, replacing it. False, with an error in the log,
 // when the file cannot be written.
 bool XmlWriteFile( const CXmlNode* root, const std::string& fileName );

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "tarn/gfx/gfx.h"
+#include "tarn/io/datafile.h"
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
@@ -40,14 +41,21 @@ int ReadInt( const std::string& text )
     return stream.fail() ? 0 : value;
 }
 
+// The description line; "" when the file cannot be read (logged when it
+// is there but is no regular file or far too large for a font).
 std::string ReadFirstLine( const std::string& filename )
 {
-    std::ifstream file( filename );
-    std::string line;
-    if( !file || !std::getline( file, line ) )
+    const std::string fault = DataFileFault( filename );
+    if( !fault.empty() )
+    {
+        if( fault != FILE_MISSING )
+            GetLog().Error() << "OGF: " << filename << " " << fault << "\n";
         return "";
-    if( !line.empty() && line.back() == '\r' )
-        line.pop_back();
+    }
+    std::ifstream file( filename, std::ios::binary );
+    std::string line;
+    if( !ReadBoundedLine( file, line, MAX_DATA_FILE_SIZE ) )
+        return "";
     return line;
 }
 

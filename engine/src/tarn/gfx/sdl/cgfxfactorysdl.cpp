@@ -2,7 +2,6 @@
 
 #include <SDL_image.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -12,27 +11,24 @@
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
 #include "tarn/gfx/sdl/imagecheck.h"
 #include "tarn/gfx/sdl/csurfacesdl.h"
+#include "tarn/io/datafile.h"
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
 
 namespace {
 
-// Largest image file read, in bytes.
-constexpr std::uintmax_t MAX_IMAGE_FILE_SIZE = 64 * 1024 * 1024;
-
 // The whole file when it is a regular file of a sane size; false (logged)
 // otherwise. A device or a pipe would never end.
 bool ReadImageFile( const std::string& filename, std::string& bytes )
 {
-    std::error_code error;
-    if( !std::filesystem::is_regular_file( filename, error ) )
+    const std::string fault = DataFileFault( filename, MAX_IMAGE_FILE_SIZE );
+    if( fault == FILE_MISSING || fault == FILE_NOT_REGULAR )
     {
         GetLog().Error() << "Could not load image " << filename << ": not a file\n";
         return false;
     }
-    const std::uintmax_t size = std::filesystem::file_size( filename, error );
-    if( error || size > MAX_IMAGE_FILE_SIZE )
+    if( !fault.empty() )
     {
         GetLog().Error() << "Could not load image " << filename << ": unreadable or larger than "
                          << MAX_IMAGE_FILE_SIZE << " bytes\n";

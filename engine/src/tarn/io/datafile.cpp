@@ -1,0 +1,54 @@
+#include "tarn/io/datafile.h"
+
+#include <filesystem>
+#include <istream>
+
+namespace tarn {
+
+std::string DataFileFault( const std::string& path, std::uintmax_t maxBytes )
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status( path, error );
+    if( status.type() == std::filesystem::file_type::not_found || path.empty() )
+        return FILE_MISSING;
+    if( error )
+        return "cannot be read: " + error.message();
+    if( status.type() != std::filesystem::file_type::regular )
+        return FILE_NOT_REGULAR;
+    const std::uintmax_t size = std::filesystem::file_size( path, error );
+    if( error )
+        return "cannot be read: " + error.message();
+    if( size > maxBytes )
+        return "is " + std::to_string( size ) + " bytes, more than " + std::to_string( maxBytes );
+    return "";
+}
+
+bool ReadBoundedLine( std::istream& stream, std::string& line, std::size_t limit, std::size_t* length )
+{
+    line.clear();
+    std::istream::int_type c;
+    bool any = false;
+    std::size_t count = 0;
+    bool endsWithCr = false;
+    while( ( c = stream.get() ) != std::istream::traits_type::eof() )
+    {
+        any = true;
+        if( c == '\n' )
+            break;
+        ++count;
+        endsWithCr = c == '\r';
+        if( line.size() <= limit )
+            line.push_back( static_cast<char>( c ) );
+    }
+    if( endsWithCr )
+    {
+        --count;
+        if( line.size() == count + 1 )
+            line.pop_back();
+    }
+    if( length )
+        *length = count;
+    return any;
+}
+
+} // namespace tarn
