@@ -2,47 +2,23 @@
 // start-up script of our own, as a game author would run it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "e2e/programrun.h"
 #include "support/testsupport.h"
 
 using namespace tarn;
+using test::CRunResult;
+using test::Contains;
+using test::RunProgram;
+using test::ShippedGame;
 using Strings = std::vector<std::string>;
 
 namespace {
-
-struct CRunResult
-{
-    int exitCode = -1;
-    double seconds = 0;
-    std::string errors; // what it wrote on standard error
-};
-
-// Runs the program in dir with the dummy drivers (environment settings in
-// env come after them), killing it after timeoutSeconds; with a signal
-// name, that signal ends it instead and the exit code is the program's.
-CRunResult RunProgram( const std::string& dir, double timeoutSeconds = 30, const std::string& env = "",
-                       const std::string& signal = "" )
-{
-    const std::string stop = signal.empty() ? "" : "--preserve-status -s " + signal + " ";
-    const std::string command = "cd '" + dir + "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + env +
-                                " timeout " + stop + std::to_string( timeoutSeconds ) + " '" TARN_HORROR_BINARY
-                                "' > stdout.txt 2> stderr.txt";
-    const auto start = std::chrono::steady_clock::now();
-    const int status = std::system( command.c_str() );
-    CRunResult result;
-    result.seconds = std::chrono::duration<double>( std::chrono::steady_clock::now() - start ).count();
-    result.exitCode = WIFEXITED( status ) ? WEXITSTATUS( status ) : -1;
-    result.errors = test::ReadFile( dir + "/stderr.txt" );
-    return result;
-}
 
 // The tasks that draw, over a window of 64x48, in a folder with a data/.
 const char* const DRAWING_TASKS = "taskload( sdl )\n"
@@ -50,21 +26,6 @@ const char* const DRAWING_TASKS = "taskload( sdl )\n"
                                   "starttask( event, Event, 20 )\n"
                                   "starttask( gfx, Gfx, 60 )\n"
                                   "starttask( debug, Debug, 80 )\n";
-
-// A scratch folder holding the shipped game, whose start-up script then
-// runs the extra lines.
-std::string ShippedGame( const std::string& name, const std::string& extraLines )
-{
-    const std::string dir = test::MakeTempDir( name );
-    std::filesystem::create_directory_symlink( TARN_SOURCE_DIR "/data", dir + "/data" );
-    test::WriteFile( dir + "/autoexec.txt", "load( \"" TARN_SOURCE_DIR "/autoexec.txt\" )\n" + extraLines );
-    return dir;
-}
-
-bool Contains( const std::string& text, const std::string& part )
-{
-    return text.find( part ) != std::string::npos;
-}
 
 } // namespace
 

@@ -9,7 +9,10 @@ std::string DataFileFault( const std::string& path, std::uintmax_t maxBytes )
 {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status( path, error );
-    if( status.type() == std::filesystem::file_type::not_found || path.empty() )
+    // A name too long for the system names no file either.
+    const bool missing = status.type() == std::filesystem::file_type::not_found || path.empty() ||
+                         error == std::errc::filename_too_long || error == std::errc::not_a_directory;
+    if( missing )
         return FILE_MISSING;
     if( error )
         return "cannot be read: " + error.message();
