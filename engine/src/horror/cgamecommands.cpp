@@ -1,7 +1,7 @@
 #include "horror/cgamecommands.h"
 
 #include "horror/cdialogue.h"
-#include "horror/cgamestate.h"
+#include "horror/chorrorgame.h"
 #include "horror/chorrorgameplay.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
@@ -9,7 +9,6 @@
 #include "tarn/gfx/cmoveeffect.h"
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/utils/canycontainer.h"
-#include "tarn/utils/enginetime.h"
 #include "tarn/utils/numberutils.h"
 
 using namespace tarn;
@@ -36,15 +35,6 @@ bool FlagArg( CAnyContainer* args, std::size_t i )
     return !args || !args->IsType( i, CAnyContainer::TYPE_NUMBER ) || TruncateToInt( args->GetNumber( i ) ) != 0;
 }
 
-// A named sprite, or null.
-CSprite* Named( const std::string& name )
-{
-    if( !CGameReferences::namedSprites )
-        return nullptr;
-    const auto found = CGameReferences::namedSprites->find( name );
-    return found == CGameReferences::namedSprites->end() ? nullptr : found->second.get();
-}
-
 // Fades sprite's alpha from 0 to 255 as the game's fades do (every second
 // update, clamped progress).
 void FadeIn( CSprite* sprite, types::ticks duration, const std::string& progress )
@@ -57,18 +47,13 @@ void FadeIn( CSprite* sprite, types::ticks duration, const std::string& progress
 
 } // namespace
 
-CGameCommands::CGameCommands( CConsole* console, CHorrorGameplay* gameplay, std::unique_ptr<CDialogue>* dialogue,
-                              NamedSprites* namedSprites ) :
-    myConsole( console )
+CGameCommands::CGameCommands( CConsole& console, CHorrorGame& game ) :
+    myConsole( console ),
+    myGame( game )
 {
-    CGameReferences::gameplay = gameplay;
-    CGameReferences::dialogue = dialogue;
-    CGameReferences::namedSprites = namedSprites;
-
-    auto flag = []( void ( CHorrorGameplay::*setter )( bool ) ) {
-        return [ setter ]( Args args ) -> std::string {
-            if( CGameReferences::gameplay )
-                ( CGameReferences::gameplay->*setter )( FlagArg( args, 0 ) );
+    auto flag = [ this ]( void ( CHorrorGameplay::*setter )( bool ) ) {
+        return [ this, setter ]( Args args ) -> std::string {
+            ( myGame.GetGameplay().*setter )( FlagArg( args, 0 ) );
             return "";
         };
     };
@@ -90,9 +75,15 @@ CGameCommands::CGameCommands( CConsole* console, CHorrorGameplay* gameplay, std:
 
 CGameCommands::~CGameCommands()
 {
-    CGameReferences::dialogue = nullptr;
     for( const std::string& name : myNames )
-        myConsole->RemoveCommand( name );
+        myConsole.RemoveCommand( name );
+}
+
+CSprite* CGameCommands::Named( const std::string& name ) const
+{
+    const NamedSprites& named = myGame.GetNamedSprites();
+    const auto found = named.find( name );
+    return found == named.end() ? nullptr : found->second.get();
 }
 
 void CGameCommands::Add( const std::string& name, CCommandFunction::Function function, bool needsParameters )
@@ -102,58 +93,52 @@ void CGameCommands::Add( const std::string& name, CCommandFunction::Function fun
             return NEED_PARAMETERS;
         return function( args );
     } );
-    myConsole->AddCommand( name, command.get() );
+    myConsole.AddCommand( name, command.get() );
     myNames.push_back( name );
     myCommands.push_back( std::move( command ) );
 }
 
 std::string CGameCommands::LoadLevel( Args args )
 {
-    CGameState::PendingLevel() = StringArg( args, 0 );
+    myGame.RequestLevel( StringArg( args, 0 ) );
     return "";
 }
 
 std::string CGameCommands::LoadDialog( Args args )
 {
-    CGameState::PendingDialogue() = StringArg( args, 0 );
+    myGame.RequestDialogue( StringArg( args, 0 ) );
     return "";
 }
 
 std::string CGameCommands::DoDialog( Args args )
 {
-    if( !CGameReferences::dialogue || !*CGameReferences::dialogue )
+    CDialogue* dialogue = myGame.GetDialogue();
+    if( !dialogue )
         return "";
-    CDialogue& dialogue = **CGameReferences::dialogue;
-    dialogue.SetSpeakerImage( StringArg( args, 0 ) );
-    dialogue.SetText( StringArg( args, 1 ) );
+    dialogue->SetSpeakerImage( StringArg( args, 0 ) );
+    dialogue->SetText( StringArg( args, 1 ) );
     return "";
 }
 
 std::string CGameCommands::AddPortal( Args args )
 {
-    if( CGameReferences::gameplay )
-    {
-        CGameReferences::gameplay->AddPortal( types::point{ NumberArg( args, 0 ), NumberArg( args, 1 ) },
-                                              StringArg( args, 2 ), StringArg( args, 3 ) );
-    }
+    myGame.GetGameplay().AddPortal( types::point{ NumberArg( args, 0 ), NumberArg( args, 1 ) }, StringArg( args, 2 ),
+                                    StringArg( args, 3 ) );
     return "";
 }
 
 std::string CGameCommands::AddSprite( Args args )
 {
-    if( !CGameReferences::namedSprites )
-        return "";
     SpritePtr sprite = CSpriteFactory::LoadSprite( StringArg( args, 1 ) );
     // A name already in use keeps its sprite; the new one goes at once.
     if( sprite )
-        CGameReferences::namedSprites->emplace( StringArg( args, 0 ), sprite );
+        myGame.GetNamedSprites().emplace( StringArg( args, 0 ), sprite );
     return "";
 }
 
 std::string CGameCommands::RemoveSprite( Args args )
 {
-    if( CGameReferences::namedSprites )
-        CGameReferences::namedSprites->erase( StringArg( args, 0 ) );
+    myGame.GetNamedSprites().erase( StringArg( args, 0 ) );
     return "";
 }
 
@@ -185,7 +170,7 @@ std::string CGameCommands::PlayMusic( Args args )
 
 std::string CGameCommands::EndGame()
 {
-    CGameState::EndTime() = EngineTime();
+    myGame.StartEnd();
     myEndBlackout = CSpriteFactory::LoadSprite( "data/gfx/end_of_game_blackout.xml" );
     FadeIn( myEndBlackout.get(), 3000, "t" );
     myEndAnimation = CSpriteFactory::LoadSprite( "data/gfx/end_of_game_animation.xml" );

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "horror/cgamereferences.h"
 #include "tarn/console/ccommandfunction.h"
+#include "tarn/gfx/csprite.h"
 
 namespace tarn {
 class CConsole;
@@ -14,8 +14,7 @@ class CConsole;
 
 namespace horror {
 
-class CDialogue;
-class CHorrorGameplay;
+class CHorrorGame;
 
 // The game's fourteen script commands, registered in the game console:
 // LoadLevel, LoadDialog, DoDialog, SetPlayerEnabled, SetBadguyEnabled,
@@ -26,8 +25,9 @@ class CHorrorGameplay;
 class CGameCommands
 {
 public:
-    CGameCommands( tarn::CConsole* console, CHorrorGameplay* gameplay, std::unique_ptr<CDialogue>* dialogue,
-                   NamedSprites* namedSprites );
+    // Registers the commands in console; they act on game. Both must
+    // outlive this object (the game owns it).
+    CGameCommands( tarn::CConsole& console, CHorrorGame& game );
     // Takes the commands out of the console.
     ~CGameCommands();
 
@@ -52,8 +52,11 @@ private:
     std::string SpriteMoveTo( Args args );
     std::string PlayMusic( Args args );
     std::string EndGame();
+    // A named sprite, or null.
+    tarn::CSprite* Named( const std::string& name ) const;
 
-    tarn::CConsole* myConsole;
+    tarn::CConsole& myConsole;
+    CHorrorGame& myGame;
     std::vector<std::string> myNames;
     std::vector<std::unique_ptr<tarn::CCommand>> myCommands;
     std::string myLastMusic;

@@ -2,7 +2,6 @@
 
 #include "horror/cdialogue.h"
 #include "horror/cgamecommands.h"
-#include "horror/cgamestate.h"
 #include "horror/cquestions.h"
 #include "horror/ctitlesequence.h"
 #include "tarn/tasks/ctaskmanager.h"
@@ -26,10 +25,9 @@ const char* const DIALOGUE_ROOT = "WittyDialog";
 CHorrorGame::CHorrorGame() :
     myDialogue( std::make_unique<CDialogue>() )
 {
-    myCommands = std::make_unique<CGameCommands>( &myConsole, &myGameplay, &myDialogue, &myNamedSprites );
+    myCommands = std::make_unique<CGameCommands>( myConsole, *this );
     myGameplay.SetScriptRunner( this );
     myGameplay.SetBackgroundLayer( &myBackgroundLayer );
-    CGameReferences::backgroundLayer = &myBackgroundLayer;
     NewGame();
 }
 
@@ -39,9 +37,6 @@ CHorrorGame::~CHorrorGame()
     myTitle.reset();
     myCommands.reset();
     myNamedSprites.clear();
-    CGameReferences::gameplay = nullptr;
-    CGameReferences::namedSprites = nullptr;
-    CGameReferences::backgroundLayer = nullptr;
 }
 
 void CHorrorGame::NewGame()
@@ -52,7 +47,7 @@ void CHorrorGame::NewGame()
     myDialogueTimer.Reset();
     myBackgroundTimer.Reset();
     myCurrentLevel.clear();
-    myTitle = std::make_unique<CTitleSequence>();
+    myTitle = std::make_unique<CTitleSequence>( myNamedSprites, myBackgroundLayer );
 }
 
 bool CHorrorGame::RunScript( const std::string& text )
@@ -76,22 +71,26 @@ void CHorrorGame::Update()
 {
     UpdateTitleAndQuestions();
 
-    const types::ticks endTime = CGameState::EndTime();
-    if( endTime != 0 && EngineTime() - endTime > END_DELAY )
+    if( myEndTime != 0 && EngineTime() - myEndTime > END_DELAY )
         CTaskManager::GetSingletonPtr()->RequestQuit();
 
-    if( !CGameState::PendingLevel().empty() )
+    if( !myPendingLevel.empty() )
     {
         LoadPendingLevel();
         return;
     }
-    if( !CGameState::PendingDialogue().empty() )
+    if( !myPendingDialogue.empty() )
     {
         LoadPendingDialogue();
         return;
     }
     PauseForDialogue();
     Tick();
+}
+
+void CHorrorGame::StartEnd()
+{
+    myEndTime = EngineTime();
 }
 
 void CHorrorGame::UpdateTitleAndQuestions()
@@ -102,7 +101,7 @@ void CHorrorGame::UpdateTitleAndQuestions()
         if( myTitle->IsFinished() )
         {
             myTitle.reset();
-            myQuestions = std::make_unique<CQuestions>();
+            myQuestions = std::make_unique<CQuestions>( myNamedSprites, myBackgroundLayer );
         }
     }
     if( !myQuestions )
@@ -113,16 +112,16 @@ void CHorrorGame::UpdateTitleAndQuestions()
     if( myQuestions->IsQuit() )
         CTaskManager::GetSingletonPtr()->RequestQuit();
     else
-        CGameState::PendingLevel() = FIRST_LEVEL;
+        myPendingLevel = FIRST_LEVEL;
     myQuestions.reset();
 }
 
 void CHorrorGame::LoadPendingLevel()
 {
-    const std::string level = CGameState::PendingLevel();
+    const std::string level = myPendingLevel;
     // Cleared before reading: the level's own start-up script may ask for
     // the next level, which then loads at the next update.
-    CGameState::PendingLevel().clear();
+    myPendingLevel.clear();
     // Another kind of file (a sprite, a dialogue) leaves the level running.
     bool wrongKind = false;
     std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( level, LEVEL_ROOT, &wrongKind );
@@ -143,8 +142,8 @@ void CHorrorGame::LoadPendingLevel()
 
 void CHorrorGame::LoadPendingDialogue()
 {
-    const std::string dialogue = CGameState::PendingDialogue();
-    CGameState::PendingDialogue().clear();
+    const std::string dialogue = myPendingDialogue;
+    myPendingDialogue.clear();
     bool wrongKind = false;
     std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( dialogue, DIALOGUE_ROOT, &wrongKind );
     if( root )
@@ -155,16 +154,15 @@ void CHorrorGame::LoadPendingDialogue()
 
 void CHorrorGame::PauseForDialogue()
 {
-    bool& mark = CGameState::DialoguePauseMark();
     if( myDialogue->IsActive() && !myGameplay.IsPaused() )
     {
         myGameplay.SetPaused( true );
-        mark = true;
+        myDialoguePaused = true;
     }
-    if( mark && myGameplay.IsPaused() && !myDialogue->IsActive() )
+    if( myDialoguePaused && myGameplay.IsPaused() && !myDialogue->IsActive() )
     {
         myGameplay.SetPaused( false );
-        mark = false;
+        myDialoguePaused = false;
     }
 }
 
@@ -175,7 +173,7 @@ void CHorrorGame::Tick()
         myGameplayTimer.Reset();
         myGameplay.Tick();
         if( myGameplay.IsCaught() )
-            CGameState::PendingLevel() = myCurrentLevel;
+            myPendingLevel = myCurrentLevel;
         return;
     }
     if( myDialogueTimer.GetTime() > myDialogueInterval )

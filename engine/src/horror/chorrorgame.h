@@ -5,7 +5,7 @@
 #include <string>
 
 #include "horror/cbackgroundlayer.h"
-#include "horror/cgamereferences.h"
+#include "horror/namedsprites.h"
 #include "horror/chorrorgameplay.h"
 #include "horror/cscriptrunner.h"
 #include "tarn/console/cconsole.h"
@@ -45,11 +45,23 @@ public:
     // background ticks.
     void Update();
 
+    // Scripts never load inside a line: these record a file that the next
+    // update loads ("" for none).
+    void RequestLevel( const std::string& file ) { myPendingLevel = file; }
+    void RequestDialogue( const std::string& file ) { myPendingDialogue = file; }
+    const std::string& GetPendingLevel() const { return myPendingLevel; }
+    const std::string& GetPendingDialogue() const { return myPendingDialogue; }
+    // The end picture is showing; the program quits END_DELAY later.
+    void StartEnd();
+    // Engine clock when the end began; 0 while the game has not ended.
+    tarn::types::ticks GetEndTime() const { return myEndTime; }
+
     const std::string& GetCurrentLevel() const { return myCurrentLevel; }
     CHorrorGameplay& GetGameplay() { return myGameplay; }
     CDialogue* GetDialogue() const { return myDialogue.get(); }
     CBackgroundLayer& GetBackgroundLayer() { return myBackgroundLayer; }
     NamedSprites& GetNamedSprites() { return myNamedSprites; }
+    const NamedSprites& GetNamedSprites() const { return myNamedSprites; }
     tarn::CConsole& GetConsole() { return myConsole; }
     CTitleSequence* GetTitle() const { return myTitle.get(); }
     CQuestions* GetQuestions() const { return myQuestions.get(); }
@@ -63,6 +75,11 @@ private:
     void Tick();
 
     std::string myCurrentLevel;
+    std::string myPendingLevel;
+    std::string myPendingDialogue;
+    tarn::types::ticks myEndTime = 0;
+    // The open dialogue paused the gameplay (and so it resumes it).
+    bool myDialoguePaused = false;
     std::unique_ptr<CDialogue> myDialogue;
     tarn::CTimer myDialogueTimer;
     tarn::types::ticks myDialogueInterval = DIALOGUE_INTERVAL;

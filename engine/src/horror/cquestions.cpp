@@ -2,7 +2,6 @@
 
 #include "horror/cbackgroundlayer.h"
 #include "horror/cdelayedrelease.h"
-#include "horror/cgamereferences.h"
 #include "horror/gameeffects.h"
 #include "tarn/ui/cbuttonwidget.h"
 #include "tarn/ui/cdesktop.h"
@@ -39,11 +38,9 @@ std::unique_ptr<ui::CButtonWidget> MakeButton( const char* name, const char* spr
 
 } // namespace
 
-CQuestions::CQuestions()
+CQuestions::CQuestions( NamedSprites& named, CBackgroundLayer& background )
 {
-    CGameReferences::ClearNamedSprites();
-    if( CGameReferences::backgroundLayer )
-        CGameReferences::backgroundLayer->LoadBackgroundLayer( BACKGROUND_FILE );
+    ClearTheStage( named, background, BACKGROUND_FILE );
     SpritePtr blackout = LoadGameSprite( BLACKOUT_FILE );
     FadeSprite( blackout.get(), 0, FADE_TIME, "t" );
     CDelayedRelease::Hold( blackout, KEEP_ALIVE );

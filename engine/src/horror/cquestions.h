@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "horror/namedsprites.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/utils/ctimer.h"
 #include "tarn/utils/signalslot.h"
@@ -15,6 +16,8 @@ class CButtonWidget;
 
 namespace horror {
 
+class CBackgroundLayer;
+
 // The question screen between the title and the first level: three yes/no
 // questions answered with image buttons, then two texts clicked through
 // with a continue button. No at any question ends the program.
@@ -24,7 +27,9 @@ public:
     static constexpr int DONE_STATE = 6;
 
     // Puts up the question background and fades in from black.
-    CQuestions();
+    // Clears the stage: named sprites go, the background shows the screen's
+    // own layer.
+    CQuestions( NamedSprites& named, CBackgroundLayer& background );
     ~CQuestions() override;
 
     CQuestions( const CQuestions& ) = delete;

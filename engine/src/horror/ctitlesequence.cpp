@@ -1,7 +1,6 @@
 #include "horror/ctitlesequence.h"
 
 #include "horror/cbackgroundlayer.h"
-#include "horror/cgamereferences.h"
 #include "horror/gameeffects.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
 
@@ -34,13 +33,11 @@ void SetAlpha( const SpritePtr& sprite, int alpha )
 
 } // namespace
 
-CTitleSequence::CTitleSequence()
+CTitleSequence::CTitleSequence( NamedSprites& named, CBackgroundLayer& background )
 {
     CInputDispatcher::GetSingletonPtr()->AddMouseListener( this );
     myTimer.Reset();
-    CGameReferences::ClearNamedSprites();
-    if( CGameReferences::backgroundLayer )
-        CGameReferences::backgroundLayer->LoadBackgroundLayer( BACKGROUND_FILE );
+    ClearTheStage( named, background, BACKGROUND_FILE );
     myBlackout = LoadGameSprite( BLACKOUT_FILE );
     FadeSprite( myBlackout.get(), 0, 3000, "t" );
     myFader = LoadGameSprite( FADER_FILE );

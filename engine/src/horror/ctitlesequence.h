@@ -1,11 +1,14 @@
 #ifndef HORROR_CTITLESEQUENCE_H
 #define HORROR_CTITLESEQUENCE_H
 
+#include "horror/namedsprites.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/inputdevice/inputlisteners.h"
 #include "tarn/utils/ctimer.h"
 
 namespace horror {
+
+class CBackgroundLayer;
 
 // The timed title sequence shown when a game starts: a black cover fades
 // off the title background, the maker's logo fades in and flickers, and two
@@ -18,7 +21,9 @@ public:
 
     // Listens to the mouse, puts up the title background and starts the
     // timeline.
-    CTitleSequence();
+    // Clears the stage: named sprites go, the background shows the screen's
+    // own layer.
+    CTitleSequence( NamedSprites& named, CBackgroundLayer& background );
     ~CTitleSequence() override;
 
     CTitleSequence( const CTitleSequence& ) = delete;

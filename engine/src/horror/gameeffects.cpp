@@ -1,5 +1,7 @@
 #include "horror/gameeffects.h"
 
+#include "horror/cbackgroundlayer.h"
+
 #include <memory>
 
 #include "tarn/gfx/ceffectfunction.h"
@@ -34,6 +36,12 @@ void FadeSprite( tarn::CSprite* sprite, int alpha, tarn::types::ticks duration, 
 tarn::SpritePtr LoadGameSprite( const std::string& file )
 {
     return tarn::SpritePtr( tarn::CSpriteFactory::LoadSprite( file ) );
+}
+
+void ClearTheStage( NamedSprites& named, CBackgroundLayer& background, const std::string& layerFile )
+{
+    named.clear();
+    background.LoadBackgroundLayer( layerFile );
 }
 
 } // namespace horror

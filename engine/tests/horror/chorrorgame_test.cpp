@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "horror/cbackgroundlayer.h"
-#include "horror/cgamestate.h"
 #include "horror/chorrorgame.h"
 #include "horror/chorrortask.h"
 #include "horror/gameworld.h"
@@ -58,9 +57,9 @@ TEST_F( GameTest, CommandsNeedParenthesesAndTakeDefaults )
     EXPECT_EQ( Run( "LoadLevel" ), "Error: need parameters" );
     EXPECT_EQ( Run( "SetPlayerEnabled" ), "Error: need parameters" );
     EXPECT_EQ( Run( "LoadLevel( \"x.xml\" )" ), "" );
-    EXPECT_EQ( CGameState::PendingLevel(), "x.xml" );
+    EXPECT_EQ( game->GetPendingLevel(), "x.xml" );
     Run( "LoadLevel( 5 )" );
-    EXPECT_EQ( CGameState::PendingLevel(), "" );
+    EXPECT_EQ( game->GetPendingLevel(), "" );
 
     CHorrorGameplay& gameplay = game->GetGameplay();
     Run( "SetPlayerEnabled( 0 )" );
@@ -78,9 +77,9 @@ TEST_F( GameTest, OnlyTheLastPendingLevelLoadsAndBeforeAPendingDialogue )
     Run( "LoadLevel( \"data/levels/b.xml\" ); LoadLevel( \"data/levels/a.xml\" ); LoadDialog( \"d.xml\" )" );
     Update();
     EXPECT_EQ( game->GetCurrentLevel(), "data/levels/a.xml" );
-    EXPECT_EQ( CGameState::PendingDialogue(), "d.xml" );
+    EXPECT_EQ( game->GetPendingDialogue(), "d.xml" );
     Update();
-    EXPECT_EQ( CGameState::PendingDialogue(), "" );
+    EXPECT_EQ( game->GetPendingDialogue(), "" );
 
     // A level whose start-up script asks for the next one: that one loads
     // at the following update.
@@ -89,7 +88,7 @@ TEST_F( GameTest, OnlyTheLastPendingLevelLoadsAndBeforeAPendingDialogue )
     Run( "LoadLevel( \"data/levels/hall.xml\" )" );
     Update();
     EXPECT_EQ( game->GetCurrentLevel(), "data/levels/hall.xml" );
-    EXPECT_EQ( CGameState::PendingLevel(), "data/levels/b.xml" );
+    EXPECT_EQ( game->GetPendingLevel(), "data/levels/b.xml" );
     Update();
     EXPECT_EQ( game->GetCurrentLevel(), "data/levels/b.xml" );
 }
@@ -127,8 +126,8 @@ TEST_F( GameTest, PlayMusicStartsEachNewTrackOnceThroughTheAudioTask )
 TEST_F( GameTest, ScriptsRunLineByLineWhateverTheLineEnds )
 {
     game->RunScript( "LoadLevel( \"one\" )\r\n\r\nLoadDialog( \"two\" )\rSetBadguyShown( 0 )" );
-    EXPECT_EQ( CGameState::PendingLevel(), "one" );
-    EXPECT_EQ( CGameState::PendingDialogue(), "two" );
+    EXPECT_EQ( game->GetPendingLevel(), "one" );
+    EXPECT_EQ( game->GetPendingDialogue(), "two" );
 }
 
 TEST_F( GameTest, CaptureRestartsTheCurrentLevel )
@@ -142,7 +141,7 @@ TEST_F( GameTest, CaptureRestartsTheCurrentLevel )
     world.Clock().Advance( 20 );
     Update();
     EXPECT_TRUE( game->GetGameplay().IsCaught() );
-    EXPECT_EQ( CGameState::PendingLevel(), "data/levels/trap.xml" );
+    EXPECT_EQ( game->GetPendingLevel(), "data/levels/trap.xml" );
     Update();
     EXPECT_FALSE( game->GetGameplay().IsCaught() );
 }
@@ -178,7 +177,7 @@ TEST_F( GameTest, EndGameFadesInTheEndAndQuitsTenSecondsLater )
     world.MakeSprite( "end_of_game_animation", 100, 100 );
     const std::size_t effects = CSpriteUpdater::GetSingletonPtr()->GetEffectCount();
     Run( "EndGame" );
-    EXPECT_NE( CGameState::EndTime(), 0u );
+    EXPECT_NE( game->GetEndTime(), 0u );
     EXPECT_EQ( CSpriteUpdater::GetSingletonPtr()->GetEffectCount(), effects + 2 ) << "two fades";
     CTaskManager* manager = CTaskManager::GetSingletonPtr();
 
@@ -196,10 +195,11 @@ TEST_F( GameTest, GameTaskRoutesLinesToTheGame )
     EXPECT_TRUE( CTaskFactory::GetSingletonPtr()->StartTask( "game", "Game", 50, nullptr ) );
     CTask* task = CTaskFactory::GetSingletonPtr()->FindTask( "Game" );
     EXPECT_TRUE( task->PausesWhenInactive() );
+    const CHorrorGame* running = static_cast<CHorrorTask*>( task )->GetGame();
     GetConsole()->Execute( "Game::LoadLevel( \"data/levels/a.xml\" );" );
-    EXPECT_EQ( CGameState::PendingLevel(), "data/levels/a.xml" );
+    EXPECT_EQ( running->GetPendingLevel(), "data/levels/a.xml" );
     CTaskManager::GetSingletonPtr()->RunOnce();
-    EXPECT_EQ( static_cast<CHorrorTask*>( task )->GetGame()->GetCurrentLevel(), "data/levels/a.xml" );
+    EXPECT_EQ( running->GetCurrentLevel(), "data/levels/a.xml" );
 }
 
 TEST_F( GameTest, DraggingTheIconIntoAPortalLoadsTheNextLevel )
@@ -226,7 +226,7 @@ TEST_F( GameTest, DraggingTheIconIntoAPortalLoadsTheNextLevel )
     for( int x = 110; x <= 180; x += 10 )
         input->NotifyMouseMove( x, 100, 10, 0 );
     input->NotifyButtonUp( MOUSE_BUTTON_LEFT );
-    EXPECT_EQ( CGameState::PendingLevel(), "data/levels/a.xml" );
+    EXPECT_EQ( running->GetPendingLevel(), "data/levels/a.xml" );
     EXPECT_EQ( running->GetGameplay().GetAreaEvents().at( 0 ).howManyTimes, 0 ) << "the portal fired once";
 
     manager->RunOnce();

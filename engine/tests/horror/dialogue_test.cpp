@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "horror/cdialogue.h"
-#include "horror/cgamestate.h"
 #include "horror/chorrorgame.h"
 #include "horror/cscriptrunner.h"
 #include "horror/gamescene.h"
@@ -311,7 +310,7 @@ TEST( DialogueInGameTest, DoDialogReplacesOnlyTheVisibleTextOfQueuedLines )
         dialogue->Update();
     ASSERT_TRUE( dialogue->IsLineComplete() );
     test::CGameScene::Press( MOUSE_BUTTON_LEFT );
-    EXPECT_EQ( horror::CGameState::PendingLevel(), "data/levels/x.xml" ) << "the queued line's script ran";
+    EXPECT_EQ( game.GetPendingLevel(), "data/levels/x.xml" ) << "the queued line's script ran";
     EXPECT_EQ( dialogue->GetText(), "Second" );
     EXPECT_EQ( dialogue->GetLines().size(), 1u );
 }

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "horror/cgamestate.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/cspriteupdater.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
@@ -24,7 +23,6 @@ CGameScene::CGameScene( const std::string& name ) :
     myOldDir( std::filesystem::current_path().string() )
 {
     ResetEngine();
-    horror::CGameState::Reset();
     myScene = std::make_unique<CSpriteScene>( 800, 600, name );
     std::filesystem::current_path( myScene->GetDir() );
     std::filesystem::create_directories( "data/gfx" );
@@ -63,7 +61,6 @@ CGameScene::~CGameScene()
     DeleteAllFakeThreads();
     std::filesystem::current_path( myOldDir );
     myScene.reset();
-    horror::CGameState::Reset();
     ResetEngine();
 }
 

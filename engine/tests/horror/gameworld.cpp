@@ -5,7 +5,6 @@
 
 #include <SDL.h>
 
-#include "horror/cgamestate.h"
 #include "tarn/gfx/sdl/csurfacesdl.h"
 #include "tarn/tasks/ctask.h"
 #include "tarn/tasks/ctaskfactory.h"
@@ -40,7 +39,6 @@ CGameWorld::CGameWorld( const std::string& name ) :
     myOldDir( std::filesystem::current_path().string() )
 {
     tarn::test::ResetEngine();
-    CGameState::Reset();
     myScene = std::make_unique<tarn::test::CSpriteScene>( 800, 600, name );
     std::filesystem::current_path( myScene->GetDir() );
     std::filesystem::create_directories( "data/gfx" );
@@ -56,7 +54,6 @@ CGameWorld::~CGameWorld()
 {
     tarn::test::ResetEngine();
     myScene.reset();
-    CGameState::Reset();
     std::filesystem::current_path( myOldDir );
 }
 

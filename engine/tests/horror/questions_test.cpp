@@ -3,7 +3,6 @@
 
 #include <memory>
 
-#include "horror/cgamestate.h"
 #include "horror/chorrorgame.h"
 #include "horror/cquestions.h"
 #include "horror/gamescene.h"
@@ -93,7 +92,7 @@ TEST( QuestionsInGameTest, NoAtAnyOfTheThreeQuestionsQuitsWithoutALevel )
         EXPECT_TRUE( QuitRequested() ) << "after " << yes << " yes";
         EXPECT_EQ( game.GetQuestions(), nullptr );
         EXPECT_EQ( game.GetCurrentLevel(), "" );
-        EXPECT_EQ( horror::CGameState::PendingLevel(), "" );
+        EXPECT_EQ( game.GetPendingLevel(), "" );
     }
 }
 
@@ -112,7 +111,9 @@ protected:
 
     test::CGameScene scene{ "questions" };
     types::ticks start = scene.GetClock().Now();
-    std::unique_ptr<CQuestions> questions = std::make_unique<CQuestions>();
+    horror::NamedSprites named;
+    horror::CBackgroundLayer background;
+    std::unique_ptr<CQuestions> questions = std::make_unique<CQuestions>( named, background );
 };
 
 TEST_F( QuestionsTest, ButtonsComeAfter3000msAndReactOnlyToReleasesInside )

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "horror/cbackgroundlayer.h"
-#include "horror/cgamereferences.h"
 #include "horror/chorrorgame.h"
 #include "horror/ctitlesequence.h"
 #include "horror/gamescene.h"
@@ -25,18 +24,11 @@ class TitleSequenceTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        horror::CGameReferences::backgroundLayer = &background;
-        horror::CGameReferences::namedSprites = &named;
         named[ "candle" ] = SpritePtr( CSpriteFactory::LoadSprite( "data/gfx/morvane_logo.xml" ) );
         start = scene.GetClock().Now();
-        title = std::make_unique<CTitleSequence>();
+        title = std::make_unique<CTitleSequence>( named, background );
     }
-    void TearDown() override
-    {
-        title.reset();
-        horror::CGameReferences::backgroundLayer = nullptr;
-        horror::CGameReferences::namedSprites = nullptr;
-    }
+    void TearDown() override { title.reset(); }
 
     // A graphics frame and a title update elapsed ms after the start.
     void At( types::ticks elapsed )
@@ -170,7 +162,7 @@ TEST_F( TitleSequenceTest, LeftButtonReleaseEndsTheTitleInAnyState )
 {
     for( int state = 0; state <= 7; ++state )
     {
-        title = std::make_unique<CTitleSequence>();
+        title = std::make_unique<CTitleSequence>( named, background );
         start = scene.GetClock().Now();
         RunToState( state );
         test::CGameScene::Press( MOUSE_BUTTON_LEFT );
