@@ -22,21 +22,6 @@ constexpr float MAX_STEP_SECONDS = 0.25f;
 constexpr int PATH_DISTANCE_REFRESH = 7;
 constexpr float ALARM_SECONDS = 5.0f;
 
-float Length( const types::vector2& v )
-{
-    return std::sqrt( v.x * v.x + v.y * v.y );
-}
-
-types::vector2 Minus( const types::vector2& a, const types::vector2& b )
-{
-    return types::vector2{ a.x - b.x, a.y - b.y };
-}
-
-types::vector2 ToVector( const types::point& p )
-{
-    return types::vector2{ static_cast<float>( p.x ), static_cast<float>( p.y ) };
-}
-
 } // namespace
 
 void CHorrorGameplay::Tick()
@@ -59,8 +44,8 @@ void CHorrorGameplay::Tick()
     bool chase = false;
     const types::vector2 player = PlayerCentre();
     types::vector2 target;
-    const types::vector2 toPlayer = Minus( player, myBadguyPosition );
-    if( toPlayer.x * toPlayer.x + toPlayer.y * toPlayer.y < mySquaredAiRange &&
+    const types::vector2 toPlayer = player - myBadguyPosition;
+    if( toPlayer.SquaredLength() < mySquaredAiRange &&
         HasLineOfSight( myBadguyPosition, player ) && myChasesPlayer )
     {
         chase = true;
@@ -72,8 +57,8 @@ void CHorrorGameplay::Tick()
     if( !chase )
         target = PatrolTarget();
 
-    const types::vector2 delta = Minus( target, myBadguyPosition );
-    const float dist = Length( delta );
+    const types::vector2 delta = target - myBadguyPosition;
+    const float dist = delta.Length();
     float step = dt * mySpeed;
 
     float boostFactor = 1.0f;
@@ -112,21 +97,21 @@ void CHorrorGameplay::Tick()
 types::vector2 CHorrorGameplay::PatrolTarget()
 {
     if( !myChasing )
-        return ToVector( myPath[ myPathIndex ] );
+        return types::vector2::From( myPath[ myPathIndex ] );
 
     // Just lost sight of the player: back to the last path point in view.
     myChasing = false;
     for( std::size_t i = 0; i < myPath.size(); ++i )
     {
-        if( HasLineOfSight( myBadguyPosition, ToVector( myPath[ i ] ) ) )
+        if( HasLineOfSight( myBadguyPosition, types::vector2::From( myPath[ i ] ) ) )
             myPathIndex = i;
     }
-    return ToVector( myPath[ myPathIndex ] );
+    return types::vector2::From( myPath[ myPathIndex ] );
 }
 
 void CHorrorGameplay::TestCapture()
 {
-    if( Length( Minus( PlayerCentre(), myBadguyPosition ) ) < CATCH_DISTANCE )
+    if( ( PlayerCentre() - myBadguyPosition ).Length() < CATCH_DISTANCE )
         myCaught = true;
 }
 
@@ -147,23 +132,23 @@ void CHorrorGameplay::UpdatePathDistance()
     bool found = false;
     if( HasLineOfSight( myBadguyPosition, player ) )
     {
-        distance = Length( Minus( myBadguyPosition, player ) );
+        distance = ( myBadguyPosition - player ).Length();
         found = true;
     }
     else if( myPathIndex < myPath.size() )
     {
-        distance = Length( Minus( ToVector( myPath[ myPathIndex ] ), myBadguyPosition ) );
+        distance = ( types::vector2::From( myPath[ myPathIndex ] ) - myBadguyPosition ).Length();
         for( std::size_t k = myPathIndex; k < myPath.size(); ++k )
         {
-            const types::vector2 point = ToVector( myPath[ k ] );
+            const types::vector2 point = types::vector2::From( myPath[ k ] );
             if( HasLineOfSight( point, player ) )
             {
-                distance += Length( Minus( point, player ) );
+                distance += ( point - player ).Length();
                 found = true;
                 break;
             }
             if( k + 1 < myPath.size() )
-                distance += Length( Minus( ToVector( myPath[ k + 1 ] ), point ) );
+                distance += ( types::vector2::From( myPath[ k + 1 ] ) - point ).Length();
         }
     }
     if( !found )

@@ -74,7 +74,7 @@ bool CWalkMask::HasLineOfSight( const types::vector2& a, const types::vector2& b
     if( m == 0.0f )
         return true;
     const types::vector2 step{ d.x / m, d.y / m };
-    int n = TruncateToInt( std::sqrt( d.x * d.x + d.y * d.y ) + 0.5f );
+    int n = TruncateToInt( d.Length() + 0.5f );
 
     types::vector2 c = a;
     if( !IsOpen( Truncated( a ) ) )

@@ -91,12 +91,12 @@ void CScreenLayer::QueueWholeScreen()
 
 void CScreenLayer::SetScreenSurface( CSurface* screen )
 {
-    ourScreenSurface = screen;
+    myScreenSurface = screen;
 }
 
 CSurface* CScreenLayer::GetScreenSurface()
 {
-    return ourScreenSurface;
+    return myScreenSurface;
 }
 
 } // namespace tarn

@@ -54,7 +54,7 @@ private:
     bool myDrawAllRequested = false;
     bool myDrawAllLogged = false;
 
-    static inline CSurface* ourScreenSurface = nullptr;
+    static inline CSurface* myScreenSurface = nullptr;
 };
 
 } // namespace tarn

@@ -222,16 +222,16 @@ void CApplicationSDL::RegisterVariables()
     CConsole* console = GetConsole();
     if( console->HasVariable( "window_sdl_timer" ) )
         return;
-    ourStartTimer = true;
+    myStartTimer = true;
     console->AddVariable( "window_sdl_timer",
-                          std::make_unique<CConsoleVar<bool>>( "window_sdl_timer", &ourStartTimer ) );
+                          std::make_unique<CConsoleVar<bool>>( "window_sdl_timer", &myStartTimer ) );
 }
 
 bool CApplicationSDL::InitVideo()
 {
     GetLog() << "Initializing video ";
     InstallQuitSignalHandlers();
-    if( SDL_Init( SDL_INIT_VIDEO | ( ourStartTimer ? SDL_INIT_TIMER : 0 ) ) < 0 )
+    if( SDL_Init( SDL_INIT_VIDEO | ( myStartTimer ? SDL_INIT_TIMER : 0 ) ) < 0 )
     {
         GetLog().Indent();
         GetLog().Error() << "Error on initialing video or timer.\n";

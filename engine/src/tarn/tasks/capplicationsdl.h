@@ -102,7 +102,7 @@ private:
     // SDL was started by this task and not yet shut down.
     bool mySDLStarted = false;
 
-    static inline bool ourStartTimer = true;
+    static inline bool myStartTimer = true;
 };
 
 } // namespace tarn

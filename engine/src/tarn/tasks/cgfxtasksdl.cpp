@@ -39,7 +39,7 @@ void CGfxTaskSDL::Update()
 {
     if( GetSpriteTime() - myLastFrameTime < myFrameInterval )
         return;
-    if( !ourFrameReportListener )
+    if( !myFrameReportListener )
     {
         DrawFrame();
         return;
@@ -66,12 +66,12 @@ void CGfxTaskSDL::Report( double workSeconds ) const
     report.workSeconds = workSeconds;
     report.pixelsDrawn = myScreen->GetPixelsDrawnLastFrame();
     report.pixelsPresented = myScreen->GetPixelsPresentedLastFrame();
-    ourFrameReportListener( report );
+    myFrameReportListener( report );
 }
 
 void CGfxTaskSDL::SetFrameReportListener( FrameReportListener listener )
 {
-    ourFrameReportListener = std::move( listener );
+    myFrameReportListener = std::move( listener );
 }
 
 void CGfxTaskSDL::Exit()

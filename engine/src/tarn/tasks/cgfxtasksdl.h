@@ -49,7 +49,7 @@ private:
     types::ticks myLastFrameTime = 0;
     SDL_Surface* myDisplay = nullptr;
 
-    static inline FrameReportListener ourFrameReportListener;
+    static inline FrameReportListener myFrameReportListener;
 };
 
 } // namespace tarn

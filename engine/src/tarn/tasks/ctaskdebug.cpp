@@ -166,7 +166,7 @@ std::string CTaskDebug::NextFreeShotName( const std::string& prefix, int& number
 
 void CTaskDebug::SetConsoleWindowMaker( ConsoleWindowMaker maker )
 {
-    ourConsoleWindowMaker = std::move( maker );
+    myConsoleWindowMaker = std::move( maker );
 }
 
 std::string CTaskDebug::ToggleConsole( CAnyContainer* args )
@@ -190,7 +190,7 @@ std::string CTaskDebug::BanAsserts( CAnyContainer* args )
         ban = std::trunc( args->GetNumber( 0 ) ) != 0.0;
     else
         GetLog().Error() << BAN_ASSERTS_ERROR << "\n";
-    ourAssertsBanned = ban;
+    myAssertsBanned = ban;
     return "";
 }
 
@@ -266,8 +266,8 @@ void CTaskDebug::TakeTimedScreenshot()
 
 void CTaskDebug::ToggleConsoleWindow()
 {
-    if( !myConsoleWindow && ourConsoleWindowMaker )
-        myConsoleWindow = ourConsoleWindowMaker();
+    if( !myConsoleWindow && myConsoleWindowMaker )
+        myConsoleWindow = myConsoleWindowMaker();
     myConsoleOpen = !myConsoleOpen;
     if( myConsoleWindow )
         myConsoleWindow->SetOpen( myConsoleOpen );

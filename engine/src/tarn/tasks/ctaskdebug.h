@@ -79,7 +79,7 @@ public:
     static std::string NextFreeShotName( const std::string& prefix, int& number );
 
     // Process-wide: whether assertion reports are banned.
-    static bool AreAssertsBanned() { return ourAssertsBanned; }
+    static bool AreAssertsBanned() { return myAssertsBanned; }
     // How ToggleConsole makes the window on first use; without a maker the
     // command only toggles the open flag.
     static void SetConsoleWindowMaker( ConsoleWindowMaker maker );
@@ -123,8 +123,8 @@ private:
     bool myStepping = false;
     CTimer myTimer;
 
-    static inline bool ourAssertsBanned = false;
-    static inline ConsoleWindowMaker ourConsoleWindowMaker;
+    static inline bool myAssertsBanned = false;
+    static inline ConsoleWindowMaker myConsoleWindowMaker;
 };
 
 } // namespace tarn

@@ -15,27 +15,27 @@ public:
     // The instance; created by this call when there is none.
     static T* GetSingletonPtr()
     {
-        if( !ourInstance )
-            ourInstance = new T;
-        return ourInstance;
+        if( !myInstance )
+            myInstance = new T;
+        return myInstance;
     }
 
     // Deletes the instance; the next GetSingletonPtr makes a fresh one.
     static void DeleteSingleton()
     {
         // Cleared first, so the destructor sees no instance.
-        T* instance = ourInstance;
-        ourInstance = nullptr;
+        T* instance = myInstance;
+        myInstance = nullptr;
         delete instance;
     }
 
-    static bool HasSingleton() { return ourInstance != nullptr; }
+    static bool HasSingleton() { return myInstance != nullptr; }
 
 protected:
     CSingleton() = default;
 
 private:
-    static inline T* ourInstance = nullptr;
+    static inline T* myInstance = nullptr;
 };
 
 } // namespace tarn

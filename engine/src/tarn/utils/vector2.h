@@ -1,6 +1,10 @@
 #ifndef TARN_UTILS_VECTOR2_H
 #define TARN_UTILS_VECTOR2_H
 
+#include <cmath>
+
+#include "tarn/utils/point.h"
+
 namespace tarn {
 
 class CXmlFileSys;
@@ -19,6 +23,15 @@ struct vector2
 
     bool operator==( const vector2& other ) const { return x == other.x && y == other.y; }
     bool operator!=( const vector2& other ) const { return !( *this == other ); }
+
+    vector2 operator+( const vector2& other ) const { return vector2{ x + other.x, y + other.y }; }
+    vector2 operator-( const vector2& other ) const { return vector2{ x - other.x, y - other.y }; }
+    vector2 operator*( float factor ) const { return vector2{ x * factor, y * factor }; }
+    float SquaredLength() const { return x * x + y * y; }
+    float Length() const { return std::sqrt( SquaredLength() ); }
+
+    // The point's coordinates as floats.
+    static vector2 From( const point& p ) { return vector2{ static_cast<float>( p.x ), static_cast<float>( p.y ) }; }
 };
 
 } // namespace types
