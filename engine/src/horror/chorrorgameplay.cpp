@@ -7,8 +7,6 @@
 #include "horror/cbackgroundlayer.h"
 #include "horror/cscriptrunner.h"
 #include "horror/cwalkmask.h"
-#include "tarn/gfx/ceffectfunction.h"
-#include "tarn/gfx/cmoveeffect.h"
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/utils/clogger.h"
@@ -23,8 +21,6 @@ namespace horror {
 namespace {
 
 const char* const PLAYER_ICON_FILE = "data/gfx/icon_player.xml";
-constexpr float PORTAL_RANGE = 35.0f;
-constexpr types::ticks PORTAL_FADE_TIME = 2000;
 
 } // namespace
 
@@ -99,16 +95,8 @@ void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
     if( !layer.empty() && myBackgroundLayer )
         myBackgroundLayer->LoadBackgroundLayer( layer );
 
-    XmlBindList( filesys, myAreaEvents, "AreaEvents", "AreaEvent" );
-    myAreaEventsFullReported = false;
-    if( myAreaEvents.size() > MAX_AREA_EVENTS )
-    {
-        GetLog().Error() << "The level has " << myAreaEvents.size() << " area events; the first " << MAX_AREA_EVENTS
-                         << " are kept\n";
-        myAreaEvents.resize( MAX_AREA_EVENTS );
-        myAreaEventsFullReported = true;
-    }
-    ReadPortals( filesys );
+    myAreaEvents.ReadEvents( filesys );
+    myAreaEvents.ReadPortals( filesys );
     ReadBadguy( filesys );
     ReadSwitches( filesys );
 
@@ -130,15 +118,6 @@ void CHorrorGameplay::ReadPlayerPosition( CXmlFileSys* filesys )
         return;
     const types::rect r = icon->GetRect();
     icon->SetPosition( TruncateToInt( p.x - r.w / 2.0f ), TruncateToInt( p.y - r.h / 2.0f ) );
-}
-
-void CHorrorGameplay::ReadPortals( CXmlFileSys* filesys )
-{
-    myPortalSprites.clear();
-    std::vector<Portal> portals;
-    XmlBindList( filesys, portals, "Portals", "Portal" );
-    for( const Portal& portal : portals )
-        AddPortal( portal.position, portal.portalImage, portal.nextFile );
 }
 
 void CHorrorGameplay::ReadBadguy( CXmlFileSys* filesys )
@@ -332,67 +311,20 @@ void CHorrorGameplay::OnButtonUp( int button )
         myBoost += myPathDistance / 5.0f;
 }
 
-bool CHorrorGameplay::RoomForAreaEvent()
-{
-    if( myAreaEvents.size() < MAX_AREA_EVENTS )
-        return true;
-    if( !myAreaEventsFullReported )
-        GetLog().Error() << "A level holds at most " << MAX_AREA_EVENTS << " area events and portals; no more added\n";
-    myAreaEventsFullReported = true;
-    return false;
-}
-
 bool CHorrorGameplay::AddAreaEvent( const types::point& position, float range, const std::string& script,
                                     bool forPlayer, bool forBadguy, int howManyTimes )
 {
-    if( !RoomForAreaEvent() )
-        return false;
-    AreaEvent event;
-    event.position = position;
-    event.range = range;
-    event.execute = script;
-    event.forPlayer = forPlayer;
-    event.forBadguy = forBadguy;
-    event.howManyTimes = howManyTimes;
-    myAreaEvents.push_back( event );
-    return true;
+    return myAreaEvents.Add( position, range, script, forPlayer, forBadguy, howManyTimes );
 }
 
 void CHorrorGameplay::AddPortal( const types::point& position, const std::string& image, const std::string& nextFile )
 {
-    if( !RoomForAreaEvent() )
-        return;
-    SpritePtr sprite = CSpriteFactory::LoadSprite( image );
-    if( sprite )
-    {
-        const types::point size = SizeOf( sprite.get() );
-        sprite->SetPosition( TruncateToInt( position.x - size.x / 2.0f + 0.5f ),
-                             TruncateToInt( position.y - size.y / 2.0f + 0.5f ) );
-        sprite->SetAlpha( 0 );
-        new CFunctionEffect( std::make_unique<CAlphaFunction>( sprite.get(), 255, 2 ), PORTAL_FADE_TIME, "t", true );
-        myPortalSprites.push_back( sprite );
-    }
-    AddAreaEvent( position, PORTAL_RANGE, "LoadLevel( \"" + nextFile + "\")", true, false, 1 );
+    myAreaEvents.AddPortal( position, image, nextFile );
 }
 
 void CHorrorGameplay::CheckAreaEvents( const types::point& p, bool forPlayer, bool forBadguy )
 {
-    if( !myScriptRunner )
-        return;
-    // By index, reading the count again at every step: a script may append
-    // events (a portal, say), which are checked in the same pass.
-    for( std::size_t i = 0; i < myAreaEvents.size(); ++i )
-    {
-        const AreaEvent& event = myAreaEvents[ i ];
-        const bool meant = ( forPlayer && event.forPlayer ) || ( forBadguy && event.forBadguy );
-        if( event.howManyTimes <= 0 || !meant || !event.Contains( p ) )
-            continue;
-        // The script may append events, which moves the list: copy it first
-        // and count down by index afterwards.
-        const std::string script = event.execute;
-        myScriptRunner->RunScript( script );
-        --myAreaEvents[ i ].howManyTimes;
-    }
+    myAreaEvents.Check( p, forPlayer, forBadguy );
 }
 
 bool CHorrorGameplay::IsOpen( const types::point& p ) const

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "horror/careaevent.h"
+#include "horror/careaeventlist.h"
 #include "horror/cwalkmask.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/inputdevice/inputlisteners.h"
@@ -29,9 +29,7 @@ class CHorrorGameplay final : public tarn::CMouseListener
 {
 public:
     static constexpr float CATCH_DISTANCE = 7.0f;
-    // Most area events (portals included) a level holds: an event whose
-    // script adds a portal each time could otherwise grow without end.
-    static constexpr std::size_t MAX_AREA_EVENTS = 1024;
+    static constexpr std::size_t MAX_AREA_EVENTS = CAreaEventList::MAX_EVENTS;
     // Top-left corner of a character moved out of sight.
     static constexpr int OFF_SCREEN_X = 801;
     static constexpr int OFF_SCREEN_Y = 600;
@@ -46,7 +44,11 @@ public:
 
     // Reading loads a level in place (no writing).
     void Serialize( tarn::CXmlFileSys* filesys );
-    void SetScriptRunner( CScriptRunner* runner ) { myScriptRunner = runner; }
+    void SetScriptRunner( CScriptRunner* runner )
+    {
+        myScriptRunner = runner;
+        myAreaEvents.SetScriptRunner( runner );
+    }
     void SetBackgroundLayer( CBackgroundLayer* layer ) { myBackgroundLayer = layer; }
     // Paused: mouse moves are ignored and the game does not tick it.
     void SetPaused( bool paused ) { myPaused = paused; }
@@ -91,8 +93,8 @@ public:
     tarn::CSprite* GetPlayerIcon() const { return myIcons.empty() ? nullptr : myIcons.front().get(); }
     tarn::CSprite* GetBadguySprite() const { return myBadguySprite.get(); }
     tarn::CSprite* GetLevelBackground() const { return myLevelBackground.get(); }
-    const std::vector<AreaEvent>& GetAreaEvents() const { return myAreaEvents; }
-    const std::vector<tarn::SpritePtr>& GetPortalSprites() const { return myPortalSprites; }
+    const std::vector<AreaEvent>& GetAreaEvents() const { return myAreaEvents.GetEvents(); }
+    const std::vector<tarn::SpritePtr>& GetPortalSprites() const { return myAreaEvents.GetPortalSprites(); }
     const tarn::types::vector2& GetBadguyPosition() const { return myBadguyPosition; }
     std::size_t GetPathIndex() const { return myPathIndex; }
     const std::vector<tarn::types::point>& GetPath() const { return myPath; }
@@ -126,13 +128,10 @@ private:
     // floor stopped it short of to.
     bool DragOpen( const tarn::types::point& from, const tarn::types::point& to, const tarn::types::point& size,
                    tarn::types::point& reached ) const;
-    // True while another area event fits; says once a level when not.
-    bool RoomForAreaEvent();
     void PlaceBadguySprite();
     void TestCapture();
     void Shriek( float factor );
     void ReadPlayerPosition( tarn::CXmlFileSys* filesys );
-    void ReadPortals( tarn::CXmlFileSys* filesys );
     void ReadBadguy( tarn::CXmlFileSys* filesys );
     void ReadSwitches( tarn::CXmlFileSys* filesys );
     // Where the bad guy heads when it does not chase.
@@ -148,9 +147,7 @@ private:
     CScriptRunner* myScriptRunner = nullptr;
     CBackgroundLayer* myBackgroundLayer = nullptr;
     bool myCaught = false;
-    std::vector<AreaEvent> myAreaEvents;
-    bool myAreaEventsFullReported = false;
-    std::vector<tarn::SpritePtr> myPortalSprites;
+    CAreaEventList myAreaEvents;
     tarn::SpritePtr myBadguySprite;
     tarn::types::vector2 myBadguyPosition;
     std::size_t myPathIndex = 0;
