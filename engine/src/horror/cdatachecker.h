@@ -48,8 +48,6 @@ public:
     std::string Report() const;
 
 private:
-    // Errors for number keys under node whose text the game would misread.
-    void CheckNumbers( const tarn::CXmlNode& node, const std::string& file, const std::string& where );
     // False, with an error, when root is not named name.
     bool HasRoot( const tarn::CXmlNode& root, const std::string& name, const std::string& file );
     void Error( const std::string& file, const std::string& key, const std::string& message );
