@@ -97,7 +97,7 @@ void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
 
     myAreaEvents.ReadEvents( filesys );
     myAreaEvents.ReadPortals( filesys );
-    ReadBadguy( filesys );
+    myBadguy.Read( filesys );
     ReadSwitches( filesys );
 
     if( !script.empty() && myScriptRunner )
@@ -120,31 +120,6 @@ void CHorrorGameplay::ReadPlayerPosition( CXmlFileSys* filesys )
     icon->SetPosition( TruncateToInt( p.x - r.w / 2.0f ), TruncateToInt( p.y - r.h / 2.0f ) );
 }
 
-void CHorrorGameplay::ReadBadguy( CXmlFileSys* filesys )
-{
-    std::string image;
-    XmlBind( filesys, image, "BadGuyImage" );
-    myBadguySprite = CSpriteFactory::LoadSprite( image );
-    XmlBind( filesys, mySpeed, "BadGuySpeed" );
-    XmlBind( filesys, myAiRange, "BadGuyAiRange" );
-    mySquaredAiRange = myAiRange * myAiRange;
-    XmlBind( filesys, myChasesPlayer, "BadGuyChasesPlayer" );
-    XmlBindList( filesys, myPath, "BadGuyPath", "PathPoint" );
-
-    if( !myPath.empty() )
-    {
-        // The first point is the top-left corner of the bad guy's picture;
-        // it walks with its centre onto the later ones.
-        const types::point size = SizeOf( myBadguySprite.get() );
-        myBadguyPosition = types::vector2{ myPath.front().x + size.x / 2.0f, myPath.front().y + size.y / 2.0f };
-        myPathIndex = 1;
-        PlaceBadguySprite();
-    }
-    myChasing = false;
-    myBoost = 0.0f;
-    myAlarm = 0.0f;
-}
-
 void CHorrorGameplay::ReadSwitches( CXmlFileSys* filesys )
 {
     myPlayerEnabled = myBadguyEnabled = myPlayerVisible = myBadguyVisible = true;
@@ -162,15 +137,6 @@ void CHorrorGameplay::ReadSwitches( CXmlFileSys* filesys )
     SetBadguyShown( badguyVisible );
 }
 
-void CHorrorGameplay::PlaceBadguySprite()
-{
-    if( !myBadguySprite )
-        return;
-    const types::point size = SizeOf( myBadguySprite.get() );
-    myBadguySprite->SetPosition( TruncateToInt( myBadguyPosition.x - size.x / 2.0f + 0.5f ),
-                                 TruncateToInt( myBadguyPosition.y - size.y / 2.0f + 0.5f ) );
-}
-
 void CHorrorGameplay::SetPlayerEnabled( bool enabled )
 {
     myPlayerEnabled = enabled;
@@ -182,7 +148,7 @@ void CHorrorGameplay::SetBadguyEnabled( bool enabled )
         return;
     myBadguyEnabled = enabled;
     if( enabled )
-        myLastStepTime = myClock.GetTime();
+        myBadguy.RestartStepClock( myClock.GetTime() );
 }
 
 void CHorrorGameplay::SetPlayerShown( bool shown )
@@ -208,15 +174,9 @@ void CHorrorGameplay::SetBadguyShown( bool shown )
         return;
     myBadguyVisible = shown;
     if( shown )
-    {
-        myLastStepTime = myClock.GetTime();
-        myLastBumpTime = EngineTime();
-        myNoiseDecay = 1.2f;
-        PlaceBadguySprite();
-        return;
-    }
-    if( myBadguySprite )
-        myBadguySprite->SetPosition( OFF_SCREEN_X, OFF_SCREEN_Y );
+        myBadguy.Appear( myClock.GetTime() );
+    else
+        myBadguy.PlaceSpriteAt( types::point{ OFF_SCREEN_X, OFF_SCREEN_Y } );
 }
 
 void CHorrorGameplay::OnMouseMove( int x, int y )
@@ -239,7 +199,7 @@ void CHorrorGameplay::OnMouseMove( int x, int y )
     {
         // Bumping into a wall drops the icon and makes a noise.
         myDraggedIcon = -1;
-        myBoost = NoiseBoost( myBoost );
+        myBadguy.SetBoost( myBadguy.NoiseBoost( myBadguy.GetBoost() ) );
     }
 
     const types::vector2 now = PlayerCentre();
@@ -307,8 +267,27 @@ void CHorrorGameplay::OnButtonUp( int button )
         return;
     myDraggedIcon = -1;
     // Letting go of the icon is a noise the bad guy hurries after.
-    if( myPathDistance > 200.0f && ( myBadguyVisible || myBadguyEnabled ) && myBoost < 100.0f )
-        myBoost += myPathDistance / 5.0f;
+    if( myBadguyVisible || myBadguyEnabled )
+        myBadguy.HearRelease();
+}
+
+void CHorrorGameplay::Tick()
+{
+    if( !myBadguyEnabled || !myBadguyVisible )
+        return;
+    const float factor = myBadguy.Step( myClock.GetTime(), PlayerCentre(), WalkMask() );
+    if( factor == 0.0f )
+        return;
+    const types::vector2& at = myBadguy.GetPosition();
+    CheckAreaEvents( types::point{ TruncateToInt( at.x ), TruncateToInt( at.y ) }, false, true );
+    TestCapture();
+    myBadguy.Shriek( factor );
+}
+
+void CHorrorGameplay::TestCapture()
+{
+    if( ( PlayerCentre() - myBadguy.GetPosition() ).Length() < CATCH_DISTANCE )
+        myCaught = true;
 }
 
 bool CHorrorGameplay::AddAreaEvent( const types::point& position, float range, const std::string& script,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "horror/careaeventlist.h"
+#include "horror/cbadguy.h"
 #include "horror/cwalkmask.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/inputdevice/inputlisteners.h"
@@ -82,30 +83,27 @@ public:
     bool IsOpen( const tarn::types::point& p ) const;
     bool HasLineOfSight( const tarn::types::vector2& a, const tarn::types::vector2& b ) const;
     // Distance along the path from the bad guy to where it could see the player.
-    void UpdatePathDistance();
+    void UpdatePathDistance() { myBadguy.UpdatePathDistance( PlayerCentre(), WalkMask() ); }
     // The boost after a bump into a wall.
-    float NoiseBoost( float boost );
-    // Speed factor (1 to 14) of a remaining boost distance.
-    static float BoostFactor( float boost );
-    // Speed factor of a chase's alarm (about 12 at its start, 2.2 at its end).
-    static float AlarmFactor( float alarm );
+    float NoiseBoost( float boost ) { return myBadguy.NoiseBoost( boost ); }
+    static float BoostFactor( float boost ) { return CBadGuy::BoostFactor( boost ); }
+    static float AlarmFactor( float alarm ) { return CBadGuy::AlarmFactor( alarm ); }
 
     tarn::CSprite* GetPlayerIcon() const { return myIcons.empty() ? nullptr : myIcons.front().get(); }
-    tarn::CSprite* GetBadguySprite() const { return myBadguySprite.get(); }
+    tarn::CSprite* GetBadguySprite() const { return myBadguy.GetSprite(); }
     tarn::CSprite* GetLevelBackground() const { return myLevelBackground.get(); }
     const std::vector<AreaEvent>& GetAreaEvents() const { return myAreaEvents.GetEvents(); }
     const std::vector<tarn::SpritePtr>& GetPortalSprites() const { return myAreaEvents.GetPortalSprites(); }
-    const tarn::types::vector2& GetBadguyPosition() const { return myBadguyPosition; }
-    std::size_t GetPathIndex() const { return myPathIndex; }
-    const std::vector<tarn::types::point>& GetPath() const { return myPath; }
-    float GetSpeed() const { return mySpeed; }
-    float GetAiRange() const { return myAiRange; }
-    bool ChasesPlayer() const { return myChasesPlayer; }
-    bool IsChasing() const { return myChasing; }
-    float GetBoost() const { return myBoost; }
-    void SetBoost( float boost ) { myBoost = boost; }
-    float GetAlarm() const { return myAlarm; }
-    float GetPathDistance() const { return myPathDistance; }
+    // The bad guy's state, for tests and tools.
+    const CBadGuy& GetBadguy() const { return myBadguy; }
+    const tarn::types::vector2& GetBadguyPosition() const { return myBadguy.GetPosition(); }
+    std::size_t GetPathIndex() const { return myBadguy.GetPathIndex(); }
+    const std::vector<tarn::types::point>& GetPath() const { return myBadguy.GetPath(); }
+    bool IsChasing() const { return myBadguy.IsChasing(); }
+    float GetBoost() const { return myBadguy.GetBoost(); }
+    void SetBoost( float boost ) { myBadguy.SetBoost( boost ); }
+    float GetAlarm() const { return myBadguy.GetAlarm(); }
+    float GetPathDistance() const { return myBadguy.GetPathDistance(); }
     bool IsDragging() const { return myDraggedIcon >= 0; }
     bool IsPlayerEnabled() const { return myPlayerEnabled; }
     bool IsBadguyEnabled() const { return myBadguyEnabled; }
@@ -128,14 +126,9 @@ private:
     // floor stopped it short of to.
     bool DragOpen( const tarn::types::point& from, const tarn::types::point& to, const tarn::types::point& size,
                    tarn::types::point& reached ) const;
-    void PlaceBadguySprite();
     void TestCapture();
-    void Shriek( float factor );
     void ReadPlayerPosition( tarn::CXmlFileSys* filesys );
-    void ReadBadguy( tarn::CXmlFileSys* filesys );
     void ReadSwitches( tarn::CXmlFileSys* filesys );
-    // Where the bad guy heads when it does not chase.
-    tarn::types::vector2 PatrolTarget();
 
     std::vector<tarn::SpritePtr> myIcons;
     int myDraggedIcon = -1;
@@ -148,19 +141,8 @@ private:
     CBackgroundLayer* myBackgroundLayer = nullptr;
     bool myCaught = false;
     CAreaEventList myAreaEvents;
-    tarn::SpritePtr myBadguySprite;
-    tarn::types::vector2 myBadguyPosition;
-    std::size_t myPathIndex = 0;
-    std::vector<tarn::types::point> myPath;
-    float mySpeed = 16.0f;
-    bool myChasing = true;
-    float myBoost = 0.0f;
-    float myAlarm = 0.0f;
-    float myAiRange = 300.0f;
-    bool myChasesPlayer = true;
-    float myPathDistance = 0.0f;
+    CBadGuy myBadguy;
     tarn::CTimer myClock;
-    tarn::types::ticks myLastStepTime = 0;
     bool myPaused = false;
     bool myPlayerEnabled = true;
     bool myBadguyEnabled = true;
@@ -168,12 +150,6 @@ private:
     bool myBadguyVisible = true;
 
     // Kept across level loads (one gameplay plays a whole game).
-    float mySquaredAiRange = 90000.0f;
-    int myStepCounter = 0;
-    float mySharedPathDistance = 0.0f;
-    tarn::types::ticks myLastBumpTime = 0;
-    float myNoiseDecay = 1.1f;
-    float myPreviousSpeedFactor = 1.0f;
     tarn::types::point myRememberedPlayerCorner;
 };
 

@@ -151,8 +151,8 @@ TEST_F( GameplayTest, LevelFilePlacesEverything )
     ASSERT_EQ( gameplay->GetPortalSprites().size(), 1u );
     EXPECT_EQ( gameplay->GetPortalSprites()[ 0 ]->GetX(), 692 );
     EXPECT_EQ( gameplay->GetPortalSprites()[ 0 ]->GetAlpha(), 0 ) << "a portal fades in";
-    EXPECT_EQ( gameplay->GetSpeed(), 40.0f );
-    EXPECT_FALSE( gameplay->ChasesPlayer() );
+    EXPECT_EQ( gameplay->GetBadguy().GetSpeed(), 40.0f );
+    EXPECT_FALSE( gameplay->GetBadguy().ChasesPlayer() );
     EXPECT_EQ( gameplay->GetBadguyPosition(), ( types::vector2{ 205, 205 } ) );
     EXPECT_EQ( gameplay->GetPathIndex(), 1u );
     EXPECT_EQ( gameplay->GetBadguySprite()->GetX(), 200 );
@@ -178,7 +178,7 @@ TEST_F( GameplayTest, KeysInReverseOrderStillLoad )
     world.Write( "data/levels/reverse.xml", "<Level>\n<BadGuySpeed>33</BadGuySpeed>\n<PlayerPosition x=\"50\" y=\"60\"/>\n"
                                             "<LevelBackgroundImage>" + mask + "</LevelBackgroundImage>\n</Level>\n" );
     ASSERT_TRUE( XmlLoadFromFile( *gameplay, "data/levels/reverse.xml" ) );
-    EXPECT_EQ( gameplay->GetSpeed(), 33.0f );
+    EXPECT_EQ( gameplay->GetBadguy().GetSpeed(), 33.0f );
     EXPECT_EQ( IconCorner(), ( types::point{ 40, 50 } ) );
     EXPECT_NE( gameplay->GetLevelBackground(), nullptr );
     EXPECT_FALSE( log.Lines().empty() ) << "the order warnings";

@@ -1,16 +1,17 @@
-// The bad guy's step, its sight of the player and the noise rules of
-// CHorrorGameplay.
-#include "horror/chorrorgameplay.h"
+#include "horror/cbadguy.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
+#include "horror/cwalkmask.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/cspritefactory.h"
 #include "tarn/utils/enginetime.h"
 #include "tarn/utils/numberutils.h"
 #include "tarn/utils/random.h"
+#include "tarn/utils/xmlbind.h"
 
 using namespace tarn;
 
@@ -24,29 +25,48 @@ constexpr float ALARM_SECONDS = 5.0f;
 
 } // namespace
 
-void CHorrorGameplay::Tick()
+void CBadGuy::Read( CXmlFileSys* filesys )
 {
-    if( !myBadguyEnabled || !myBadguyVisible )
-        return;
+    std::string image;
+    XmlBind( filesys, image, "BadGuyImage" );
+    mySprite = CSpriteFactory::LoadSprite( image );
+    XmlBind( filesys, mySpeed, "BadGuySpeed" );
+    XmlBind( filesys, myAiRange, "BadGuyAiRange" );
+    mySquaredAiRange = myAiRange * myAiRange;
+    XmlBind( filesys, myChasesPlayer, "BadGuyChasesPlayer" );
+    XmlBindList( filesys, myPath, "BadGuyPath", "PathPoint" );
 
+    if( !myPath.empty() )
+    {
+        // The first point is the top-left corner of the bad guy's picture;
+        // it walks with its centre onto the later ones.
+        const types::rect r = mySprite ? mySprite->GetRect() : types::rect();
+        myPosition = types::vector2{ myPath.front().x + r.w / 2.0f, myPath.front().y + r.h / 2.0f };
+        myPathIndex = 1;
+        PlaceSprite();
+    }
+    myChasing = false;
+    myBoost = 0.0f;
+    myAlarm = 0.0f;
+}
+
+float CBadGuy::Step( types::ticks now, const types::vector2& player, const CWalkMask& mask )
+{
     if( ++myStepCounter > PATH_DISTANCE_REFRESH )
     {
-        UpdatePathDistance();
+        UpdatePathDistance( player, mask );
         myStepCounter = 0;
     }
     if( myPathIndex >= myPath.size() )
-        return;
+        return 0.0f;
 
-    const types::ticks now = myClock.GetTime();
     const float dt = std::min( ( now - myLastStepTime ) / 1000.0f, MAX_STEP_SECONDS );
     myLastStepTime = now;
 
     bool chase = false;
-    const types::vector2 player = PlayerCentre();
     types::vector2 target;
-    const types::vector2 toPlayer = player - myBadguyPosition;
-    if( toPlayer.SquaredLength() < mySquaredAiRange &&
-        HasLineOfSight( myBadguyPosition, player ) && myChasesPlayer )
+    const types::vector2 toPlayer = player - myPosition;
+    if( toPlayer.SquaredLength() < mySquaredAiRange && mask.HasLineOfSight( myPosition, player ) && myChasesPlayer )
     {
         chase = true;
         if( !myChasing )
@@ -55,9 +75,9 @@ void CHorrorGameplay::Tick()
         target = player;
     }
     if( !chase )
-        target = PatrolTarget();
+        target = PatrolTarget( mask );
 
-    const types::vector2 delta = target - myBadguyPosition;
+    const types::vector2 delta = target - myPosition;
     const float dist = delta.Length();
     float step = dt * mySpeed;
 
@@ -77,24 +97,20 @@ void CHorrorGameplay::Tick()
 
     if( step > dist )
     {
-        myBadguyPosition = target;
+        myPosition = target;
         if( !chase )
             ++myPathIndex;
     }
     else if( dist > 0.0f )
     {
-        myBadguyPosition.x += delta.x * ( step / dist );
-        myBadguyPosition.y += delta.y * ( step / dist );
+        myPosition.x += delta.x * ( step / dist );
+        myPosition.y += delta.y * ( step / dist );
     }
-
-    PlaceBadguySprite();
-    CheckAreaEvents( types::point{ TruncateToInt( myBadguyPosition.x ), TruncateToInt( myBadguyPosition.y ) }, false,
-                     true );
-    TestCapture();
-    Shriek( factor );
+    PlaceSprite();
+    return factor;
 }
 
-types::vector2 CHorrorGameplay::PatrolTarget()
+types::vector2 CBadGuy::PatrolTarget( const CWalkMask& mask )
 {
     if( !myChasing )
         return types::vector2::From( myPath[ myPathIndex ] );
@@ -103,19 +119,13 @@ types::vector2 CHorrorGameplay::PatrolTarget()
     myChasing = false;
     for( std::size_t i = 0; i < myPath.size(); ++i )
     {
-        if( HasLineOfSight( myBadguyPosition, types::vector2::From( myPath[ i ] ) ) )
+        if( mask.HasLineOfSight( myPosition, types::vector2::From( myPath[ i ] ) ) )
             myPathIndex = i;
     }
     return types::vector2::From( myPath[ myPathIndex ] );
 }
 
-void CHorrorGameplay::TestCapture()
-{
-    if( ( PlayerCentre() - myBadguyPosition ).Length() < CATCH_DISTANCE )
-        myCaught = true;
-}
-
-void CHorrorGameplay::Shriek( float factor )
+void CBadGuy::Shriek( float factor )
 {
     if( factor / myPreviousSpeedFactor > 4.0f )
     {
@@ -125,23 +135,22 @@ void CHorrorGameplay::Shriek( float factor )
     myPreviousSpeedFactor = factor;
 }
 
-void CHorrorGameplay::UpdatePathDistance()
+void CBadGuy::UpdatePathDistance( const types::vector2& player, const CWalkMask& mask )
 {
-    const types::vector2 player = PlayerCentre();
     float distance = 0.0f;
     bool found = false;
-    if( HasLineOfSight( myBadguyPosition, player ) )
+    if( mask.HasLineOfSight( myPosition, player ) )
     {
-        distance = ( myBadguyPosition - player ).Length();
+        distance = ( myPosition - player ).Length();
         found = true;
     }
     else if( myPathIndex < myPath.size() )
     {
-        distance = ( types::vector2::From( myPath[ myPathIndex ] ) - myBadguyPosition ).Length();
+        distance = ( types::vector2::From( myPath[ myPathIndex ] ) - myPosition ).Length();
         for( std::size_t k = myPathIndex; k < myPath.size(); ++k )
         {
             const types::vector2 point = types::vector2::From( myPath[ k ] );
-            if( HasLineOfSight( point, player ) )
+            if( mask.HasLineOfSight( point, player ) )
             {
                 distance += ( point - player ).Length();
                 found = true;
@@ -157,7 +166,7 @@ void CHorrorGameplay::UpdatePathDistance()
     mySharedPathDistance = distance;
 }
 
-float CHorrorGameplay::NoiseBoost( float boost )
+float CBadGuy::NoiseBoost( float boost )
 {
     const types::ticks now = EngineTime();
     const float elapsed = static_cast<float>( now - myLastBumpTime ) / 7000.0f;
@@ -167,14 +176,43 @@ float CHorrorGameplay::NoiseBoost( float boost )
     return mySharedPathDistance * factor + boost;
 }
 
-float CHorrorGameplay::BoostFactor( float boost )
+void CBadGuy::HearRelease()
+{
+    if( myPathDistance > 200.0f && myBoost < 100.0f )
+        myBoost += myPathDistance / 5.0f;
+}
+
+void CBadGuy::Appear( types::ticks now )
+{
+    myLastStepTime = now;
+    myLastBumpTime = EngineTime();
+    myNoiseDecay = 1.2f;
+    PlaceSprite();
+}
+
+void CBadGuy::PlaceSprite()
+{
+    if( !mySprite )
+        return;
+    const types::rect r = mySprite->GetRect();
+    mySprite->SetPosition( TruncateToInt( myPosition.x - r.w / 2.0f + 0.5f ),
+                           TruncateToInt( myPosition.y - r.h / 2.0f + 0.5f ) );
+}
+
+void CBadGuy::PlaceSpriteAt( const types::point& corner )
+{
+    if( mySprite )
+        mySprite->SetPosition( corner.x, corner.y );
+}
+
+float CBadGuy::BoostFactor( float boost )
 {
     const double p = boost / ( 250.0 / 3.8 );
     const double v = std::sin( p ) * std::sin( p ) * ( p - 0.5 ) + 1.0 + p;
     return static_cast<float>( std::clamp( v, 1.0, 14.0 ) );
 }
 
-float CHorrorGameplay::AlarmFactor( float alarm )
+float CBadGuy::AlarmFactor( float alarm )
 {
     const float a = std::clamp( alarm, 0.0f, 5.0f );
     return 1.0f / ( 5.1f - a ) + 2.0f;
