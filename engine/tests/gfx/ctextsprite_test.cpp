@@ -68,19 +68,7 @@ std::unique_ptr<CTextSprite> MakeTextSprite( std::unique_ptr<CFont> font, int wi
     return sprite;
 }
 
-// Runs the test in another working directory for the object's lifetime.
-class CWorkingDirectory final
-{
-public:
-    explicit CWorkingDirectory( const std::filesystem::path& dir ) : myPrevious( std::filesystem::current_path() )
-    {
-        std::filesystem::current_path( dir );
-    }
-    ~CWorkingDirectory() { std::filesystem::current_path( myPrevious ); }
-
-private:
-    std::filesystem::path myPrevious;
-};
+using test::CWorkingDirectory;
 
 class TextSpriteTest : public ::testing::Test
 {

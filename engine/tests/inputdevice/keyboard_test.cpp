@@ -21,9 +21,9 @@ using namespace tarn;
 
 namespace {
 
-constexpr int KEY_SPACE = 32;
-constexpr int KEY_S = 115;
-constexpr int KEY_LEFT_CTRL = 306;
+using test::KEY_LEFT_CTRL;
+using test::KEY_S;
+using test::KEY_SPACE;
 
 TEST( KeyNames, EveryNamedKeyGoesBothWays )
 {

@@ -1,6 +1,7 @@
 #ifndef TARN_TESTS_SUPPORT_TESTSUPPORT_H
 #define TARN_TESTS_SUPPORT_TESTSUPPORT_H
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -15,6 +16,34 @@ namespace tarn {
 class CXmlNode;
 
 namespace test {
+
+// SDL 1.2's codes of the keys the tests press (the engine's key codes).
+constexpr int KEY_BACKSPACE = 8;
+constexpr int KEY_RETURN = 13;
+constexpr int KEY_SPACE = 32;
+constexpr int KEY_S = 115;
+constexpr int KEY_UP = 273;
+constexpr int KEY_DOWN = 274;
+constexpr int KEY_PAGE_UP = 280;
+constexpr int KEY_F1 = 282;
+constexpr int KEY_LEFT_CTRL = 306;
+
+// Runs the test in another working directory for the object's lifetime.
+class CWorkingDirectory final
+{
+public:
+    explicit CWorkingDirectory( const std::filesystem::path& dir ) : myPrevious( std::filesystem::current_path() )
+    {
+        std::filesystem::current_path( dir );
+    }
+    ~CWorkingDirectory() { std::filesystem::current_path( myPrevious ); }
+
+    CWorkingDirectory( const CWorkingDirectory& ) = delete;
+    CWorkingDirectory& operator=( const CWorkingDirectory& ) = delete;
+
+private:
+    std::filesystem::path myPrevious;
+};
 
 // An engine clock that moves only when told to. Installed for the lifetime
 // of the object.

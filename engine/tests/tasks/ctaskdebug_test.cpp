@@ -62,19 +62,7 @@ private:
     Strings* myCalls;
 };
 
-// Changes to a directory for the lifetime of the object.
-class CWorkingDirectory final
-{
-public:
-    explicit CWorkingDirectory( const std::string& dir ) : myOld( std::filesystem::current_path() )
-    {
-        std::filesystem::current_path( dir );
-    }
-    ~CWorkingDirectory() { std::filesystem::current_path( myOld ); }
-
-private:
-    std::filesystem::path myOld;
-};
+using test::CWorkingDirectory;
 
 class DebugTaskTest : public ::testing::Test
 {

@@ -27,12 +27,12 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-constexpr int KEY_BACKSPACE = 8;
-constexpr int KEY_RETURN = 13;
-constexpr int KEY_UP = 273;
-constexpr int KEY_DOWN = 274;
-constexpr int KEY_PAGE_UP = 280;
-constexpr int KEY_F1 = 282;
+using test::KEY_BACKSPACE;
+using test::KEY_DOWN;
+using test::KEY_F1;
+using test::KEY_PAGE_UP;
+using test::KEY_RETURN;
+using test::KEY_UP;
 
 // Counts the input's "enter" events.
 class CEnterCounter final : public CSignalReceiver

@@ -25,7 +25,7 @@ void CEffectPlayer::Play( const std::string& file )
     if( !data )
         return;
 
-    if( Mix_PlayChannelTimed( ANY_FREE_CHANNEL, data->GetChunk(), 0, -1 ) == -1 )
+    if( Mix_PlayChannelTimed( ANY_FREE_CHANNEL, data->Get(), 0, -1 ) == -1 )
     {
         GetLog().Warning() << "Could not play the effect: " << file << "\n";
         GetLog().Warning() << "SDL_Mixer says: " << SDL_GetError() << "\n";

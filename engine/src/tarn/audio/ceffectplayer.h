@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tarn/audio/caudiocache.h"
-#include "tarn/audio/csdlmixereffectdata.h"
+#include "tarn/audio/csdlmixerdata.h"
 
 namespace tarn {
 

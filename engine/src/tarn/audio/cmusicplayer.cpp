@@ -43,12 +43,12 @@ void CMusicPlayer::Start( const CSDLMixerMusicData& data )
     int result = 0;
     if( myFade )
     {
-        result = Mix_FadeInMusicPos( data.GetMusic(), 0, myFadeTime, 0.0 );
+        result = Mix_FadeInMusicPos( data.Get(), 0, myFadeTime, 0.0 );
         myFade = false;
     }
     else
     {
-        result = Mix_PlayMusic( data.GetMusic(), 0 );
+        result = Mix_PlayMusic( data.Get(), 0 );
     }
     if( result >= 0 )
         return;
