@@ -21,9 +21,6 @@ using namespace tarn;
 
 namespace {
 
-using test::KEY_LEFT_CTRL;
-using test::KEY_S;
-using test::KEY_SPACE;
 
 TEST( KeyNames, EveryNamedKeyGoesBothWays )
 {

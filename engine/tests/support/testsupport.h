@@ -17,17 +17,6 @@ class CXmlNode;
 
 namespace test {
 
-// SDL 1.2's codes of the keys the tests press (the engine's key codes).
-constexpr int KEY_BACKSPACE = 8;
-constexpr int KEY_RETURN = 13;
-constexpr int KEY_SPACE = 32;
-constexpr int KEY_S = 115;
-constexpr int KEY_UP = 273;
-constexpr int KEY_DOWN = 274;
-constexpr int KEY_PAGE_UP = 280;
-constexpr int KEY_F1 = 282;
-constexpr int KEY_LEFT_CTRL = 306;
-
 // Runs the test in another working directory for the object's lifetime.
 class CWorkingDirectory final
 {

@@ -10,6 +10,7 @@
 
 #include "support/spritescene.h"
 #include "support/testsupport.h"
+#include "tarn/inputdevice/keynames.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/gfx/cscreenlayer.h"
@@ -27,12 +28,6 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-using test::KEY_BACKSPACE;
-using test::KEY_DOWN;
-using test::KEY_F1;
-using test::KEY_PAGE_UP;
-using test::KEY_RETURN;
-using test::KEY_UP;
 
 // Counts the input's "enter" events.
 class CEnterCounter final : public CSignalReceiver

@@ -5,6 +5,7 @@
 #include "tarn/gfx/font/cfont.h"
 #include "tarn/gfx/font/csystemfont.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/inputdevice/keynames.h"
 
 namespace tarn {
 namespace ui {
@@ -14,19 +15,6 @@ const char* const CTextInputWidget::EVENT_ARROW_UP = "arrow_up";
 const char* const CTextInputWidget::EVENT_ARROW_DOWN = "arrow_down";
 const char* const CTextInputWidget::EVENT_PAGE_UP = "page_up";
 const char* const CTextInputWidget::EVENT_PAGE_DOWN = "page_down";
-
-namespace {
-
-// SDL 1.2 key symbols.
-constexpr int KEY_BACKSPACE = 8;
-constexpr int KEY_RETURN = 13;
-constexpr int KEY_KEYPAD_ENTER = 271;
-constexpr int KEY_UP = 273;
-constexpr int KEY_DOWN = 274;
-constexpr int KEY_PAGE_UP = 280;
-constexpr int KEY_PAGE_DOWN = 281;
-
-} // namespace
 
 CTextInputWidget::CTextInputWidget( const std::string& name ) :
     CWidget( name ),
