@@ -6,6 +6,7 @@
 #include "tarn/gfx/ceffectfunction.h"
 #include "tarn/gfx/cmoveeffect.h"
 #include "tarn/gfx/cspritefactory.h"
+#include "tarn/gfx/cspriteupdater.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/numberutils.h"
 #include "tarn/utils/types.h"
@@ -79,7 +80,8 @@ void CAreaEventList::AddPortal( const types::point& position, const std::string&
         sprite->SetPosition( TruncateToInt( position.x - r.w / 2.0f + 0.5f ),
                              TruncateToInt( position.y - r.h / 2.0f + 0.5f ) );
         sprite->SetAlpha( 0 );
-        new CFunctionEffect( std::make_unique<CAlphaFunction>( sprite.get(), 255, 2 ), PORTAL_FADE_TIME, "t", true );
+        StartEffect( std::make_unique<CFunctionEffect>( std::make_unique<CAlphaFunction>( sprite.get(), 255, 2 ),
+                                                        PORTAL_FADE_TIME, "t", true ) );
         myPortalSprites.push_back( sprite );
     }
     Add( position, PORTAL_RANGE, "LoadLevel( \"" + nextFile + "\")", true, false, 1 );

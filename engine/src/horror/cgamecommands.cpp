@@ -8,6 +8,7 @@
 #include "tarn/gfx/ceffectfunction.h"
 #include "tarn/gfx/cmoveeffect.h"
 #include "tarn/gfx/cspritefactory.h"
+#include "tarn/gfx/cspriteupdater.h"
 #include "tarn/utils/canycontainer.h"
 #include "tarn/utils/numberutils.h"
 
@@ -42,7 +43,8 @@ void FadeIn( CSprite* sprite, types::ticks duration, const std::string& progress
     if( !sprite )
         return;
     sprite->SetAlpha( 0 );
-    new CFunctionEffect( std::make_unique<CAlphaFunction>( sprite, 255, 2 ), duration, progress, true );
+    StartEffect(
+        std::make_unique<CFunctionEffect>( std::make_unique<CAlphaFunction>( sprite, 255, 2 ), duration, progress, true ) );
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "tarn/gfx/ceffectfunction.h"
 #include "tarn/gfx/cmoveeffect.h"
 #include "tarn/gfx/cspritefactory.h"
+#include "tarn/gfx/cspriteupdater.h"
 
 namespace horror {
 
@@ -21,16 +22,16 @@ void SlideSprite( tarn::CSprite* sprite, int x, int y, tarn::types::ticks durati
 {
     if( !sprite )
         return;
-    // Owned by the sprite updater from here on.
-    new tarn::CFunctionEffect( std::make_unique<tarn::CMoveFunction>( sprite, x, y ), duration, progress, true );
+    tarn::StartEffect( std::make_unique<tarn::CFunctionEffect>( std::make_unique<tarn::CMoveFunction>( sprite, x, y ),
+                                                                duration, progress, true ) );
 }
 
 void FadeSprite( tarn::CSprite* sprite, int alpha, tarn::types::ticks duration, const std::string& progress )
 {
     if( !sprite )
         return;
-    new tarn::CFunctionEffect( std::make_unique<tarn::CAlphaFunction>( sprite, alpha, FADE_STEP ), duration, progress,
-                               true );
+    tarn::StartEffect( std::make_unique<tarn::CFunctionEffect>(
+        std::make_unique<tarn::CAlphaFunction>( sprite, alpha, FADE_STEP ), duration, progress, true ) );
 }
 
 tarn::SpritePtr LoadGameSprite( const std::string& file )

@@ -28,11 +28,13 @@ protected:
     // A fade as the game makes it: step 2, clamped.
     void Fade( CSprite& sprite, int alpha, types::ticks duration, const std::string& expression = "t" )
     {
-        new CFunctionEffect( std::make_unique<CAlphaFunction>( &sprite, alpha, 2 ), duration, expression, true );
+        StartEffect(
+            std::make_unique<CFunctionEffect>( std::make_unique<CAlphaFunction>( &sprite, alpha, 2 ), duration, expression, true ) );
     }
     void Slide( CSprite& sprite, int x, int y, types::ticks duration, const std::string& expression = "t" )
     {
-        new CFunctionEffect( std::make_unique<CMoveFunction>( &sprite, x, y ), duration, expression, true );
+        StartEffect(
+            std::make_unique<CFunctionEffect>( std::make_unique<CMoveFunction>( &sprite, x, y ), duration, expression, true ) );
     }
 
     CSpriteUpdater* updater = nullptr;
@@ -70,7 +72,7 @@ TEST_F( SpriteEffectTest, FadeChangesAlphaOnEverySecondUpdateOnly )
 TEST_F( SpriteEffectTest, PausedTimeDoesNotCount )
 {
     CSprite sprite;
-    auto* effect = new CMoveEffect( &sprite, 100, 0, 1000 );
+    CSpriteEffect* effect = StartEffect( std::make_unique<CMoveEffect>( &sprite, 100, 0, 1000 ) );
     updater->Update( 5200 );
     effect->Pause();
     updater->Update( 5500 );
@@ -92,7 +94,7 @@ TEST_F( SpriteEffectTest, ProgressExpressions )
     CSprite bump;
     Slide( bump, 100, 0, 1200, "sin(t*3.14)*2" );
     CSprite overshoot;
-    new CExpressionMoveEffect( &overshoot, 100, 0, 1000, "t*2" );
+    StartEffect( std::make_unique<CExpressionMoveEffect>( &overshoot, 100, 0, 1000, "t*2" ) );
 
     updater->Update( 5500 );
     EXPECT_EQ( squared.GetX(), 25 );
@@ -127,10 +129,10 @@ TEST_F( SpriteEffectTest, DestroyedSpriteTakesOnlyItsOwnEffects )
     EXPECT_EQ( kept.GetX(), 100 );
 }
 
-TEST_F( SpriteEffectTest, EffectThatDestroysItsSpriteStopsThePassSafely )
+TEST_F( SpriteEffectTest, EffectThatDestroysItsSpriteEndsWhileTheOthersRunOn )
 {
-    // A function whose apply destroys the sprite it acts on, which deletes
-    // the effect that is running.
+    // A function whose apply destroys the sprite it acts on, which ends the
+    // effect that is running.
     class CKiller final : public CEffectFunction
     {
     public:
@@ -142,7 +144,7 @@ TEST_F( SpriteEffectTest, EffectThatDestroysItsSpriteStopsThePassSafely )
     };
 
     auto victim = std::make_unique<CSprite>();
-    new CFunctionEffect( std::make_unique<CKiller>( &victim ), 1000, "", false );
+    StartEffect( std::make_unique<CFunctionEffect>( std::make_unique<CKiller>( &victim ), 1000, "", false ) );
     CSprite other;
     Slide( other, 100, 0, 1000 );
     updater->Update( 5500 );

@@ -64,7 +64,7 @@ TEST_F( GfxTaskTest, DrawsAtMostOneFrameEvery16Milliseconds )
 {
     GetConsole()->Execute( "starttask( gfx, Gfx, 60 )" );
     CSprite sprite;
-    new CMoveEffect( &sprite, 1000, 0, 1000 );
+    StartEffect( std::make_unique<CMoveEffect>( &sprite, 1000, 0, 1000 ) );
 
     CTaskManager* manager = CTaskManager::GetSingletonPtr();
     clock->Advance( 15 );

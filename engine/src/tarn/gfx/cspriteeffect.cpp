@@ -12,14 +12,9 @@ CSpriteEffect::CSpriteEffect( CSprite* sprite, types::ticks duration ) :
     myDuration( duration ),
     myLastUpdateTime( myStartTime )
 {
-    CSpriteUpdater::GetSingletonPtr()->AddEffect( this );
 }
 
-CSpriteEffect::~CSpriteEffect()
-{
-    if( CSpriteUpdater::HasSingleton() )
-        CSpriteUpdater::GetSingletonPtr()->RemoveEffect( this );
-}
+CSpriteEffect::~CSpriteEffect() = default;
 
 void CSpriteEffect::Update( types::ticks now )
 {

@@ -12,9 +12,9 @@ class CSprite;
 
 // A change of one sprite over a duration (milliseconds of the sprite clock):
 // each update maps the elapsed fraction p (0 to 1) onto the sprite through
-// Apply. Effects are made with new and never deleted by their maker: the
-// sprite updater deletes them when they finish, or when their sprite goes.
-// An effect with duration 0 never applies and never finishes.
+// Apply. An effect runs once it is handed to the sprite updater (StartEffect),
+// which owns it until it finishes or its sprite goes. An effect with
+// duration 0 never applies and never finishes.
 class CSpriteEffect
 {
 public:

@@ -7,11 +7,9 @@
 
 namespace tarn {
 
-CSpriteUpdater::~CSpriteUpdater()
-{
-    while( !myEffects.empty() )
-        delete myEffects.front();
-}
+CSpriteUpdater::CSpriteUpdater() = default;
+
+CSpriteUpdater::~CSpriteUpdater() = default;
 
 void CSpriteUpdater::Update( types::ticks now )
 {
@@ -22,24 +20,22 @@ void CSpriteUpdater::Update( types::ticks now )
 
 void CSpriteUpdater::UpdateEffects( types::ticks now )
 {
-    for( auto it = myEffects.begin(); it != myEffects.end(); )
+    // An effect may end others, or itself, by destroying a sprite while it
+    // applies; they are only marked then, and let go of after the walk.
+    myWalkingEffects = true;
+    for( CRunningEffect& running : myEffects )
     {
-        CSpriteEffect* effect = *it;
-        myCurrentEffect = effect;
-        effect->Update( now );
-        // The effect was destroyed while updating (its sprite went away):
-        // the list may have changed under the walk.
-        if( !myCurrentEffect )
-            return;
-        myCurrentEffect = nullptr;
-        if( !effect->IsFinished() )
-        {
-            ++it;
-            continue;
-        }
-        it = myEffects.erase( it );
-        delete effect;
+        if( !running.ended )
+            running.effect->Update( now );
     }
+    myWalkingEffects = false;
+    EraseEnded();
+}
+
+void CSpriteUpdater::EraseEnded()
+{
+    myEffects.remove_if(
+        []( const CRunningEffect& running ) { return running.ended || running.effect->IsFinished(); } );
 }
 
 void CSpriteUpdater::UpdateAnimations( types::ticks now )
@@ -83,26 +79,31 @@ bool CSpriteUpdater::IsAnimating( const CAnimatable* sprite ) const
 
 void CSpriteUpdater::RemoveEffectsOf( const CSprite* sprite )
 {
-    std::list<CSpriteEffect*> doomed;
-    for( CSpriteEffect* effect : myEffects )
+    for( CRunningEffect& running : myEffects )
     {
-        if( effect->IsForSprite( sprite ) )
-            doomed.push_back( effect );
+        if( !running.ended && running.effect->IsForSprite( sprite ) )
+            running.ended = true;
     }
-    for( CSpriteEffect* effect : doomed )
-        delete effect;
+    if( !myWalkingEffects )
+        EraseEnded();
 }
 
-void CSpriteUpdater::AddEffect( CSpriteEffect* effect )
+CSpriteEffect* StartEffect( std::unique_ptr<CSpriteEffect> effect )
 {
-    myEffects.push_back( effect );
+    return CSpriteUpdater::GetSingletonPtr()->AddEffect( std::move( effect ) );
 }
 
-void CSpriteUpdater::RemoveEffect( CSpriteEffect* effect )
+CSpriteEffect* CSpriteUpdater::AddEffect( std::unique_ptr<CSpriteEffect> effect )
 {
-    myEffects.remove( effect );
-    if( myCurrentEffect == effect )
-        myCurrentEffect = nullptr;
+    CSpriteEffect* added = effect.get();
+    myEffects.push_back( CRunningEffect{ std::move( effect ), false } );
+    return added;
+}
+
+std::size_t CSpriteUpdater::GetEffectCount() const
+{
+    return static_cast<std::size_t>( std::count_if( myEffects.begin(), myEffects.end(),
+                                                    []( const CRunningEffect& running ) { return !running.ended; } ) );
 }
 
 } // namespace tarn

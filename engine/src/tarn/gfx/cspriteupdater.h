@@ -2,6 +2,7 @@
 #define TARN_GFX_CSPRITEUPDATER_H
 
 #include <list>
+#include <memory>
 
 #include "tarn/utils/csingleton.h"
 #include "tarn/utils/types.h"
@@ -13,12 +14,12 @@ class CSprite;
 class CSpriteEffect;
 
 // Advances every running sprite effect and every playing animation on the
-// sprite clock, once a frame. Effects register themselves when made and are
-// deleted here when they finish (or with their sprite).
+// sprite clock, once a frame. It owns the effects it is given and lets go of
+// each when it finishes or its sprite goes; it does not own the animated
+// sprites, which leave the list when they are destroyed.
 class CSpriteUpdater final : public CSingleton<CSpriteUpdater>
 {
 public:
-    // Deletes the effects still running.
     ~CSpriteUpdater();
 
     // now: milliseconds of the sprite clock.
@@ -29,28 +30,42 @@ public:
     void RemoveAnimatedSprite( CAnimatable* sprite );
     bool IsAnimating( const CAnimatable* sprite ) const;
 
-    // Deletes every effect acting on sprite (the sprite is going away).
+    // Ends every effect acting on sprite (the sprite is going away): none of
+    // them applies again; they are let go of at once, or after the walk of
+    // effects when an effect's own update destroyed the sprite.
     void RemoveEffectsOf( const CSprite* sprite );
 
-    // Called by CSpriteEffect's constructor and destructor only.
-    void AddEffect( CSpriteEffect* effect );
-    void RemoveEffect( CSpriteEffect* effect );
+    // Takes the effect over; it applies from the next update on. The pointer
+    // returned stays valid while the effect runs.
+    CSpriteEffect* AddEffect( std::unique_ptr<CSpriteEffect> effect );
 
-    std::size_t GetEffectCount() const { return myEffects.size(); }
+    // Effects that have not ended.
+    std::size_t GetEffectCount() const;
 
 private:
     friend class CSingleton<CSpriteUpdater>;
-    CSpriteUpdater() = default;
+    CSpriteUpdater();
 
     void UpdateEffects( types::ticks now );
     void UpdateAnimations( types::ticks now );
 
+    struct CRunningEffect
+    {
+        std::unique_ptr<CSpriteEffect> effect;
+        // Its sprite went away: it must not apply again.
+        bool ended = false;
+    };
+    void EraseEnded();
+
     types::ticks myCurrentTime = 0;
-    std::list<CSpriteEffect*> myEffects;
-    CSpriteEffect* myCurrentEffect = nullptr;
+    std::list<CRunningEffect> myEffects;
+    bool myWalkingEffects = false;
     std::list<CAnimatable*> myAnimated;
     CAnimatable* myCurrentAnimated = nullptr;
 };
+
+// Hands a new effect to the sprite updater (see AddEffect).
+CSpriteEffect* StartEffect( std::unique_ptr<CSpriteEffect> effect );
 
 } // namespace tarn
 
