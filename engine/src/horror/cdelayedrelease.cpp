@@ -1,5 +1,6 @@
 #include "horror/cdelayedrelease.h"
 
+#include <memory>
 #include <utility>
 
 namespace horror {
@@ -21,7 +22,7 @@ void CDelayedRelease::Run()
 void CDelayedRelease::Hold( tarn::SpritePtr sprite, tarn::types::ticks delay )
 {
     if( sprite )
-        new CDelayedRelease( std::move( sprite ), delay );
+        tarn::StartFakeThread( std::make_unique<CDelayedRelease>( std::move( sprite ), delay ) );
 }
 
 } // namespace horror

@@ -8,8 +8,8 @@
 namespace horror {
 
 // Keeps a sprite alive for a while after its owner let go, so that it can
-// finish fading or sliding out. A fake thread: made with new, deleted by the
-// scheduler once the delay has passed, which drops the sprite.
+// finish fading or sliding out. A fake thread: the task manager's runner owns
+// it and lets go of it once the delay has passed, which drops the sprite.
 class CDelayedRelease final : public tarn::CFakeThread
 {
 public:

@@ -1,6 +1,8 @@
 // Fake threads run by the main loop's scheduler on a replaced clock.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "support/testsupport.h"
 #include "tarn/tasks/cfakethread.h"
 
@@ -45,7 +47,7 @@ TEST_F( FakeThreadTest, StartedThreadRunsAtOnceThenEveryInterval )
 {
     int slices = 0;
     bool deleted = false;
-    auto* thread = new CSliceCounter( &slices, &deleted, 100 );
+    CFakeThread* thread = StartFakeThread( std::make_unique<CSliceCounter>( &slices, &deleted, 100 ) );
     thread->SetInterval( 30 );
 
     RunFakeThreads( 0 );
@@ -72,7 +74,7 @@ TEST_F( FakeThreadTest, ThreadThatKillsItselfIsDeletedByTheScheduler )
 {
     int slices = 0;
     bool deleted = false;
-    auto* thread = new CSliceCounter( &slices, &deleted, 2 );
+    CFakeThread* thread = StartFakeThread( std::make_unique<CSliceCounter>( &slices, &deleted, 2 ) );
     thread->SetInterval( 10 );
     thread->Start();
 
@@ -90,8 +92,8 @@ TEST_F( FakeThreadTest, OneWalkStopsAtTheFirstThreadNotDue )
 {
     int firstSlices = 0, secondSlices = 0;
     bool firstDeleted = false, secondDeleted = false;
-    auto* first = new CSliceCounter( &firstSlices, &firstDeleted, 100 );
-    auto* second = new CSliceCounter( &secondSlices, &secondDeleted, 100 );
+    CFakeThread* first = StartFakeThread( std::make_unique<CSliceCounter>( &firstSlices, &firstDeleted, 100 ) );
+    CFakeThread* second = StartFakeThread( std::make_unique<CSliceCounter>( &secondSlices, &secondDeleted, 100 ) );
     second->Start();
 
     // The paused thread at the front hides the one behind it.

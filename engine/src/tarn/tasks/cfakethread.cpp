@@ -1,34 +1,12 @@
 #include "tarn/tasks/cfakethread.h"
 
-#include <list>
-#include <memory>
+#include "tarn/tasks/ctaskmanager.h"
 
 namespace tarn {
 
-namespace {
+CFakeThread::CFakeThread() = default;
 
-using ThreadList = std::list<CFakeThread*>;
-
-std::unique_ptr<ThreadList>& Threads()
-{
-    static std::unique_ptr<ThreadList> threads;
-    return threads;
-}
-
-} // namespace
-
-CFakeThread::CFakeThread()
-{
-    if( !Threads() )
-        Threads() = std::make_unique<ThreadList>();
-    Threads()->push_back( this );
-}
-
-CFakeThread::~CFakeThread()
-{
-    if( Threads() )
-        Threads()->remove( this );
-}
+CFakeThread::~CFakeThread() = default;
 
 bool CFakeThread::LessThan( const CFakeThread& other ) const
 {
@@ -63,48 +41,6 @@ types::ticks CFakeThread::Remaining() const
     return myNextRun - myTimer.GetTime();
 }
 
-namespace {
-
-// One walk over the list; returns false when RunFakeThreads should stop.
-bool WalkFakeThreads( types::ticks budget, const CTimer& elapsed )
-{
-    ThreadList& threads = *Threads();
-    auto it = threads.begin();
-    while( it != threads.end() )
-    {
-        CFakeThread* thread = *it;
-        if( thread->IsDead() )
-        {
-            ++it;
-            delete thread;
-            if( it == threads.end() )
-                return false;
-            continue;
-        }
-        if( !thread->IsDue() )
-            return true;
-
-        thread->RunSlice();
-        if( thread->IsDead() )
-        {
-            ++it;
-            delete thread;
-            if( it == threads.end() )
-                return false;
-            if( elapsed.GetTime() < budget )
-                it = threads.begin();
-            continue;
-        }
-        if( elapsed.GetTime() >= budget )
-            ++it;
-        else
-            it = threads.begin();
-    }
-    return true;
-}
-
-} // namespace
-
 bool CFakeThread::IsDue() const
 {
     return !myPaused && myTimer.GetTime() >= myNextRun;
@@ -116,23 +52,71 @@ void CFakeThread::RunSlice()
     myNextRun = myTimer.GetTime() + myInterval;
 }
 
-void RunFakeThreads( types::ticks budget )
+CFakeThread* CFakeThreadRunner::Add( std::unique_ptr<CFakeThread> thread )
 {
-    if( !Threads() )
-        return;
+    CFakeThread* added = thread.get();
+    myThreads.push_back( std::move( thread ) );
+    return added;
+}
 
+void CFakeThreadRunner::Run( types::ticks budget )
+{
     const CTimer elapsed;
     do
     {
-        if( !WalkFakeThreads( budget, elapsed ) )
+        if( !Walk( budget, elapsed ) )
             return;
     } while( elapsed.GetTime() < budget );
 }
 
+bool CFakeThreadRunner::Walk( types::ticks budget, const CTimer& elapsed )
+{
+    auto it = myThreads.begin();
+    while( it != myThreads.end() )
+    {
+        CFakeThread* thread = it->get();
+        if( thread->IsDead() )
+        {
+            it = myThreads.erase( it );
+            if( it == myThreads.end() )
+                return false;
+            continue;
+        }
+        if( !thread->IsDue() )
+            return true;
+
+        thread->RunSlice();
+        if( thread->IsDead() )
+        {
+            it = myThreads.erase( it );
+            if( it == myThreads.end() )
+                return false;
+            if( elapsed.GetTime() < budget )
+                it = myThreads.begin();
+            continue;
+        }
+        if( elapsed.GetTime() >= budget )
+            ++it;
+        else
+            it = myThreads.begin();
+    }
+    return true;
+}
+
+CFakeThread* StartFakeThread( std::unique_ptr<CFakeThread> thread )
+{
+    return CTaskManager::GetSingletonPtr()->GetFakeThreads().Add( std::move( thread ) );
+}
+
+void RunFakeThreads( types::ticks budget )
+{
+    CTaskManager::GetSingletonPtr()->GetFakeThreads().Run( budget );
+}
+
 void DeleteAllFakeThreads()
 {
-    while( Threads() && !Threads()->empty() )
-        delete Threads()->front();
+    if( CTaskManager::HasSingleton() )
+        CTaskManager::GetSingletonPtr()->GetFakeThreads().Clear();
 }
 
 } // namespace tarn

@@ -180,7 +180,7 @@ void CTaskManager::Pass()
     if( myQuitRequested )
         KillAllTasks();
     if( myRunFakeThreads )
-        RunFakeThreads( 0 );
+        myFakeThreads.Run( 0 );
 }
 
 void CTaskManager::RunLater( types::ticks delay, const std::string& line )

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tarn/inputdevice/inputlisteners.h"
+#include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctimedtasks.h"
 #include "tarn/utils/csingleton.h"
 #include "tarn/utils/types.h"
@@ -84,6 +85,7 @@ public:
     const std::list<CTask*>& GetRunningTasks() const { return myRunning; }
     const std::list<CTask*>& GetPausedTasks() const { return myPaused; }
     CTimedTasks& GetTimedTasks() { return myTimedTasks; }
+    CFakeThreadRunner& GetFakeThreads() { return myFakeThreads; }
     bool IsActive() const { return myActivityListener->IsActive(); }
 
 private:
@@ -106,6 +108,7 @@ private:
     bool myRunFakeThreads = true;
     int myPassSleep = 0;
     CTimedTasks myTimedTasks;
+    CFakeThreadRunner myFakeThreads;
     // Lines of RunLater by the engine time they are due.
     std::multimap<types::ticks, std::string> myLaterLines;
 
