@@ -103,9 +103,6 @@ void RegisterBasicCommands()
     if( registry->HasNamespace( BASIC_NAMESPACE ) )
         return;
 
-    // Made once and kept for the program's life: consoles point at them.
-    static std::vector<std::unique_ptr<CCommand>> commands;
-
     const std::pair<const char*, CCommandFunction::Function> table[] = {
         { "quit", Quit },
         { "load", Load },
@@ -119,13 +116,9 @@ void RegisterBasicCommands()
                                        &CTaskFactory::StopTask ) },
         { "runlater", RunLater },
     };
-    if( commands.empty() )
-    {
-        for( const auto& entry : table )
-            commands.push_back( std::make_unique<CCommandFunction>( entry.second ) );
-    }
-    for( std::size_t i = 0; i < commands.size(); ++i )
-        registry->RegisterCommand( BASIC_NAMESPACE, table[ i ].first, commands[ i ].get() );
+    // The registry owns them: consoles point at them, and it outlives them.
+    for( const auto& entry : table )
+        registry->RegisterCommand( BASIC_NAMESPACE, entry.first, std::make_unique<CCommandFunction>( entry.second ) );
 }
 
 } // namespace tarn

@@ -1,5 +1,6 @@
 #include "tarn/tasks/capplication.h"
 
+#include "tarn/console/ccommandregistry.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/console/cconsolevariable.h"
@@ -44,6 +45,8 @@ CApplication::~CApplication()
     myTaskManager = nullptr;
     // Deletes the consoles and, last, the log.
     CConsoleHolder::DeleteSingleton();
+    // The commands it owns outlived every console that pointed at them.
+    CCommandRegistry::DeleteSingleton();
 }
 
 int CApplication::Run()
