@@ -7,7 +7,7 @@
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/gfx/cspritefactory.h"
-#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/sdl/ctexturemanager.h"
 #include "tarn/gfx/font/cogffontloader.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/utils/ccolor.h"

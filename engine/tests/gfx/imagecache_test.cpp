@@ -7,7 +7,7 @@
 #include "support/sdltestsupport.h"
 #include "support/testsupport.h"
 #include "tarn/gfx/cgfxfactory.h"
-#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/sdl/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
 #include "tarn/gfx/sdl/csurfacesdl.h"

@@ -14,7 +14,7 @@
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/csurface.h"
 #include "tarn/gfx/cspriteupdater.h"
-#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/sdl/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
 #include "tarn/gfx/sdl/cscreensurface.h"

@@ -15,7 +15,7 @@
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/cspriteupdater.h"
-#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/sdl/ctexturemanager.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/inputdevice/ckeyboard.h"

@@ -1,29 +1,31 @@
 #include "tarn/utils/enginetime.h"
 
-#include <SDL.h>
+#include <chrono>
 
 namespace tarn {
 
 namespace {
 
-class CSDLTimeSource final : public CTimeSource
+// Milliseconds of the system's monotonic clock since the source was made:
+// the clock counts from the first look at it, whatever SDL does later.
+class CSteadyTimeSource final : public CTimeSource
 {
 public:
-    CSDLTimeSource()
+    types::ticks GetTicks() override
     {
-        // Starts SDL's tick counter without opening any subsystem, so the
-        // clock counts from here and does not jump when SDL_Init runs later.
-        SDL_InitSubSystem( 0 );
+        const auto elapsed = std::chrono::steady_clock::now() - myStart;
+        return static_cast<types::ticks>( std::chrono::duration_cast<std::chrono::milliseconds>( elapsed ).count() );
     }
 
-    types::ticks GetTicks() override { return SDL_GetTicks(); }
+private:
+    std::chrono::steady_clock::time_point myStart = std::chrono::steady_clock::now();
 };
 
 std::shared_ptr<CTimeSource>& CurrentSource()
 {
     static std::shared_ptr<CTimeSource> source;
     if( !source )
-        source = std::make_shared<CSDLTimeSource>();
+        source = std::make_shared<CSteadyTimeSource>();
     return source;
 }
 
@@ -36,7 +38,7 @@ types::ticks EngineTime()
 
 void SetTimeSource( std::shared_ptr<CTimeSource> source )
 {
-    CurrentSource() = source ? std::move( source ) : std::make_shared<CSDLTimeSource>();
+    CurrentSource() = source ? std::move( source ) : std::make_shared<CSteadyTimeSource>();
 }
 
 std::shared_ptr<CTimeSource> GetTimeSource()

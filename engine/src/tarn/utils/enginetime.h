@@ -8,7 +8,8 @@
 namespace tarn {
 
 // Where the engine clock reads its milliseconds from. The default source is
-// SDL's tick count; input playback and tests install their own.
+// the system's monotonic milliseconds since the clock was first read; input
+// playback and tests install their own.
 class CTimeSource
 {
 public:
@@ -21,7 +22,7 @@ public:
 // The engine clock: the current source's tick count.
 types::ticks EngineTime();
 
-// Installs a time source; null restores SDL's tick count.
+// Installs a time source; null restores the monotonic clock.
 void SetTimeSource( std::shared_ptr<CTimeSource> source );
 
 std::shared_ptr<CTimeSource> GetTimeSource();

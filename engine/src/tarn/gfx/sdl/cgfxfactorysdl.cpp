@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "tarn/gfx/cnullsurface.h"
-#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/sdl/ctexturemanager.h"
 #include "tarn/gfx/imagelimits.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
 #include "tarn/gfx/sdl/imagecheck.h"

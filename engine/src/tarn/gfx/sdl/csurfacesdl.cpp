@@ -6,7 +6,7 @@
 #include <SDL_rotozoom.h>
 
 #include "tarn/gfx/cnullsurface.h"
-#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/sdl/ctexturemanager.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
 #include "tarn/gfx/sdl/imagesaver.h"
 #include "tarn/gfx/sdl/pixelaccess.h"

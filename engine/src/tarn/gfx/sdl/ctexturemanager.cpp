@@ -1,4 +1,4 @@
-#include "tarn/gfx/ctexturemanager.h"
+#include "tarn/gfx/sdl/ctexturemanager.h"
 
 #include <SDL.h>
 

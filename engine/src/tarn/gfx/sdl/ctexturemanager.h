@@ -1,5 +1,5 @@
-#ifndef TARN_GFX_CTEXTUREMANAGER_H
-#define TARN_GFX_CTEXTUREMANAGER_H
+#ifndef TARN_GFX_SDL_CTEXTUREMANAGER_H
+#define TARN_GFX_SDL_CTEXTUREMANAGER_H
 
 #include <map>
 #include <string>
