@@ -31,9 +31,7 @@ CHorrorGameplay::CHorrorGameplay()
     CInputDispatcher::GetSingletonPtr()->AddMouseListener( this );
     GetLog() << "Help me!\n";
 
-    myIcons.push_back( CSpriteFactory::LoadSprite( PLAYER_ICON_FILE ) );
-    if( myIcons.front() )
-        myIcons.front()->SetPosition( 285, 208 );
+    myPlayer = std::make_unique<CPlayerIcon>( PLAYER_ICON_FILE, types::point{ 285, 208 } );
 
     SetBadguyEnabled( false );
     SetPlayerEnabled( false );
@@ -47,27 +45,9 @@ CHorrorGameplay::~CHorrorGameplay()
         CInputDispatcher::GetSingletonPtr()->RemoveMouseListener( this );
 }
 
-types::point CHorrorGameplay::SizeOf( const CSprite* sprite )
-{
-    if( !sprite )
-        return types::point{ 0, 0 };
-    return types::point{ sprite->GetRect().w, sprite->GetRect().h };
-}
-
 types::vector2 CHorrorGameplay::PlayerCentre() const
 {
-    const CSprite* icon = GetPlayerIcon();
-    if( !icon )
-        return types::vector2{};
-    const types::rect r = icon->GetRect();
-    return types::vector2{ r.x + r.w / 2.0f, r.y + r.h / 2.0f };
-}
-
-types::point CHorrorGameplay::GetRememberedPlayerCentre() const
-{
-    const types::point size = SizeOf( GetPlayerIcon() );
-    return types::point{ TruncateToInt( myRememberedPlayerCorner.x + size.x / 2.0f ),
-                         TruncateToInt( myRememberedPlayerCorner.y + size.y / 2.0f ) };
+    return myPlayer->Centre();
 }
 
 void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
@@ -78,8 +58,8 @@ void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
     myCaught = false;
     std::string script;
     XmlBind( filesys, script, "StartUpExecute" );
-    ReadPlayerPosition( filesys );
-    myDraggedIcon = -1;
+    myPlayer->ReadPosition( filesys );
+    myPlayer->Drop();
 
     std::string background = myLevelBackground ? myLevelBackground->GetFileName() : "";
     XmlBind( filesys, background, "LevelBackgroundImage" );
@@ -102,22 +82,6 @@ void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
 
     if( !script.empty() && myScriptRunner )
         myScriptRunner->RunScript( script );
-}
-
-void CHorrorGameplay::ReadPlayerPosition( CXmlFileSys* filesys )
-{
-    CSprite* icon = GetPlayerIcon();
-    types::point p;
-    if( icon )
-    {
-        const types::vector2 centre = PlayerCentre();
-        p = types::point{ TruncateToInt( centre.x ), TruncateToInt( centre.y ) };
-    }
-    XmlBind( filesys, p, "PlayerPosition" );
-    if( !icon )
-        return;
-    const types::rect r = icon->GetRect();
-    icon->SetPosition( TruncateToInt( p.x - r.w / 2.0f ), TruncateToInt( p.y - r.h / 2.0f ) );
 }
 
 void CHorrorGameplay::ReadSwitches( CXmlFileSys* filesys )
@@ -156,16 +120,10 @@ void CHorrorGameplay::SetPlayerShown( bool shown )
     if( shown == myPlayerVisible )
         return;
     myPlayerVisible = shown;
-    CSprite* icon = GetPlayerIcon();
-    if( !icon )
-        return;
     if( shown )
-    {
-        icon->SetPosition( myRememberedPlayerCorner.x, myRememberedPlayerCorner.y );
-        return;
-    }
-    myRememberedPlayerCorner = types::point{ icon->GetX(), icon->GetY() };
-    icon->SetPosition( OFF_SCREEN_X, OFF_SCREEN_Y );
+        myPlayer->Show();
+    else
+        myPlayer->Hide( types::point{ OFF_SCREEN_X, OFF_SCREEN_Y } );
 }
 
 void CHorrorGameplay::SetBadguyShown( bool shown )
@@ -183,64 +141,17 @@ void CHorrorGameplay::OnMouseMove( int x, int y )
 {
     if( myPaused || !myPlayerEnabled || !myPlayerVisible )
         return;
-    myMousePosition = types::point{ x, y };
-    if( myDraggedIcon < 0 )
+    const CPlayerIcon::MoveResult moved = myPlayer->MoveMouse( x, y, WalkMask() );
+    if( moved == CPlayerIcon::MoveResult::NOT_DRAGGED )
         return;
-
-    CSprite* icon = myIcons[ myDraggedIcon ].get();
-    const types::point wanted{ ClampToInt( static_cast<long long>( myMousePosition.x ) + myGrabOffset.x ),
-                               ClampToInt( static_cast<long long>( myMousePosition.y ) + myGrabOffset.y ) };
-    const types::point from = icon ? types::point{ icon->GetX(), icon->GetY() } : wanted;
-    types::point reached = wanted;
-    const bool open = DragOpen( from, wanted, SizeOf( icon ), reached );
-    if( icon )
-        icon->SetPosition( reached.x, reached.y );
-    if( !open )
-    {
-        // Bumping into a wall drops the icon and makes a noise.
-        myDraggedIcon = -1;
+    // Bumping into a wall drops the icon and makes a noise.
+    if( moved == CPlayerIcon::MoveResult::BUMPED )
         myBadguy.SetBoost( myBadguy.NoiseBoost( myBadguy.GetBoost() ) );
-    }
 
     const types::vector2 now = PlayerCentre();
     CheckAreaEvents( types::point{ TruncateToInt( now.x + 0.5f ), TruncateToInt( now.y + 0.5f ) }, true, false );
     if( myBadguyEnabled && myBadguyVisible )
         TestCapture();
-}
-
-types::point CHorrorGameplay::IconCentre( const types::point& corner, const types::point& size )
-{
-    return types::point{ TruncateToInt( corner.x + size.x / 2.0f + 0.5f ),
-                         TruncateToInt( corner.y + size.y / 2.0f + 0.5f ) };
-}
-
-bool CHorrorGameplay::DragOpen( const types::point& from, const types::point& to, const types::point& size,
-                                types::point& reached ) const
-{
-    // An icon standing on closed floor (a level may start it there) is
-    // judged by where it goes, or it could never move.
-    if( !IsOpen( IconCentre( from, size ) ) )
-    {
-        reached = IsOpen( IconCentre( to, size ) ) ? to : from;
-        return reached == to;
-    }
-    // One step a pixel along the longer axis: a flick cannot jump a wall. The
-    // walk ends at the first closed step, and open floor lies only inside the
-    // level picture, so it takes at most the picture's size in steps.
-    const long long dx = static_cast<long long>( to.x ) - from.x;
-    const long long dy = static_cast<long long>( to.y ) - from.y;
-    const long long steps = std::max( std::llabs( dx ), std::llabs( dy ) );
-    reached = from;
-    for( long long i = 1; i <= steps; ++i )
-    {
-        const double t = static_cast<double>( i ) / static_cast<double>( steps );
-        const types::point next{ ClampToInt( from.x + std::llround( dx * t ) ),
-                                 ClampToInt( from.y + std::llround( dy * t ) ) };
-        if( !IsOpen( IconCentre( next, size ) ) )
-            return false;
-        reached = next;
-    }
-    return true;
 }
 
 void CHorrorGameplay::OnMouseMoveRelative( int dx, int dy )
@@ -251,21 +162,14 @@ void CHorrorGameplay::OnMouseMoveRelative( int dx, int dy )
 
 void CHorrorGameplay::OnButtonDown( int button )
 {
-    CSprite* icon = GetPlayerIcon();
-    if( button != MOUSE_BUTTON_LEFT || !icon )
-        return;
-    const types::rect r = icon->GetRect();
-    if( !types::Intersects( r, types::rect{ myMousePosition.x, myMousePosition.y, 1, 1 } ) )
-        return;
-    myGrabOffset = types::point{ r.x - myMousePosition.x, r.y - myMousePosition.y };
-    myDraggedIcon = 0;
+    if( button == MOUSE_BUTTON_LEFT )
+        myPlayer->Press();
 }
 
 void CHorrorGameplay::OnButtonUp( int button )
 {
-    if( button != MOUSE_BUTTON_LEFT || myDraggedIcon < 0 )
+    if( button != MOUSE_BUTTON_LEFT || !myPlayer->Release() )
         return;
-    myDraggedIcon = -1;
     // Letting go of the icon is a noise the bad guy hurries after.
     if( myBadguyVisible || myBadguyEnabled )
         myBadguy.HearRelease();

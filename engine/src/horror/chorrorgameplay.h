@@ -1,11 +1,13 @@
 #ifndef HORROR_CHORRORGAMEPLAY_H
 #define HORROR_CHORRORGAMEPLAY_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "horror/careaeventlist.h"
 #include "horror/cbadguy.h"
+#include "horror/cplayericon.h"
 #include "horror/cwalkmask.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/inputdevice/inputlisteners.h"
@@ -89,7 +91,7 @@ public:
     static float BoostFactor( float boost ) { return CBadGuy::BoostFactor( boost ); }
     static float AlarmFactor( float alarm ) { return CBadGuy::AlarmFactor( alarm ); }
 
-    tarn::CSprite* GetPlayerIcon() const { return myIcons.empty() ? nullptr : myIcons.front().get(); }
+    tarn::CSprite* GetPlayerIcon() const { return myPlayer->GetSprite(); }
     tarn::CSprite* GetBadguySprite() const { return myBadguy.GetSprite(); }
     tarn::CSprite* GetLevelBackground() const { return myLevelBackground.get(); }
     const std::vector<AreaEvent>& GetAreaEvents() const { return myAreaEvents.GetEvents(); }
@@ -104,39 +106,25 @@ public:
     void SetBoost( float boost ) { myBadguy.SetBoost( boost ); }
     float GetAlarm() const { return myBadguy.GetAlarm(); }
     float GetPathDistance() const { return myBadguy.GetPathDistance(); }
-    bool IsDragging() const { return myDraggedIcon >= 0; }
+    bool IsDragging() const { return myPlayer->IsDragging(); }
     bool IsPlayerEnabled() const { return myPlayerEnabled; }
     bool IsBadguyEnabled() const { return myBadguyEnabled; }
     bool IsPlayerVisible() const { return myPlayerVisible; }
     bool IsBadguyVisible() const { return myBadguyVisible; }
     tarn::CTimer& GetClock() { return myClock; }
     // Where a hidden player's icon will come back, as the icon's centre.
-    tarn::types::point GetRememberedPlayerCentre() const;
+    tarn::types::point GetRememberedPlayerCentre() const { return myPlayer->GetRememberedCentre(); }
 
 private:
     const CWalkMask& WalkMask() const;
-    // Width and height of a sprite; 0 by 0 when there is none.
-    static tarn::types::point SizeOf( const tarn::CSprite* sprite );
     tarn::types::vector2 PlayerCentre() const;
-    // Centre of an icon of size with its top-left corner at corner, as the
-    // walk mask is asked about it.
-    static tarn::types::point IconCentre( const tarn::types::point& corner, const tarn::types::point& size );
-    // Walks an icon's corner straight from from to to; reached is the last
-    // corner on the way with open floor under the centre. False when closed
-    // floor stopped it short of to.
-    bool DragOpen( const tarn::types::point& from, const tarn::types::point& to, const tarn::types::point& size,
-                   tarn::types::point& reached ) const;
     void TestCapture();
-    void ReadPlayerPosition( tarn::CXmlFileSys* filesys );
     void ReadSwitches( tarn::CXmlFileSys* filesys );
 
-    std::vector<tarn::SpritePtr> myIcons;
-    int myDraggedIcon = -1;
+    std::unique_ptr<CPlayerIcon> myPlayer;
     tarn::SpritePtr myLevelBackground;
     // The level picture's walk mask, which keeps the pixels it has read.
     mutable CWalkMask myWalkMask{ nullptr };
-    tarn::types::point myMousePosition;
-    tarn::types::point myGrabOffset;
     CScriptRunner* myScriptRunner = nullptr;
     CBackgroundLayer* myBackgroundLayer = nullptr;
     bool myCaught = false;
@@ -148,9 +136,6 @@ private:
     bool myBadguyEnabled = true;
     bool myPlayerVisible = true;
     bool myBadguyVisible = true;
-
-    // Kept across level loads (one gameplay plays a whole game).
-    tarn::types::point myRememberedPlayerCorner;
 };
 
 } // namespace horror

@@ -1,6 +1,7 @@
 #ifndef TARN_IO_DATAFILE_H
 #define TARN_IO_DATAFILE_H
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
