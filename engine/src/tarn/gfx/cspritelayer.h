@@ -65,6 +65,8 @@ protected:
     // Whether sprite's place (now or where last drawn) meets one of areas.
     static bool Covers( const CSprite& sprite, const std::vector<types::rect>& areas );
 
+    // Not owned: a sprite belongs to its handle (SpritePtr) or its maker and
+    // takes itself out of its layer when destroyed, so these never dangle.
     std::list<CSprite*> myChildren;
 
 private:
