@@ -9,7 +9,6 @@
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/io/datafile.h"
 #include "tarn/tasks/ctaskmanager.h"
-#include "tarn/tasks/quitsignals.h"
 #include "tarn/utils/canycontainer.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/numberutils.h"
@@ -230,7 +229,6 @@ void CApplicationSDL::RegisterVariables()
 bool CApplicationSDL::InitVideo()
 {
     GetLog() << "Initializing video ";
-    InstallQuitSignalHandlers();
     if( SDL_Init( SDL_INIT_VIDEO | ( myStartTimer ? SDL_INIT_TIMER : 0 ) ) < 0 )
     {
         GetLog().Indent();
