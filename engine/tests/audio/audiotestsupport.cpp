@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "support/testsupport.h"
+#include "tarn/audio/null/cnullaudiodevice.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/tasks/caudiotask.h"
@@ -46,6 +47,11 @@ void AudioTest::TearDown()
     setenv( "SDL_AUDIODRIVER", "dummy", 1 );
 }
 
+void AudioTest::UseSilentDevice()
+{
+    Run( "audio_device = null" );
+}
+
 std::string AudioTest::Run( const std::string& line )
 {
     return GetConsole()->Execute( line );
@@ -57,12 +63,48 @@ CAudioTask* AudioTest::StartAudio( const std::string& startArguments )
     myTask = dynamic_cast<CAudioTask*>( CTaskFactory::GetSingletonPtr()->FindTask( "Audio" ) );
     myMusic = myTask ? myTask->GetMusicPlayer() : nullptr;
     myEffects = myTask ? myTask->GetEffectPlayer() : nullptr;
+    myDevice = myTask ? dynamic_cast<CNullAudioDevice*>( &myTask->GetDevice() ) : nullptr;
     return myTask;
 }
 
 void AudioTest::RunPass()
 {
     CTaskManager::GetSingletonPtr()->RunOnce();
+}
+
+namespace {
+
+template <class List>
+bool Holds( const List& list, CTask* task )
+{
+    for( CTask* entry : list )
+    {
+        if( entry == task )
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool AudioTest::IsRunning( CTask* task )
+{
+    return Holds( CTaskManager::GetSingletonPtr()->GetRunningTasks(), task );
+}
+
+bool AudioTest::IsPaused( CTask* task )
+{
+    return Holds( CTaskManager::GetSingletonPtr()->GetPausedTasks(), task );
+}
+
+void AudioTest::SendEveryCommand()
+{
+    const std::string file = "\"" + SoundFile( "music_long.ogg" ) + "\"";
+    const std::string lines[] = { "PlayMusic( " + file + " )", "PlayMusicFadeIn( " + file + ", 20 )", "StopMusic",
+                                  "StopMusic( 1 )", "StopMusicFadeOut( 20 )", "PlayEffect( " + file + " )",
+                                  "PreloadEffect( " + file + " )", "PlayMusic", "PlayEffect" };
+    for( const std::string& line : lines )
+        Run( "Audio::" + line );
 }
 
 std::string AudioTest::RunWithFile( const std::string& command, const std::string& soundName,

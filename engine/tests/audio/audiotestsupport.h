@@ -9,8 +9,10 @@
 namespace tarn {
 
 class CAudioTask;
+class CTask;
 class CEffectPlayer;
 class CMusicPlayer;
+class CNullAudioDevice;
 
 namespace test {
 
@@ -22,11 +24,13 @@ std::string SoundFile( const std::string& name );
 bool WaitFor( const std::function<bool()>& condition, int timeoutMs = 5000 );
 
 // A fresh engine with the "sdl_mixer" library loaded, on SDL's dummy audio
-// driver. Scripts reach the audio task as a game would: through the main
-// console.
+// driver, or on the silent device once UseSilentDevice() was called. Scripts
+// reach the audio task as a game would: through the main console.
 class AudioTest : public ::testing::Test
 {
 protected:
+    // Audio tasks started after this get the silent device.
+    void UseSilentDevice();
     void SetUp() override;
     void TearDown() override;
 
@@ -38,6 +42,11 @@ protected:
     // One pass of the main loop.
     void RunPass();
 
+    static bool IsRunning( CTask* task );
+    static bool IsPaused( CTask* task );
+    // Every command once, rightly and wrongly; none may crash.
+    void SendEveryCommand();
+
     // `Audio::Command( "file" )` for a test sound file.
     std::string RunWithFile( const std::string& command, const std::string& soundName,
                              const std::string& moreArguments = "" );
@@ -45,6 +54,8 @@ protected:
     CAudioTask* myTask = nullptr;
     CMusicPlayer* myMusic = nullptr;
     CEffectPlayer* myEffects = nullptr;
+    // Null unless the task runs on the silent device.
+    CNullAudioDevice* myDevice = nullptr;
 };
 
 } // namespace test

@@ -1,12 +1,11 @@
-// Sound effects as the game fires them: free channels, and the cache that
-// empties once every channel is silent.
+// Sound effects as the game fires them, on the silent device: channels, and
+// the cache that empties once every channel is silent.
 #include <gtest/gtest.h>
-
-#include <SDL_mixer.h>
 
 #include "audio/audiotestsupport.h"
 #include "support/testsupport.h"
 #include "tarn/audio/ceffectplayer.h"
+#include "tarn/audio/null/cnullaudiodevice.h"
 
 using namespace tarn;
 using namespace tarn::test;
@@ -18,8 +17,9 @@ class EffectTest : public AudioTest
 protected:
     void Start( const std::string& startArguments = "" )
     {
+        UseSilentDevice();
         ASSERT_NE( StartAudio( startArguments ), nullptr );
-        ASSERT_NE( myEffects, nullptr );
+        ASSERT_NE( myDevice, nullptr );
     }
 
     bool Cached( const std::string& soundName ) const
@@ -28,35 +28,27 @@ protected:
     }
 };
 
-bool AllChannelsSilent()
-{
-    return Mix_Playing( -1 ) == 0;
-}
-
 } // namespace
 
 TEST_F( EffectTest, EffectsStayCachedWhileAnyChannelSounds )
 {
     Start();
+    myDevice->HoldEffects( true );
     // The game's own line form reaches the task through the main console.
     Run( "Audio::PlayEffect( \"" + SoundFile( "effect_long.wav" ) + "\" );" );
-    EXPECT_EQ( Mix_Playing( 0 ), 1 );
-    // Holding the long effect keeps its channel busy however slow the machine.
-    Mix_Pause( 0 );
     RunWithFile( "PlayEffect", "effect_short.wav" );
+    EXPECT_EQ( myDevice->GetEffectsPlayed(),
+               ( std::vector<std::string>{ SoundFile( "effect_long.wav" ), SoundFile( "effect_short.wav" ) } ) );
 
-    ASSERT_TRUE( WaitFor( [] { return Mix_Playing( 1 ) == 0; } ) );
     RunPass();
     EXPECT_TRUE( Cached( "effect_long.wav" ) );
     EXPECT_TRUE( Cached( "effect_short.wav" ) );
     EXPECT_TRUE( myEffects->IsPending() );
 
-    Mix_HaltChannel( 0 );
-    CLogCapture log;
+    myDevice->HoldEffects( false );
     RunPass();
     EXPECT_EQ( myEffects->GetCache().Size(), 0u );
     EXPECT_FALSE( myEffects->IsPending() );
-    EXPECT_EQ( log.Lines(), ( std::vector<std::string>{ "freed CSDLMixerEffectData", "freed CSDLMixerEffectData" } ) );
 }
 
 TEST_F( EffectTest, PreloadedEffectsSurviveTheCleanUpUntilReleased )
@@ -65,13 +57,12 @@ TEST_F( EffectTest, PreloadedEffectsSurviveTheCleanUpUntilReleased )
     RunWithFile( "PreloadEffect", "effect_short.wav" );
     EXPECT_TRUE( Cached( "effect_short.wav" ) );
     EXPECT_FALSE( myEffects->IsPending() );
-    EXPECT_EQ( Mix_Playing( -1 ), 0 );
+    EXPECT_TRUE( myDevice->GetEffectsPlayed().empty() );
 
     RunWithFile( "PlayEffect", "effect_short.wav" );
     RunWithFile( "PlayEffect", "effect_long.wav" );
     EXPECT_EQ( myEffects->GetCache().Size(), 2u );
 
-    ASSERT_TRUE( WaitFor( AllChannelsSilent ) );
     RunPass();
     EXPECT_TRUE( Cached( "effect_short.wav" ) );
     EXPECT_FALSE( Cached( "effect_long.wav" ) );
@@ -84,15 +75,16 @@ TEST_F( EffectTest, PreloadedEffectsSurviveTheCleanUpUntilReleased )
 TEST_F( EffectTest, WithoutAFreeChannelTheEffectIsReportedAndStillFreedLater )
 {
     Start( ", 22050, S16LSB, 2, 1024, 1" );
+    myDevice->HoldEffects( true );
     RunWithFile( "PlayEffect", "effect_long.wav" );
 
     CLogCapture log;
     RunWithFile( "PlayEffect", "effect_short.wav" );
-    EXPECT_TRUE( log.Contains( "Could not play the effect: " + SoundFile( "effect_short.wav" ) ) );
-    EXPECT_TRUE( log.Contains( "SDL_Mixer says: No free channels available" ) );
+    EXPECT_EQ( log.Lines(), ( std::vector<std::string>{ "Could not play the effect: " + SoundFile( "effect_short.wav" ),
+                                                         "SDL_Mixer says: No free channels available" } ) );
     EXPECT_TRUE( Cached( "effect_short.wav" ) );
 
-    ASSERT_TRUE( WaitFor( AllChannelsSilent ) );
+    myDevice->HoldEffects( false );
     RunPass();
     EXPECT_EQ( myEffects->GetCache().Size(), 0u );
 }
@@ -104,14 +96,10 @@ TEST_F( EffectTest, MissingEffectIsLoggedByNameAndChangesNothing )
     Run( "Audio::PlayEffect( \"no/such/effect.wav\" )" );
     Run( "Audio::PreloadEffect( \"no/such/effect.wav\" )" );
     EXPECT_EQ( log.Lines(), ( std::vector<std::string>{
-                                "new CSDLMixerEffectData( no/such/effect.wav ) ",
-                                "Could not load effect-file  no/such/effect.wav",
-                                "SDL_Mixer says: Couldn't open no/such/effect.wav",
-                                "new CSDLMixerEffectData( no/such/effect.wav ) ",
-                                "Could not load effect-file  no/such/effect.wav",
-                                "SDL_Mixer says: Couldn't open no/such/effect.wav",
+                                "Could not load effect-file  no/such/effect.wav: it does not exist",
+                                "Could not load effect-file  no/such/effect.wav: it does not exist",
                             } ) );
     EXPECT_EQ( myEffects->GetCache().Size(), 0u );
     EXPECT_FALSE( myEffects->IsPending() );
-    EXPECT_EQ( Mix_Playing( -1 ), 0 );
+    EXPECT_TRUE( myDevice->GetEffectsPlayed().empty() );
 }

@@ -1,14 +1,12 @@
-// Music as a script meets it through the audio task: fades, restarts,
-// switching, repeating, and what stays loaded.
+// Music as a script meets it through the audio task, on the silent device:
+// fades, restarts, switching, repeating, pausing, and what stays loaded.
 #include <gtest/gtest.h>
-
-#include <SDL_mixer.h>
-
-#include <chrono>
 
 #include "audio/audiotestsupport.h"
 #include "support/testsupport.h"
+#include "tarn/audio/ceffectplayer.h"
 #include "tarn/audio/cmusicplayer.h"
+#include "tarn/audio/null/cnullaudiodevice.h"
 
 using namespace tarn;
 using namespace tarn::test;
@@ -21,11 +19,13 @@ protected:
     void SetUp() override
     {
         AudioTest::SetUp();
+        UseSilentDevice();
         ASSERT_NE( StartAudio(), nullptr );
-        ASSERT_NE( myMusic, nullptr );
+        ASSERT_NE( myDevice, nullptr );
     }
 
     std::string Current() const { return myMusic->GetCurrent() ? myMusic->GetCurrent()->GetFile() : "<none>"; }
+    bool Cached( const std::string& soundName ) const { return myMusic->GetCache().Contains( SoundFile( soundName ) ); }
 };
 
 } // namespace
@@ -34,32 +34,17 @@ TEST_F( MusicTest, FirstMusicFadesInOverThreeSecondsAndLaterOnesStartAtFullVolum
 {
     RunWithFile( "PlayMusic", "music_long.wav" );
     EXPECT_EQ( myMusic->GetState(), CMusicPlayer::STATE_PLAYING );
-    EXPECT_EQ( Mix_FadingMusic(), MIX_FADING_IN );
-    EXPECT_EQ( myMusic->GetFadeTime(), 3000 );
+    EXPECT_EQ( myDevice->GetMusicFadeIn(), 3000 );
     EXPECT_FALSE( myMusic->GetFade() );
-    EXPECT_EQ( Mix_GetMusicType( nullptr ), MUS_WAV );
 
     RunWithFile( "PlayMusic", "music_long.ogg" );
-    EXPECT_EQ( Mix_PlayingMusic(), 1 );
-    EXPECT_EQ( Mix_FadingMusic(), MIX_NO_FADING );
-    EXPECT_EQ( Mix_GetMusicType( nullptr ), MUS_OGG );
+    EXPECT_EQ( myDevice->GetMusic(), SoundFile( "music_long.ogg" ) );
+    EXPECT_EQ( myDevice->GetMusicFadeIn(), std::nullopt );
     EXPECT_EQ( Current(), SoundFile( "music_long.ogg" ) );
-}
 
-TEST_F( MusicTest, FadeInWithoutATimeTakesOneSecond )
-{
-    RunWithFile( "PlayMusicFadeIn", "music_long.ogg" );
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ( myMusic->GetFadeTime(), 1000 );
-    EXPECT_EQ( Mix_FadingMusic(), MIX_FADING_IN );
-
-    ASSERT_TRUE( WaitFor( [] { return Mix_FadingMusic() != MIX_FADING_IN; } ) );
-    const auto elapsed =
-        std::chrono::duration_cast<std::chrono::milliseconds>( std::chrono::steady_clock::now() - start );
-    // The mixer steps the fade once per mixed chunk; only its first two
-    // chunks come without waiting, so the fade cannot end much earlier.
-    EXPECT_GE( elapsed.count(), 800 );
-    EXPECT_EQ( Mix_PlayingMusic(), 1 );
+    // Without a time the fade-in takes a second.
+    RunWithFile( "PlayMusicFadeIn", "music_long.wav" );
+    EXPECT_EQ( myDevice->GetMusicFadeIn(), 1000 );
 }
 
 TEST_F( MusicTest, FadeOutLeavesTheFadeForTheNextStartAndStopAfterAFadeInHalts )
@@ -68,38 +53,35 @@ TEST_F( MusicTest, FadeOutLeavesTheFadeForTheNextStartAndStopAfterAFadeInHalts )
 
     Run( "Audio::StopMusicFadeOut( 500 )" );
     EXPECT_EQ( myMusic->GetState(), CMusicPlayer::STATE_STOPPED );
-    EXPECT_EQ( Mix_FadingMusic(), MIX_FADING_OUT );
+    EXPECT_EQ( myDevice->GetMusicFadeOut(), 500 );
     EXPECT_TRUE( myMusic->GetFade() );
 
-    // The mixer lets the fade-out end before it starts the next music.
     RunWithFile( "PlayMusic", "music_long.wav" );
-    EXPECT_EQ( Mix_FadingMusic(), MIX_FADING_IN );
-    EXPECT_EQ( myMusic->GetFadeTime(), 500 );
+    EXPECT_EQ( myDevice->GetMusicFadeIn(), 500 );
     EXPECT_FALSE( myMusic->GetFade() );
 
     RunWithFile( "PlayMusicFadeIn", "music_long.ogg", ", 5000" );
-    EXPECT_EQ( Mix_FadingMusic(), MIX_FADING_IN );
+    EXPECT_EQ( myDevice->GetMusicFadeIn(), 5000 );
     Run( "Audio::StopMusic" );
-    EXPECT_EQ( Mix_PlayingMusic(), 0 );
+    EXPECT_EQ( myDevice->GetMusic(), "" );
     EXPECT_EQ( myMusic->GetState(), CMusicPlayer::STATE_STOPPED );
 
     // A stopped music stays stopped.
     RunPass();
-    EXPECT_EQ( Mix_PlayingMusic(), 0 );
+    EXPECT_EQ( myDevice->GetMusic(), "" );
 }
 
 TEST_F( MusicTest, PlayingTheCurrentMusicAgainRestartsItWithTheSameData )
 {
     RunWithFile( "PlayMusic", "music_long.wav" );
-    const CSDLMixerMusicData* first = myMusic->GetCurrent();
+    const CAudioClip* first = myMusic->GetCurrent();
     ASSERT_NE( first, nullptr );
 
     CLogCapture log;
     RunWithFile( "PlayMusicFadeIn", "music_long.wav", ", 2000" );
     EXPECT_EQ( myMusic->GetCurrent(), first );
     EXPECT_EQ( myMusic->GetCache().Size(), 1u );
-    // Started anew: the fade-in of the new start is running.
-    EXPECT_EQ( Mix_FadingMusic(), MIX_FADING_IN );
+    EXPECT_EQ( myDevice->GetMusicFadeIn(), 2000 );
     EXPECT_TRUE( log.Lines().empty() ) << log.Lines().front();
 }
 
@@ -108,38 +90,33 @@ TEST_F( MusicTest, SwitchingMusicFreesThePreviousUnlessPreloaded )
     const std::string wav = SoundFile( "music_long.wav" );
     const std::string ogg = SoundFile( "music_long.ogg" );
     RunWithFile( "PlayMusic", "music_long.wav" );
-    {
-        CLogCapture log;
-        RunWithFile( "PlayMusic", "music_long.ogg" );
-        EXPECT_TRUE( log.Contains( "new CSDLMixerMusicData( " + ogg + " ) " ) );
-        EXPECT_TRUE( log.Contains( "freed CSDLMixerMusicData" ) );
-    }
-    EXPECT_FALSE( myMusic->GetCache().Contains( wav ) );
+    RunWithFile( "PlayMusic", "music_long.ogg" );
+    EXPECT_FALSE( Cached( "music_long.wav" ) );
     EXPECT_EQ( Current(), ogg );
 
     ASSERT_TRUE( myMusic->Preload( wav ) );
     RunWithFile( "PlayMusic", "music_long.wav" );
     RunWithFile( "PlayMusic", "music_long.ogg" );
-    EXPECT_TRUE( myMusic->GetCache().Contains( wav ) );
+    EXPECT_TRUE( Cached( "music_long.wav" ) );
     EXPECT_EQ( myMusic->GetCache().Size(), 2u );
 
     // Released, it goes at once unless it is the music playing.
     myMusic->Release( ogg );
-    EXPECT_TRUE( myMusic->GetCache().Contains( ogg ) );
+    EXPECT_TRUE( Cached( "music_long.ogg" ) );
     myMusic->Release( wav );
-    EXPECT_FALSE( myMusic->GetCache().Contains( wav ) );
-    EXPECT_EQ( Mix_PlayingMusic(), 1 );
+    EXPECT_FALSE( Cached( "music_long.wav" ) );
+    EXPECT_EQ( myDevice->GetMusic(), ogg );
 }
 
 TEST_F( MusicTest, FinishedMusicStartsAgainByItselfWithoutFading )
 {
     RunWithFile( "PlayMusic", "music_short.wav" );
-    const CSDLMixerMusicData* data = myMusic->GetCurrent();
+    const CAudioClip* data = myMusic->GetCurrent();
 
-    ASSERT_TRUE( WaitFor( [] { return Mix_PlayingMusic() == 0; } ) );
+    myDevice->FinishMusic();
     RunPass();
-    EXPECT_EQ( Mix_PlayingMusic(), 1 );
-    EXPECT_EQ( Mix_FadingMusic(), MIX_NO_FADING );
+    EXPECT_EQ( myDevice->GetMusic(), SoundFile( "music_short.wav" ) );
+    EXPECT_EQ( myDevice->GetMusicFadeIn(), std::nullopt );
     EXPECT_EQ( myMusic->GetState(), CMusicPlayer::STATE_PLAYING );
     EXPECT_EQ( myMusic->GetCurrent(), data );
 }
@@ -150,41 +127,42 @@ TEST_F( MusicTest, MissingMusicIsLoggedByNameAndChangesNothing )
 
     CLogCapture log;
     Run( "Audio::PlayMusic( \"no/such/music.ogg\" )" );
-    EXPECT_TRUE( log.Contains( "Could not load music-file  no/such/music.ogg" ) );
+    EXPECT_TRUE( log.Contains( "Could not load music-file  no/such/music.ogg: it does not exist" ) );
     EXPECT_EQ( Current(), SoundFile( "music_long.ogg" ) );
     EXPECT_EQ( myMusic->GetCache().Size(), 1u );
-    EXPECT_EQ( Mix_PlayingMusic(), 1 );
+    EXPECT_EQ( myDevice->GetMusic(), SoundFile( "music_long.ogg" ) );
     EXPECT_FALSE( myMusic->Preload( "no/such/music.ogg" ) );
     EXPECT_EQ( myMusic->GetCache().Size(), 1u );
 }
 
-TEST_F( MusicTest, PausingTheTaskPausesTheMusicAndANewPlayResumes )
+TEST_F( MusicTest, PausingTheTaskPausesMusicAndEffectsAndANewPlayResumes )
 {
     RunWithFile( "PlayMusic", "music_long.ogg" );
 
     Run( "pausetask( Audio )" );
     EXPECT_EQ( myMusic->GetState(), CMusicPlayer::STATE_PAUSED );
-    EXPECT_EQ( Mix_PausedMusic(), 1 );
+    EXPECT_TRUE( myDevice->IsMusicPaused() );
+    EXPECT_TRUE( myDevice->AreEffectsPaused() );
     Run( "resumetask( Audio )" );
     EXPECT_EQ( myMusic->GetState(), CMusicPlayer::STATE_PLAYING );
-    EXPECT_EQ( Mix_PausedMusic(), 0 );
+    EXPECT_FALSE( myDevice->IsMusicPaused() );
+    EXPECT_FALSE( myDevice->AreEffectsPaused() );
 
     Run( "pausetask( Audio )" );
     RunWithFile( "PlayMusic", "music_long.wav" );
     EXPECT_EQ( myMusic->GetState(), CMusicPlayer::STATE_PLAYING );
-    EXPECT_EQ( Mix_PausedMusic(), 0 );
-    EXPECT_EQ( Mix_PlayingMusic(), 1 );
+    EXPECT_FALSE( myDevice->IsMusicPaused() );
+    EXPECT_EQ( myDevice->GetMusic(), SoundFile( "music_long.wav" ) );
 }
 
-TEST_F( MusicTest, VolumesMultiplyAndStayInTheMixersRange )
+TEST_F( MusicTest, EachPlayersVolumeIsItsOwnTimesItsMaster )
 {
     myMusic->SetVolume( 0.5f );
     myMusic->SetMasterVolume( 0.5f );
-    EXPECT_EQ( Mix_VolumeMusic( -1 ), 32 );
-    myMusic->SetVolume( 4.0f );
-    myMusic->SetMasterVolume( 1.0f );
-    EXPECT_EQ( Mix_VolumeMusic( -1 ), MIX_MAX_VOLUME );
-    // The mixer would take a negative volume as a question and change nothing.
-    myMusic->SetVolume( -1.0f );
-    EXPECT_EQ( Mix_VolumeMusic( -1 ), 0 );
+    myEffects->SetVolume( 0.5f );
+    EXPECT_FLOAT_EQ( myDevice->GetMusicVolume(), 0.25f );
+    EXPECT_FLOAT_EQ( myDevice->GetEffectVolume(), 0.5f );
+    myEffects->SetMasterVolume( 0.2f );
+    EXPECT_FLOAT_EQ( myDevice->GetEffectVolume(), 0.1f );
+    EXPECT_FLOAT_EQ( myDevice->GetMusicVolume(), 0.25f );
 }

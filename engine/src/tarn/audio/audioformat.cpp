@@ -1,7 +1,5 @@
 #include "tarn/audio/audioformat.h"
 
-#include <SDL_audio.h>
-
 #include <cstdio>
 
 #include "tarn/utils/stringutils.h"
@@ -17,8 +15,12 @@ struct CFormatName
 };
 
 const CFormatName FORMATS[] = {
-    { "U8", AUDIO_U8 },         { "S8", AUDIO_S8 },         { "U16LSB", AUDIO_U16LSB },
-    { "S16LSB", AUDIO_S16LSB }, { "U16MSB", AUDIO_U16MSB }, { "S16MSB", AUDIO_S16MSB },
+    { "U8", AUDIO_FORMAT_U8 },
+    { "S8", AUDIO_FORMAT_S8 },
+    { "U16LSB", AUDIO_FORMAT_U16LSB },
+    { "S16LSB", AUDIO_FORMAT_S16LSB },
+    { "U16MSB", AUDIO_FORMAT_U16MSB },
+    { "S16MSB", AUDIO_FORMAT_S16MSB },
 };
 
 } // namespace

@@ -2,62 +2,95 @@
 #define TARN_AUDIO_CAUDIOCACHE_H
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
+
+#include "tarn/audio/caudiodevice.h"
 
 namespace tarn {
 
+// One sound file in a player's cache, with the keep flag that preloading sets.
+class CAudioClip final
+{
+public:
+    CAudioClip( std::string file, std::unique_ptr<CSound> sound ) :
+        myFile( std::move( file ) ),
+        mySound( std::move( sound ) )
+    {
+    }
+
+    const std::string& GetFile() const { return myFile; }
+    const CSound& GetSound() const { return *mySound; }
+    // A kept (preloaded) clip survives the cache's clean-up.
+    bool GetKeep() const { return myKeep; }
+    void SetKeep( bool keep ) { myKeep = keep; }
+
+private:
+    std::string myFile;
+    std::unique_ptr<CSound> mySound;
+    bool myKeep = false;
+};
+
 // The loaded sound files of one player, by file name, owned by the cache.
-// Data is constructed from a file name, tells through IsLoaded() whether the
-// file could be read, and has a keep flag that protects it from
-// RemoveUnkept().
-template <class Data>
+// The loader reads a file (through the device) and gives null, having logged
+// why, when it cannot.
 class CAudioCache final
 {
 public:
-    // Null when file is not cached.
-    Data* Find( const std::string& file ) const
+    using Loader = std::function<std::unique_ptr<CSound>( const std::string& file )>;
+
+    explicit CAudioCache( Loader loader ) :
+        myLoader( std::move( loader ) )
     {
-        const auto found = myData.find( file );
-        return found == myData.end() ? nullptr : found->second.get();
     }
 
-    // The data of file, loaded when it is not cached yet. A file that cannot
-    // be loaded is not cached (the next call tries again) and gives null.
-    Data* Load( const std::string& file )
+    // Null when file is not cached.
+    CAudioClip* Find( const std::string& file ) const
     {
-        if( Data* cached = Find( file ) )
+        const auto found = myClips.find( file );
+        return found == myClips.end() ? nullptr : found->second.get();
+    }
+
+    // The clip of file, loaded when it is not cached yet. A file that cannot
+    // be loaded is not cached (the next call tries again) and gives null.
+    CAudioClip* Load( const std::string& file )
+    {
+        if( CAudioClip* cached = Find( file ) )
             return cached;
-        auto data = std::make_unique<Data>( file );
-        if( !data->IsLoaded() )
+        std::unique_ptr<CSound> sound = myLoader( file );
+        if( !sound )
             return nullptr;
-        Data* loaded = data.get();
-        myData.emplace( file, std::move( data ) );
+        auto clip = std::make_unique<CAudioClip>( file, std::move( sound ) );
+        CAudioClip* loaded = clip.get();
+        myClips.emplace( file, std::move( clip ) );
         return loaded;
     }
 
-    void Remove( const std::string& file ) { myData.erase( file ); }
+    void Remove( const std::string& file ) { myClips.erase( file ); }
 
     // Deletes every entry whose keep flag is not set.
     void RemoveUnkept()
     {
-        for( auto it = myData.begin(); it != myData.end(); )
+        for( auto it = myClips.begin(); it != myClips.end(); )
         {
             if( it->second->GetKeep() )
                 ++it;
             else
-                it = myData.erase( it );
+                it = myClips.erase( it );
         }
     }
 
-    void Clear() { myData.clear(); }
+    void Clear() { myClips.clear(); }
 
-    std::size_t Size() const { return myData.size(); }
-    bool Contains( const std::string& file ) const { return myData.count( file ) != 0; }
+    std::size_t Size() const { return myClips.size(); }
+    bool Contains( const std::string& file ) const { return myClips.count( file ) != 0; }
 
 private:
-    std::map<std::string, std::unique_ptr<Data>> myData;
+    Loader myLoader;
+    std::map<std::string, std::unique_ptr<CAudioClip>> myClips;
 };
 
 } // namespace tarn

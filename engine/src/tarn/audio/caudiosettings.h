@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "tarn/audio/audioformat.h"
+
 namespace tarn {
 
 class CAnyContainer;
@@ -27,7 +29,7 @@ public:
 
 private:
     int myFrequency = 22050;
-    std::uint16_t myFormat = 0x8010; // S16LSB
+    std::uint16_t myFormat = AUDIO_FORMAT_S16LSB;
     int myChannels = 2;
     int myChunkSize = 1024;
     int myMixingChannels = 8;

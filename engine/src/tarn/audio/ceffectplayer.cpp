@@ -1,34 +1,32 @@
 #include "tarn/audio/ceffectplayer.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
-
-#include "tarn/audio/mixervolume.h"
+#include "tarn/audio/caudiodevice.h"
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
 
-namespace {
-const int ANY_FREE_CHANNEL = -1;
-const int ALL_CHANNELS = -1;
-} // namespace
+CEffectPlayer::CEffectPlayer( CAudioDevice& device ) :
+    myDevice( device ),
+    myCache( [ &device ]( const std::string& file ) { return device.LoadEffect( file ); } )
+{
+}
 
 CEffectPlayer::~CEffectPlayer()
 {
-    Mix_HaltChannel( ALL_CHANNELS );
+    myDevice.HaltEffects();
     myCache.Clear();
 }
 
 void CEffectPlayer::Play( const std::string& file )
 {
-    CSDLMixerEffectData* data = myCache.Load( file );
-    if( !data )
+    const CAudioClip* clip = myCache.Load( file );
+    if( !clip )
         return;
 
-    if( Mix_PlayChannelTimed( ANY_FREE_CHANNEL, data->Get(), 0, -1 ) == -1 )
+    if( !myDevice.PlayEffect( clip->GetSound() ) )
     {
         GetLog().Warning() << "Could not play the effect: " << file << "\n";
-        GetLog().Warning() << "SDL_Mixer says: " << SDL_GetError() << "\n";
+        GetLog().Warning() << "SDL_Mixer says: " << myDevice.GetError() << "\n";
     }
     // Set also after a failure, so that the clean-up frees what was loaded.
     myPending = true;
@@ -36,7 +34,7 @@ void CEffectPlayer::Play( const std::string& file )
 
 void CEffectPlayer::Update()
 {
-    if( !myPending || Mix_Playing( ALL_CHANNELS ) != 0 )
+    if( !myPending || myDevice.IsAnyEffectPlaying() )
         return;
     myCache.RemoveUnkept();
     myPending = false;
@@ -44,7 +42,7 @@ void CEffectPlayer::Update()
 
 bool CEffectPlayer::Preload( const std::string& file )
 {
-    CSDLMixerEffectData* data = myCache.Load( file );
+    CAudioClip* data = myCache.Load( file );
     if( !data )
         return false;
     data->SetKeep( true );
@@ -53,7 +51,7 @@ bool CEffectPlayer::Preload( const std::string& file )
 
 void CEffectPlayer::Release( const std::string& file )
 {
-    CSDLMixerEffectData* data = myCache.Find( file );
+    CAudioClip* data = myCache.Find( file );
     if( !data )
         return;
     data->SetKeep( false );
@@ -74,7 +72,7 @@ void CEffectPlayer::SetMasterVolume( float volume )
 
 void CEffectPlayer::ApplyVolume()
 {
-    Mix_Volume( ALL_CHANNELS, ToMixerVolume( myVolume, myMasterVolume ) );
+    myDevice.SetEffectVolume( myVolume * myMasterVolume );
 }
 
 } // namespace tarn

@@ -4,17 +4,19 @@
 #include <string>
 
 #include "tarn/audio/caudiocache.h"
-#include "tarn/audio/csdlmixerdata.h"
 
 namespace tarn {
 
-// Plays sound effects once each on free SDL_mixer channels. Loaded effects are
-// cached by file name while any channel still sounds; once every channel is
-// silent, the effects that were not preloaded are freed.
+class CAudioDevice;
+
+// Plays sound effects once each on the device's free channels. Loaded
+// effects are cached by file name while any channel still sounds; once every
+// channel is silent, the effects that were not preloaded are freed. The
+// device must outlive the player.
 class CEffectPlayer final
 {
 public:
-    CEffectPlayer() = default;
+    explicit CEffectPlayer( CAudioDevice& device );
     // Halts every channel and frees every cached effect.
     ~CEffectPlayer();
 
@@ -36,12 +38,13 @@ public:
 
     // True when an effect was started since the last clean-up.
     bool IsPending() const { return myPending; }
-    const CAudioCache<CSDLMixerEffectData>& GetCache() const { return myCache; }
+    const CAudioCache& GetCache() const { return myCache; }
 
 private:
     void ApplyVolume();
 
-    CAudioCache<CSDLMixerEffectData> myCache;
+    CAudioDevice& myDevice;
+    CAudioCache myCache;
     bool myPending = false;
     float myVolume = 1.0f;
     float myMasterVolume = 1.0f;

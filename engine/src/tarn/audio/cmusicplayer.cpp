@@ -1,16 +1,21 @@
 #include "tarn/audio/cmusicplayer.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include <optional>
 
-#include "tarn/audio/mixervolume.h"
+#include "tarn/audio/caudiodevice.h"
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
 
+CMusicPlayer::CMusicPlayer( CAudioDevice& device ) :
+    myDevice( device ),
+    myCache( [ &device ]( const std::string& file ) { return device.LoadMusic( file ); } )
+{
+}
+
 CMusicPlayer::~CMusicPlayer()
 {
-    Mix_HaltMusic();
+    myDevice.HaltMusic();
     myCurrent = nullptr;
     myState = STATE_STOPPED;
     myCache.Clear();
@@ -21,7 +26,7 @@ void CMusicPlayer::Play( const std::string& file )
     if( myState == STATE_PAUSED )
         Resume();
 
-    CSDLMixerMusicData* data = myCache.Load( file );
+    CAudioClip* data = myCache.Load( file );
     if( !data )
         return;
 
@@ -32,33 +37,27 @@ void CMusicPlayer::Play( const std::string& file )
     myCurrent = data;
 }
 
-void CMusicPlayer::Start( const CSDLMixerMusicData& data )
+void CMusicPlayer::Start( const CAudioClip& clip )
 {
-    // The mixer sets a fade-in up on the music before halting what plays, and
-    // halting a music clears its fade: restarting the current music would
+    // A mixer may set a fade-in up on the music before halting what plays,
+    // and halting a music clears its fade: restarting the current music would
     // lose the fade-in unless it is halted first.
-    if( &data == myCurrent )
-        Mix_HaltMusic();
+    if( &clip == myCurrent )
+        myDevice.HaltMusic();
 
-    int result = 0;
+    std::optional<int> fadeIn;
     if( myFade )
-    {
-        result = Mix_FadeInMusicPos( data.Get(), 0, myFadeTime, 0.0 );
-        myFade = false;
-    }
-    else
-    {
-        result = Mix_PlayMusic( data.Get(), 0 );
-    }
-    if( result >= 0 )
+        fadeIn = myFadeTime;
+    myFade = false;
+    if( myDevice.PlayMusic( clip.GetSound(), fadeIn ) )
         return;
-    GetLog().Warning() << "Could not play music: " << data.GetFile() << "\n";
-    GetLog().Warning() << "SDL_Mixer says: " << SDL_GetError() << "\n";
+    GetLog().Warning() << "Could not play music: " << clip.GetFile() << "\n";
+    GetLog().Warning() << "SDL_Mixer says: " << myDevice.GetError() << "\n";
 }
 
 void CMusicPlayer::Update()
 {
-    if( myState != STATE_PLAYING || !myCurrent || Mix_PlayingMusic() )
+    if( myState != STATE_PLAYING || !myCurrent || myDevice.IsMusicPlaying() )
         return;
     // A copy: the name must outlive whatever Play does to the cache.
     const std::string file = myCurrent->GetFile();
@@ -70,9 +69,9 @@ void CMusicPlayer::Stop()
     if( myState == STATE_PLAYING )
     {
         if( myFade )
-            Mix_FadeOutMusic( myFadeTime );
+            myDevice.FadeOutMusic( myFadeTime );
         else
-            Mix_HaltMusic();
+            myDevice.HaltMusic();
     }
     myState = STATE_STOPPED;
 }
@@ -82,7 +81,7 @@ void CMusicPlayer::Pause()
     if( myState != STATE_PLAYING )
         return;
     myState = STATE_PAUSED;
-    Mix_PauseMusic();
+    myDevice.PauseMusic();
 }
 
 void CMusicPlayer::Resume()
@@ -90,7 +89,7 @@ void CMusicPlayer::Resume()
     if( myState != STATE_PAUSED )
         return;
     myState = STATE_PLAYING;
-    Mix_ResumeMusic();
+    myDevice.ResumeMusic();
 }
 
 void CMusicPlayer::SetVolume( float volume )
@@ -107,12 +106,12 @@ void CMusicPlayer::SetMasterVolume( float volume )
 
 void CMusicPlayer::ApplyVolume()
 {
-    Mix_VolumeMusic( ToMixerVolume( myVolume, myMasterVolume ) );
+    myDevice.SetMusicVolume( myVolume * myMasterVolume );
 }
 
 bool CMusicPlayer::Preload( const std::string& file )
 {
-    CSDLMixerMusicData* data = myCache.Load( file );
+    CAudioClip* data = myCache.Load( file );
     if( !data )
         return false;
     data->SetKeep( true );
@@ -121,7 +120,7 @@ bool CMusicPlayer::Preload( const std::string& file )
 
 void CMusicPlayer::Release( const std::string& file )
 {
-    CSDLMixerMusicData* data = myCache.Find( file );
+    CAudioClip* data = myCache.Find( file );
     if( !data )
         return;
     data->SetKeep( false );

@@ -4,15 +4,16 @@
 #include <string>
 
 #include "tarn/audio/caudiocache.h"
-#include "tarn/audio/csdlmixerdata.h"
 
 namespace tarn {
 
-// Plays one music stream at a time through SDL_mixer and repeats it until it
-// is stopped. The first start after the fade flag was set fades in; the flag
+class CAudioDevice;
+
+// Plays one music stream at a time on the device and repeats it until it is
+// stopped. The first start after the fade flag was set fades in; the flag
 // starts set, so the very first music fades in over 3000 ms. Loaded music is
 // cached by file name; the music played before is freed when another one
-// starts, unless it was preloaded.
+// starts, unless it was preloaded. The device must outlive the player.
 class CMusicPlayer final
 {
 public:
@@ -23,7 +24,7 @@ public:
         STATE_STOPPED = 2
     };
 
-    CMusicPlayer() = default;
+    explicit CMusicPlayer( CAudioDevice& device );
     // Halts the music and frees every cached music.
     ~CMusicPlayer();
 
@@ -57,16 +58,17 @@ public:
 
     State GetState() const { return myState; }
     // The music last played, or null.
-    const CSDLMixerMusicData* GetCurrent() const { return myCurrent; }
-    const CAudioCache<CSDLMixerMusicData>& GetCache() const { return myCache; }
+    const CAudioClip* GetCurrent() const { return myCurrent; }
+    const CAudioCache& GetCache() const { return myCache; }
 
 private:
     // Starts data, fading in when the fade flag is set (which clears it).
-    void Start( const CSDLMixerMusicData& data );
+    void Start( const CAudioClip& clip );
     void ApplyVolume();
 
-    CAudioCache<CSDLMixerMusicData> myCache;
-    CSDLMixerMusicData* myCurrent = nullptr;
+    CAudioDevice& myDevice;
+    CAudioCache myCache;
+    CAudioClip* myCurrent = nullptr;
     State myState = STATE_STOPPED;
     int myFadeTime = 3000;
     bool myFade = true;

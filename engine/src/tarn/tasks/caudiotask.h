@@ -10,24 +10,25 @@
 namespace tarn {
 
 class CAudioCommands;
+class CAudioDevice;
 class CConsole;
 class CEffectPlayer;
 class CMusicPlayer;
 
-// The task type "audio": opens the audio device through SDL_mixer and plays
-// music and sound effects on the commands that scripts send it as
-// `TaskName::Command( ... )`. When the device cannot be opened the task waits
-// paused, and its commands are accepted and do nothing.
+// The task type "audio": opens its audio device and plays music and sound
+// effects on the commands that scripts send it as `TaskName::Command( ... )`.
+// When the device cannot be opened the task waits paused, and its commands
+// are accepted and do nothing.
 class CAudioTask final : public CTask
 {
 public:
-    CAudioTask();
+    explicit CAudioTask( std::unique_ptr<CAudioDevice> device );
     ~CAudioTask() override;
 
     // Reads the start-up values (frequency, format, channels, chunk size,
     // mixing channels), then opens the device.
     bool Init( CAnyContainer* parameters ) override;
-    // Opens the device, logging each step; false when it cannot be opened.
+    // Opens the device, which logs each step; false when it cannot be opened.
     bool Init() override;
     // Restarts finished music and frees effects that no longer sound.
     void Update() override;
@@ -38,24 +39,22 @@ public:
     bool HandleCommand( const std::string& command ) override;
 
     const CAudioSettings& GetSettings() const { return mySettings; }
+    CAudioDevice& GetDevice() const { return *myDevice; }
     // Null unless the device is open.
     CMusicPlayer* GetMusicPlayer() const { return myMusicPlayer.get(); }
     CEffectPlayer* GetEffectPlayer() const { return myEffectPlayer.get(); }
 
 private:
-    bool OpenMixer();
-    void LogDeviceSpec();
-    // Deletes the console, the commands and the players, then closes what
-    // this task opened.
+    // Deletes the console, the commands and the players, then closes the
+    // device.
     void Close();
 
     CAudioSettings mySettings;
+    std::unique_ptr<CAudioDevice> myDevice;
     std::unique_ptr<CMusicPlayer> myMusicPlayer;
     std::unique_ptr<CEffectPlayer> myEffectPlayer;
     std::unique_ptr<CAudioCommands> myCommands;
     std::unique_ptr<CConsole> myConsole;
-    bool mySubsystemStarted = false;
-    bool myMixerOpen = false;
 };
 
 } // namespace tarn

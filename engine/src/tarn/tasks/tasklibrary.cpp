@@ -2,6 +2,10 @@
 
 #include <memory>
 
+#include "tarn/audio/null/cnullaudiodevice.h"
+#include "tarn/audio/sdl/csdlmixerdevice.h"
+#include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
 #include "tarn/tasks/caudiotask.h"
 #include "tarn/tasks/capplicationsdl.h"
 #include "tarn/tasks/ctaskevent.h"
@@ -21,9 +25,19 @@ void LoadSDLLibrary()
     factory->RegisterTaskType( "gfx", [] { return std::make_unique<CGfxTaskSDL>(); } );
 }
 
+// The main console's variable "audio_device", read when an audio task is
+// made: "null" gives the silent device, anything else SDL_mixer.
+std::unique_ptr<CAudioDevice> MakeAudioDevice()
+{
+    if( GetConsole()->GetVariable( "audio_device" ) == "null" )
+        return std::make_unique<CNullAudioDevice>();
+    return std::make_unique<CSDLMixerDevice>();
+}
+
 void LoadSDLMixerLibrary()
 {
-    CTaskFactory::GetSingletonPtr()->RegisterTaskType( "audio", [] { return std::make_unique<CAudioTask>(); } );
+    auto makeTask = [] { return std::make_unique<CAudioTask>( MakeAudioDevice() ); };
+    CTaskFactory::GetSingletonPtr()->RegisterTaskType( "audio", makeTask );
 }
 
 } // namespace

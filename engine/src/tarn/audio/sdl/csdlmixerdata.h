@@ -1,11 +1,12 @@
-#ifndef TARN_AUDIO_CSDLMIXERDATA_H
-#define TARN_AUDIO_CSDLMIXERDATA_H
+#ifndef TARN_AUDIO_SDL_CSDLMIXERDATA_H
+#define TARN_AUDIO_SDL_CSDLMIXERDATA_H
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <string>
 
+#include "tarn/audio/caudiodevice.h"
 #include "tarn/io/datafile.h"
 #include "tarn/utils/clogger.h"
 
@@ -15,13 +16,12 @@ namespace tarn {
 // (Resource), how it is loaded and freed, and the names its log lines use.
 // Loading failures are logged with the file name.
 template <class Traits>
-class CSDLMixerData final
+class CSDLMixerData final : public CSound
 {
 public:
     using Resource = typename Traits::Resource;
 
-    explicit CSDLMixerData( const std::string& file ) :
-        myFile( file )
+    explicit CSDLMixerData( const std::string& file )
     {
         GetLog().Debug() << "new " << Traits::CLASS_NAME << "( " << file << " ) \n";
         // A FIFO would block the mixer's read for good.
@@ -38,7 +38,7 @@ public:
         GetLog().Error() << "SDL_Mixer says: " << SDL_GetError() << "\n";
     }
 
-    ~CSDLMixerData()
+    ~CSDLMixerData() override
     {
         if( !myResource )
             return;
@@ -49,19 +49,12 @@ public:
     CSDLMixerData( const CSDLMixerData& ) = delete;
     CSDLMixerData& operator=( const CSDLMixerData& ) = delete;
 
-    const std::string& GetFile() const { return myFile; }
     // Null when the file could not be loaded.
     Resource* Get() const { return myResource; }
     bool IsLoaded() const { return myResource != nullptr; }
 
-    // A kept (preloaded) file survives the cache's clean-up.
-    bool GetKeep() const { return myKeep; }
-    void SetKeep( bool keep ) { myKeep = keep; }
-
 private:
-    std::string myFile;
     Resource* myResource = nullptr;
-    bool myKeep = false;
 };
 
 // A sound effect, converted to the device's format in memory.
