@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates every asset of the game under data/ (pictures, sprite and
 # animation files, fonts, levels, dialogues, sounds, music) from the
-# generators in tools/assets/, then checks the result. The output is the same
+# generators in tools/assets/, then checks the result: the generated media
+# with tools/assets/check_assets.py, every data file the game reads with the
+# game's own checker (build/tarn-check, built by tools/build.sh or cmake). The output is the same
 # on every run (fixed random seeds), and the generated files are committed:
 # the game itself never needs these tools.
 #
@@ -23,4 +25,10 @@ if [ "${1:-}" != "--check" ]; then
   $PY make_levels.py
   $PY make_sounds.py
 fi
-$PY check_data.py
+$PY check_assets.py
+cd ../..
+if [ ! -x build/tarn-check ]; then
+  echo "build/tarn-check is missing: build the project first (README)" >&2
+  exit 1
+fi
+SDL_VIDEODRIVER=dummy build/tarn-check data/levels

@@ -92,7 +92,7 @@ def describe(levels):
            "",
            "The safe route of each level keeps the player's centre on open floor and out",
            "of the bad guy's sight (range and walls) from every point of its patrol, with",
-           "at least 70 px between route and patrol; `tools/assets/check_data.py`",
+           "at least 70 px between route and patrol; `tools/assets/check_assets.py`",
            "checks this with the engine's IsOpen and HasLineOfSight rules.",
            "",
            "For a recorded play-through: press the left button on the icon and drag it",

@@ -1,5 +1,6 @@
 #include "horror/careaevent.h"
 
+#include "horror/datafilekeys.h"
 #include "tarn/utils/xmlbind.h"
 
 using namespace tarn;
@@ -11,9 +12,9 @@ void AreaEvent::Serialize( CXmlFileSys* filesys )
     XmlBindAttribute( filesys, forPlayer, "for_player" );
     XmlBindAttribute( filesys, forBadguy, "for_badguy" );
     XmlBindAttribute( filesys, howManyTimes, "how_many_times" );
-    XmlBind( filesys, position, "Position" );
-    XmlBind( filesys, range, "Range" );
-    XmlBind( filesys, execute, "Execute" );
+    XmlBind( filesys, position, keys::POSITION );
+    XmlBind( filesys, range, keys::RANGE );
+    XmlBind( filesys, execute, keys::EXECUTE );
 }
 
 bool AreaEvent::Contains( const types::point& p ) const
@@ -26,9 +27,9 @@ bool AreaEvent::Contains( const types::point& p ) const
 
 void Portal::Serialize( CXmlFileSys* filesys )
 {
-    XmlBind( filesys, position, "Position" );
-    XmlBind( filesys, portalImage, "PortalImage" );
-    XmlBind( filesys, nextFile, "NextFile" );
+    XmlBind( filesys, position, keys::POSITION );
+    XmlBind( filesys, portalImage, keys::PORTAL_IMAGE );
+    XmlBind( filesys, nextFile, keys::NEXT_FILE );
 }
 
 } // namespace horror

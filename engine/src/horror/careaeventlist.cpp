@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "horror/cscriptrunner.h"
+#include "horror/datafilekeys.h"
 #include "tarn/gfx/ceffectfunction.h"
 #include "tarn/gfx/cmoveeffect.h"
 #include "tarn/gfx/cspritefactory.h"
@@ -25,7 +26,7 @@ constexpr types::ticks PORTAL_FADE_TIME = 2000;
 
 void CAreaEventList::ReadEvents( CXmlFileSys* filesys )
 {
-    XmlBindList( filesys, myEvents, "AreaEvents", "AreaEvent" );
+    XmlBindList( filesys, myEvents, keys::AREA_EVENTS, keys::AREA_EVENT );
     myFullReported = false;
     if( myEvents.size() <= MAX_EVENTS )
         return;
@@ -39,7 +40,7 @@ void CAreaEventList::ReadPortals( CXmlFileSys* filesys )
 {
     myPortalSprites.clear();
     std::vector<Portal> portals;
-    XmlBindList( filesys, portals, "Portals", "Portal" );
+    XmlBindList( filesys, portals, keys::PORTALS, keys::PORTAL );
     for( const Portal& portal : portals )
         AddPortal( portal.position, portal.portalImage, portal.nextFile );
 }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "horror/datafilekeys.h"
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/utils/random.h"
 #include "tarn/utils/xmlbind.h"
@@ -33,7 +34,7 @@ CBackgroundLayer::CBackgroundLayer() :
 void CBackgroundLayer::LoadBackgroundLayer( const std::string& file )
 {
     // Another kind of file leaves the layer as it is.
-    if( std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( file, "BackgroundLayer" ) )
+    if( std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( file, keys::LAYER_ROOT ) )
         XmlLoadObject( root.get(), *this );
 }
 
@@ -45,9 +46,9 @@ void CBackgroundLayer::Serialize( CXmlFileSys* filesys )
     std::string image;
     bool crap = true;
     bool floats = true;
-    XmlBind( filesys, image, "LevelBackgroundImage" );
-    XmlBind( filesys, crap, "CreateCrapground" );
-    XmlBind( filesys, floats, "FloatThingsAround" );
+    XmlBind( filesys, image, keys::LEVEL_BACKGROUND_IMAGE );
+    XmlBind( filesys, crap, keys::CREATE_CRAPGROUND );
+    XmlBind( filesys, floats, keys::FLOAT_THINGS_AROUND );
 
     myCrapSprites = {};
     myFloatingThings.clear();

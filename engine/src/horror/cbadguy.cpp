@@ -5,6 +5,7 @@
 #include <string>
 
 #include "horror/cwalkmask.h"
+#include "horror/datafilekeys.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/gfx/cspritefactory.h"
@@ -28,13 +29,13 @@ constexpr float ALARM_SECONDS = 5.0f;
 void CBadGuy::Read( CXmlFileSys* filesys )
 {
     std::string image;
-    XmlBind( filesys, image, "BadGuyImage" );
+    XmlBind( filesys, image, keys::BAD_GUY_IMAGE );
     mySprite = CSpriteFactory::LoadSprite( image );
-    XmlBind( filesys, mySpeed, "BadGuySpeed" );
-    XmlBind( filesys, myAiRange, "BadGuyAiRange" );
+    XmlBind( filesys, mySpeed, keys::BAD_GUY_SPEED );
+    XmlBind( filesys, myAiRange, keys::BAD_GUY_AI_RANGE );
     mySquaredAiRange = myAiRange * myAiRange;
-    XmlBind( filesys, myChasesPlayer, "BadGuyChasesPlayer" );
-    XmlBindList( filesys, myPath, "BadGuyPath", "PathPoint" );
+    XmlBind( filesys, myChasesPlayer, keys::BAD_GUY_CHASES_PLAYER );
+    XmlBindList( filesys, myPath, keys::BAD_GUY_PATH, keys::PATH_POINT );
 
     if( !myPath.empty() )
     {

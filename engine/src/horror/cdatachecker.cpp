@@ -9,6 +9,7 @@
 #include "horror/cgamecommands.h"
 #include "horror/chorrorgameplay.h"
 #include "horror/clevelgeometrycheck.h"
+#include "horror/datafilekeys.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/gfx/csurface.h"
 #include "tarn/gfx/gfx.h"
@@ -32,15 +33,6 @@ std::string FileFault( const std::string& name )
     return DataFileFault( name, std::numeric_limits<std::uintmax_t>::max() );
 }
 
-const std::vector<std::string> LEVEL_KEYS = { "StartUpExecute", "PlayerPosition", "LevelBackgroundImage",
-                                              "BackgroundLayer", "AreaEvents", "Portals", "BadGuyImage",
-                                              "BadGuySpeed", "BadGuyAiRange", "BadGuyChasesPlayer", "BadGuyPath",
-                                              "PlayerEnabled", "BadguyEnabled", "PlayerVisible", "BadguyVisible" };
-const std::vector<std::string> AREA_EVENT_KEYS = { "Position", "Range", "Execute" };
-const std::vector<std::string> PORTAL_KEYS = { "Position", "PortalImage", "NextFile" };
-const std::vector<std::string> DIALOGUE_LINE_KEYS = { "SpeakerImage", "Dialogue", "AfterExecute" };
-const std::vector<std::string> LAYER_KEYS = { "LevelBackgroundImage", "CreateCrapground", "FloatThingsAround" };
-
 // Sprite file keys that name other files.
 const std::vector<std::string> SPRITE_FILE_KEYS = { "BackdropFile", "TopSprite", "BottomSprite" };
 
@@ -52,6 +44,13 @@ const CXmlNode* Child( const CXmlNode& node, const std::string& name )
             return node.GetChild( i );
     }
     return nullptr;
+}
+
+// Where the i-th item of a level's list is, as findings name it:
+// "Portals/Portal 2/".
+std::string ItemPath( const char* list, const char* item, std::size_t i )
+{
+    return std::string( list ) + "/" + item + " " + std::to_string( i + 1 ) + "/";
 }
 
 std::string Text( const CXmlNode* node )
@@ -273,23 +272,23 @@ void CDataChecker::CheckDialogue( const std::string& file )
         Error( file, "", "the dialogue file holds no element" );
         return;
     }
-    if( !HasRoot( *root, "WittyDialog", file ) )
+    if( !HasRoot( *root, keys::DIALOGUE_ROOT, file ) )
         return;
     for( std::size_t i = 0; i < root->GetChildCount(); ++i )
     {
         const CXmlNode& line = *root->GetChild( i );
-        const std::string where = "DialogLine " + std::to_string( i + 1 ) + "/";
-        if( line.GetName() != "DialogLine" )
+        const std::string where = std::string( keys::DIALOGUE_LINE ) + " " + std::to_string( i + 1 ) + "/";
+        if( line.GetName() != keys::DIALOGUE_LINE )
         {
             Error( file, line.GetName(), "unknown key (only DialogLine elements are read)" );
             continue;
         }
-        CheckKeyOrder( line, DIALOGUE_LINE_KEYS, file, where );
-        if( !Text( Child( line, "SpeakerImage" ) ).empty() )
-            CheckSprite( Text( Child( line, "SpeakerImage" ) ), file, where + "SpeakerImage" );
-        if( Text( Child( line, "Dialogue" ) ).empty() )
-            Warn( file, where + "Dialogue", "the line has no text" );
-        CheckScript( Text( Child( line, "AfterExecute" ) ), file, where + "AfterExecute" );
+        CheckKeyOrder( line, keys::DIALOGUE_LINE_ITEM, file, where );
+        if( !Text( Child( line, keys::SPEAKER_IMAGE ) ).empty() )
+            CheckSprite( Text( Child( line, keys::SPEAKER_IMAGE ) ), file, where + keys::SPEAKER_IMAGE );
+        if( Text( Child( line, keys::DIALOGUE ) ).empty() )
+            Warn( file, where + keys::DIALOGUE, "the line has no text" );
+        CheckScript( Text( Child( line, keys::AFTER_EXECUTE ) ), file, where + keys::AFTER_EXECUTE );
     }
 }
 
@@ -303,11 +302,11 @@ void CDataChecker::CheckBackgroundLayer( const std::string& file )
         Error( file, "", "the background-layer file holds no element" );
         return;
     }
-    if( !HasRoot( *root, "BackgroundLayer", file ) )
+    if( !HasRoot( *root, keys::LAYER_ROOT, file ) )
         return;
-    CheckKeyOrder( *root, LAYER_KEYS, file, "" );
-    if( !Text( Child( *root, "LevelBackgroundImage" ) ).empty() )
-        CheckSprite( Text( Child( *root, "LevelBackgroundImage" ) ), file, "LevelBackgroundImage" );
+    CheckKeyOrder( *root, keys::LAYER, file, "" );
+    if( !Text( Child( *root, keys::LEVEL_BACKGROUND_IMAGE ) ).empty() )
+        CheckSprite( Text( Child( *root, keys::LEVEL_BACKGROUND_IMAGE ) ), file, keys::LEVEL_BACKGROUND_IMAGE );
 }
 
 std::vector<std::string> CDataChecker::LevelFilesIn( const std::string& input )
@@ -343,43 +342,44 @@ void CDataChecker::CheckLevel( const std::string& file )
         Error( file, "", "the level file holds no element" );
         return;
     }
-    if( !HasRoot( *root, "Level", file ) )
+    if( !HasRoot( *root, keys::LEVEL_ROOT, file ) )
         return;
-    CheckKeyOrder( *root, LEVEL_KEYS, file, "" );
-    CheckScript( Text( Child( *root, "StartUpExecute" ) ), file, "StartUpExecute" );
-    if( !Text( Child( *root, "LevelBackgroundImage" ) ).empty() )
-        CheckSprite( Text( Child( *root, "LevelBackgroundImage" ) ), file, "LevelBackgroundImage" );
-    if( Exists( Text( Child( *root, "BackgroundLayer" ) ), file, "BackgroundLayer" ) )
-        CheckBackgroundLayer( Text( Child( *root, "BackgroundLayer" ) ) );
-    if( !Text( Child( *root, "BadGuyImage" ) ).empty() )
-        CheckSprite( Text( Child( *root, "BadGuyImage" ) ), file, "BadGuyImage" );
+    CheckKeyOrder( *root, keys::LEVEL, file, "" );
+    CheckScript( Text( Child( *root, keys::START_UP_EXECUTE ) ), file, keys::START_UP_EXECUTE );
+    if( !Text( Child( *root, keys::LEVEL_BACKGROUND_IMAGE ) ).empty() )
+        CheckSprite( Text( Child( *root, keys::LEVEL_BACKGROUND_IMAGE ) ), file, keys::LEVEL_BACKGROUND_IMAGE );
+    if( Exists( Text( Child( *root, keys::BACKGROUND_LAYER ) ), file, keys::BACKGROUND_LAYER ) )
+        CheckBackgroundLayer( Text( Child( *root, keys::BACKGROUND_LAYER ) ) );
+    if( !Text( Child( *root, keys::BAD_GUY_IMAGE ) ).empty() )
+        CheckSprite( Text( Child( *root, keys::BAD_GUY_IMAGE ) ), file, keys::BAD_GUY_IMAGE );
 
-    if( const CXmlNode* events = Child( *root, "AreaEvents" ) )
+    if( const CXmlNode* events = Child( *root, keys::AREA_EVENTS ) )
     {
         for( std::size_t i = 0; i < events->GetChildCount(); ++i )
         {
             const CXmlNode& event = *events->GetChild( i );
-            const std::string where = "AreaEvents/AreaEvent " + std::to_string( i + 1 ) + "/";
-            CheckKeyOrder( event, AREA_EVENT_KEYS, file, where );
-            CheckScript( Text( Child( event, "Execute" ) ), file, where + "Execute" );
+            const std::string where = ItemPath( keys::AREA_EVENTS, keys::AREA_EVENT, i );
+            CheckKeyOrder( event, keys::AREA_EVENT_ITEM, file, where );
+            CheckScript( Text( Child( event, keys::EXECUTE ) ), file, where + keys::EXECUTE );
             // Once is a door opening; more is a portal each time, without end.
-            const bool addsPortal = ToUpper( Text( Child( event, "Execute" ) ) ).find( "ADDPORTAL" ) != std::string::npos;
+            const std::string script = ToUpper( Text( Child( event, keys::EXECUTE ) ) );
+            const bool addsPortal = script.find( "ADDPORTAL" ) != std::string::npos;
             if( addsPortal && std::atof( event.GetAttribute( "how_many_times" ).c_str() ) > 1 )
-                Warn( file, where + "Execute",
+                Warn( file, where + keys::EXECUTE,
                       "an event that runs more than once adds a portal each time (a level holds at most " +
                           std::to_string( CHorrorGameplay::MAX_AREA_EVENTS ) + " events)" );
         }
     }
-    if( const CXmlNode* portals = Child( *root, "Portals" ) )
+    if( const CXmlNode* portals = Child( *root, keys::PORTALS ) )
     {
         for( std::size_t i = 0; i < portals->GetChildCount(); ++i )
         {
             const CXmlNode& portal = *portals->GetChild( i );
-            const std::string where = "Portals/Portal " + std::to_string( i + 1 ) + "/";
-            CheckKeyOrder( portal, PORTAL_KEYS, file, where );
-            if( !Text( Child( portal, "PortalImage" ) ).empty() )
-                CheckSprite( Text( Child( portal, "PortalImage" ) ), file, where + "PortalImage" );
-            Exists( Text( Child( portal, "NextFile" ) ), file, where + "NextFile" );
+            const std::string where = ItemPath( keys::PORTALS, keys::PORTAL, i );
+            CheckKeyOrder( portal, keys::PORTAL_ITEM, file, where );
+            if( !Text( Child( portal, keys::PORTAL_IMAGE ) ).empty() )
+                CheckSprite( Text( Child( portal, keys::PORTAL_IMAGE ) ), file, where + keys::PORTAL_IMAGE );
+            Exists( Text( Child( portal, keys::NEXT_FILE ) ), file, where + keys::NEXT_FILE );
         }
     }
     for( const CLevelGeometryCheck::Fault& fault : CLevelGeometryCheck::FindUnusableNumbers( *root ) )

@@ -2,6 +2,7 @@
 
 #include "horror/cdelayedrelease.h"
 #include "horror/cscriptrunner.h"
+#include "horror/datafilekeys.h"
 #include "horror/gameeffects.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/utils/cxmlfilesys.h"
@@ -19,7 +20,6 @@ namespace {
 const char* const BOX_FILE = "data/gfx/dialog_box.xml";
 const char* const TEXT_FILE = "data/gfx/dialog_text.xml";
 const char* const PROMPT_FILE = "data/gfx/click_to_continue.xml";
-const char* const LINE_ELEMENT = "DialogLine";
 const char* const SLIDE_PROGRESS = "t*t";
 
 void Slide( const SpritePtr& sprite, int x, int y )
@@ -31,9 +31,9 @@ void Slide( const SpritePtr& sprite, int x, int y )
 
 void DialogLine::Serialize( CXmlFileSys* filesys )
 {
-    XmlBind( filesys, SpeakerImage, "SpeakerImage" );
-    XmlBind( filesys, Dialogue, "Dialogue" );
-    XmlBind( filesys, AfterExecute, "AfterExecute" );
+    XmlBind( filesys, SpeakerImage, keys::SPEAKER_IMAGE );
+    XmlBind( filesys, Dialogue, keys::DIALOGUE );
+    XmlBind( filesys, AfterExecute, keys::AFTER_EXECUTE );
 }
 
 CDialogue::CDialogue() :
@@ -133,7 +133,7 @@ void CDialogue::Serialize( CXmlFileSys* filesys )
     if( filesys->IsWriting() )
     {
         for( DialogLine& line : myLines )
-            XmlBind( filesys, line, LINE_ELEMENT );
+            XmlBind( filesys, line, keys::DIALOGUE_LINE );
         return;
     }
     myLines.clear();
@@ -142,7 +142,7 @@ void CDialogue::Serialize( CXmlFileSys* filesys )
         for( std::size_t i = 0; i < root->GetChildCount(); ++i )
         {
             CXmlNode* child = root->GetChild( i );
-            if( child->GetName() != LINE_ELEMENT )
+            if( child->GetName() != keys::DIALOGUE_LINE )
                 continue;
             DialogLine line;
             XmlLoadObject( child, line );

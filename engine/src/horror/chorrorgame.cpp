@@ -4,6 +4,7 @@
 #include "horror/cgamecommands.h"
 #include "horror/cquestions.h"
 #include "horror/ctitlesequence.h"
+#include "horror/datafilekeys.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/enginetime.h"
@@ -17,8 +18,6 @@ namespace {
 
 const char* const FIRST_LEVEL = "data/levels/level_01.xml";
 // The root elements of level and dialogue files.
-const char* const LEVEL_ROOT = "Level";
-const char* const DIALOGUE_ROOT = "WittyDialog";
 
 } // namespace
 
@@ -124,7 +123,7 @@ void CHorrorGame::LoadPendingLevel()
     myPendingLevel.clear();
     // Another kind of file (a sprite, a dialogue) leaves the level running.
     bool wrongKind = false;
-    std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( level, LEVEL_ROOT, &wrongKind );
+    std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( level, keys::LEVEL_ROOT, &wrongKind );
     if( wrongKind )
         return;
     myNamedSprites.clear();
@@ -145,7 +144,7 @@ void CHorrorGame::LoadPendingDialogue()
     const std::string dialogue = myPendingDialogue;
     myPendingDialogue.clear();
     bool wrongKind = false;
-    std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( dialogue, DIALOGUE_ROOT, &wrongKind );
+    std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( dialogue, keys::DIALOGUE_ROOT, &wrongKind );
     if( root )
         XmlLoadObject( root.get(), *myDialogue );
     else if( !wrongKind )

@@ -7,6 +7,7 @@
 #include "horror/cbackgroundlayer.h"
 #include "horror/cscriptrunner.h"
 #include "horror/cwalkmask.h"
+#include "horror/datafilekeys.h"
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/utils/clogger.h"
@@ -57,12 +58,12 @@ void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
 
     myCaught = false;
     std::string script;
-    XmlBind( filesys, script, "StartUpExecute" );
+    XmlBind( filesys, script, keys::START_UP_EXECUTE );
     myPlayer->ReadPosition( filesys );
     myPlayer->Drop();
 
     std::string background = myLevelBackground ? myLevelBackground->GetFileName() : "";
-    XmlBind( filesys, background, "LevelBackgroundImage" );
+    XmlBind( filesys, background, keys::LEVEL_BACKGROUND_IMAGE );
     if( !background.empty() )
     {
         myLevelBackground = CSpriteFactory::LoadSprite( background );
@@ -71,7 +72,7 @@ void CHorrorGameplay::Serialize( CXmlFileSys* filesys )
     }
 
     std::string layer;
-    XmlBind( filesys, layer, "BackgroundLayer" );
+    XmlBind( filesys, layer, keys::BACKGROUND_LAYER );
     if( !layer.empty() && myBackgroundLayer )
         myBackgroundLayer->LoadBackgroundLayer( layer );
 
@@ -91,10 +92,10 @@ void CHorrorGameplay::ReadSwitches( CXmlFileSys* filesys )
     bool badguyEnabled = true;
     bool playerVisible = true;
     bool badguyVisible = true;
-    XmlBind( filesys, playerEnabled, "PlayerEnabled" );
-    XmlBind( filesys, badguyEnabled, "BadguyEnabled" );
-    XmlBind( filesys, playerVisible, "PlayerVisible" );
-    XmlBind( filesys, badguyVisible, "BadguyVisible" );
+    XmlBind( filesys, playerEnabled, keys::PLAYER_ENABLED );
+    XmlBind( filesys, badguyEnabled, keys::BADGUY_ENABLED );
+    XmlBind( filesys, playerVisible, keys::PLAYER_VISIBLE );
+    XmlBind( filesys, badguyVisible, keys::BADGUY_VISIBLE );
     SetPlayerEnabled( playerEnabled );
     SetBadguyEnabled( badguyEnabled );
     SetPlayerShown( playerVisible );

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "horror/cwalkmask.h"
+#include "horror/datafilekeys.h"
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/utils/numberutils.h"
 #include "tarn/utils/rect.h"
@@ -49,7 +50,7 @@ void CPlayerIcon::ReadPosition( CXmlFileSys* filesys )
         const types::vector2 centre = Centre();
         p = types::point{ TruncateToInt( centre.x ), TruncateToInt( centre.y ) };
     }
-    XmlBind( filesys, p, "PlayerPosition" );
+    XmlBind( filesys, p, keys::PLAYER_POSITION );
     if( !mySprite )
         return;
     const types::rect r = mySprite->GetRect();
