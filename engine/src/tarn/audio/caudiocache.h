@@ -69,6 +69,16 @@ public:
         return loaded;
     }
 
+    // Loads file and sets its keep flag; false when it cannot be loaded.
+    bool Preload( const std::string& file )
+    {
+        CAudioClip* clip = Load( file );
+        if( !clip )
+            return false;
+        clip->SetKeep( true );
+        return true;
+    }
+
     void Remove( const std::string& file ) { myClips.erase( file ); }
 
     // Deletes every entry whose keep flag is not set.

@@ -42,11 +42,7 @@ void CEffectPlayer::Update()
 
 bool CEffectPlayer::Preload( const std::string& file )
 {
-    CAudioClip* data = myCache.Load( file );
-    if( !data )
-        return false;
-    data->SetKeep( true );
-    return true;
+    return myCache.Preload( file );
 }
 
 void CEffectPlayer::Release( const std::string& file )

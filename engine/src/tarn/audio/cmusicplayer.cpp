@@ -111,11 +111,7 @@ void CMusicPlayer::ApplyVolume()
 
 bool CMusicPlayer::Preload( const std::string& file )
 {
-    CAudioClip* data = myCache.Load( file );
-    if( !data )
-        return false;
-    data->SetKeep( true );
-    return true;
+    return myCache.Preload( file );
 }
 
 void CMusicPlayer::Release( const std::string& file )

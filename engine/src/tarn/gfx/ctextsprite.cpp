@@ -107,11 +107,7 @@ void CTextSprite::Resize( int width, int height )
 
 void CTextSprite::SetText( const std::string& text )
 {
-    if( text == myText )
-        return;
-    MarkChanged();
-    myText = text;
-    Render();
+    Change( myText, text );
 }
 
 const std::string& CTextSprite::GetText() const
@@ -131,38 +127,31 @@ const char* CTextSprite::GetTextAsChars() const
 
 void CTextSprite::InsertText( int position, const std::string& text )
 {
-    if( text.empty() || position < 0 || position > GetTextLength() )
+    if( position < 0 || position > GetTextLength() )
         return;
-    MarkChanged();
-    myText.insert( static_cast<std::size_t>( position ), text );
-    Render();
+    std::string changed = myText;
+    changed.insert( static_cast<std::size_t>( position ), text );
+    Change( myText, std::move( changed ) );
 }
 
 void CTextSprite::AppendText( const std::string& text )
 {
-    if( text.empty() )
-        return;
-    MarkChanged();
-    myText += text;
-    Render();
+    Change( myText, myText + text );
 }
 
 void CTextSprite::EraseText( int position, int count )
 {
     if( position < 0 || position > GetTextLength() || count <= 0 )
         return;
-    MarkChanged();
-    myText.erase( static_cast<std::size_t>( position ), static_cast<std::size_t>( count ) );
-    Render();
+    std::string changed = myText;
+    changed.erase( static_cast<std::size_t>( position ), static_cast<std::size_t>( count ) );
+    Change( myText, std::move( changed ) );
 }
 
 void CTextSprite::EraseLastChar()
 {
-    if( myText.empty() )
-        return;
-    MarkChanged();
-    myText.pop_back();
-    Render();
+    if( !myText.empty() )
+        Change( myText, myText.substr( 0, myText.size() - 1 ) );
 }
 
 CFont* CTextSprite::GetFont() const
@@ -172,11 +161,7 @@ CFont* CTextSprite::GetFont() const
 
 void CTextSprite::SetFont( std::unique_ptr<CFont> font )
 {
-    if( font == myFont )
-        return;
-    MarkChanged();
-    myFont = std::move( font );
-    Render();
+    Change( myFont, std::move( font ) );
 }
 
 CSprite* CTextSprite::GetBackdrop() const
@@ -223,20 +208,12 @@ void CTextSprite::Render()
 
 void CTextSprite::SetFontStartPosition( const types::point& start )
 {
-    if( start == myFontStartPosition )
-        return;
-    MarkChanged();
-    myFontStartPosition = start;
-    Render();
+    Change( myFontStartPosition, start );
 }
 
 void CTextSprite::SetFontRect( const types::rect& rect )
 {
-    if( rect == myFontRect )
-        return;
-    MarkChanged();
-    myFontRect = rect;
-    Render();
+    Change( myFontRect, rect );
 }
 
 std::unique_ptr<CFont> CTextSprite::LoadFont( const std::string& filename )

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "tarn/gfx/csprite.h"
 #include "tarn/utils/point.h"
@@ -64,6 +65,17 @@ public:
     static std::unique_ptr<CFont> LoadFont( const std::string& filename );
 
 private:
+    // Sets field to value and draws anew, unless it holds that value already.
+    template <class T>
+    void Change( T& field, T value )
+    {
+        if( field == value )
+            return;
+        MarkChanged();
+        field = std::move( value );
+        Render();
+    }
+
     // A blank image of that size: transparent with an alpha channel, or,
     // under a backdrop, opaque with magenta as the transparent colour.
     std::unique_ptr<CSurface> MakeImage( int width, int height ) const;
