@@ -7,7 +7,8 @@
 # With --fuzz, clang and its sanitizer runtimes for tools/fuzz.sh; with
 # --bench, valgrind and python3 for tools/bench-instructions.sh; with
 # --valgrind, valgrind for tools/valgrind-playthrough.sh; with --soak, python3
-# for tools/soak.sh.
+# for tools/soak.sh; with --coverage, gcovr for tools/coverage.sh; with
+# --mutation, python3 and ccache for tools/mutation/run.py.
 set -euo pipefail
 
 PACKAGES=(
@@ -27,6 +28,8 @@ for arg in "$@"; do
     --bench) PACKAGES+=(valgrind python3) ;;
     --valgrind) PACKAGES+=(valgrind) ;;
     --soak) PACKAGES+=(python3) ;;
+    --coverage) PACKAGES+=(gcovr) ;;
+    --mutation) PACKAGES+=(python3 ccache) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done
