@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "console/fuzzconsole.h"
-#include "support/fuzzsupport.h"
+#include "harness/fuzzconsole.h"
+#include "harness/fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput( const std::uint8_t* data, std::size_t size )
 {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "horror/fuzzhorror.h"
-#include "support/fuzzsupport.h"
+#include "harness/fuzzhorror.h"
+#include "harness/fuzzsupport.h"
 
 extern "C" int LLVMFuzzerInitialize( int*, char*** )
 {

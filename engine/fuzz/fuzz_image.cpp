@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "gfx/fuzzgfx.h"
-#include "support/fuzzsupport.h"
+#include "harness/fuzzgfx.h"
+#include "harness/fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput( const std::uint8_t* data, std::size_t size )
 {

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "tasks/fuzzrecord.h"
-#include "support/fuzzsupport.h"
+#include "harness/fuzzrecord.h"
+#include "harness/fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput( const std::uint8_t* data, std::size_t size )
 {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "gfx/fuzzgfx.h"
-#include "support/fuzzsupport.h"
+#include "harness/fuzzgfx.h"
+#include "harness/fuzzsupport.h"
 
 extern "C" int LLVMFuzzerInitialize( int*, char*** )
 {

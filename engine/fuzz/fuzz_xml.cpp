@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "support/fuzzsupport.h"
+#include "harness/fuzzsupport.h"
 #include "utils/fuzzinputs.h"
 
 extern "C" int LLVMFuzzerTestOneInput( const std::uint8_t* data, std::size_t size )

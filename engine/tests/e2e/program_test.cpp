@@ -1,31 +1,46 @@
-// The real horror program, started in a scratch working directory with a
-// start-up script of our own, as a game author would run it.
+// The real programs started in a scratch working directory as a player or a
+// game author would: the game with start-up scripts of our own, stopped by
+// signals and in a hostile environment (files of gigabytes, FIFOs and folders
+// where files belong, a log that cannot be written, files of the wrong kind,
+// scripts without bounds and window sizes past the limits: each run must end
+// by itself within seconds, in little memory, with a line that says what was
+// refused), tarn-check on files it cannot read, and the frame benchmark
+// tarn-bench.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
-#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <ostream>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "e2e/programrun.h"
-#include "support/testsupport.h"
 
 using namespace tarn;
-using test::CRunResult;
 using test::Contains;
+using test::CountLines;
+using test::CRunResult;
 using test::RunProgram;
-using test::ShippedGame;
-using Strings = std::vector<std::string>;
+using test::Strings;
 
 namespace {
 
-// The tasks that draw, over a window of 64x48, in a folder with a data/.
-const char* const DRAWING_TASKS = "taskload( sdl )\n"
-                                  "starttask( window, Window, 10, 64, 48 )\n"
-                                  "starttask( event, Event, 20 )\n"
-                                  "starttask( gfx, Gfx, 60 )\n"
-                                  "starttask( debug, Debug, 80 )\n";
+// A folder with a data/ and a start-up script that starts the tasks that
+// draw, over a window of 64x48, and then runs lines.
+std::string DrawingGame( const std::string& name, const std::string& lines )
+{
+    const std::string dir = test::MakeTempDir( name );
+    std::filesystem::create_directory( dir + "/data" );
+    test::WriteFile( dir + "/autoexec.txt", "taskload( sdl )\nstarttask( window, Window, 10, 64, 48 )\n"
+                                            "starttask( event, Event, 20 )\nstarttask( gfx, Gfx, 60 )\n"
+                                            "starttask( debug, Debug, 80 )\n" + lines );
+    return dir;
+}
+
 
 } // namespace
 
@@ -37,7 +52,6 @@ TEST( Program, StartedInTheWrongFolderItSaysWhatIsMissing )
     EXPECT_LT( run.seconds, 5.0 );
     EXPECT_EQ( run.errors, "No autoexec.txt in " + dir +
                                ": the start-up script that starts the game is expected there; nothing to run.\n" );
-
     test::WriteFile( dir + "/autoexec.txt", "quit\n" );
     run = RunProgram( dir );
     EXPECT_EQ( run.exitCode, 0 );
@@ -47,39 +61,30 @@ TEST( Program, StartedInTheWrongFolderItSaysWhatIsMissing )
 
 TEST( Program, AVideoDriverThatCannotStartEndsItWithTheReason )
 {
-    const std::string dir = test::MakeTempDir( "novideo" );
-    std::filesystem::create_directory( dir + "/data" );
-    test::WriteFile( dir + "/autoexec.txt", std::string( DRAWING_TASKS ) + "starttask( game, Game, 50 )\n" );
+    const std::string dir = DrawingGame( "novideo", "starttask( game, Game, 50 )\n" );
     const CRunResult run = RunProgram( dir, 30, "SDL_VIDEODRIVER=nosuchdriver" );
     EXPECT_EQ( run.exitCode, 1 ) << "no signal, a failure";
     EXPECT_EQ( run.errors, "Cannot start the video: No available video device\n" );
     const std::string log = test::ReadFile( dir + "/log.txt" );
-    EXPECT_NE( log.find( "<!> Cannot start the video: No available video device" ), std::string::npos ) << log;
-    EXPECT_NE( log.find( "Not starting the task Gfx: the program is ending on an error" ), std::string::npos );
+    EXPECT_TRUE( Contains( log, "<!> Cannot start the video: No available video device" ) ) << log;
+    EXPECT_TRUE( Contains( log, "Not starting the task Gfx: the program is ending on an error" ) ) << log;
 }
 
 TEST( Program, ScreenshotsNeverReplaceAFile )
 {
-    const std::string dir = test::MakeTempDir( "shots" );
-    std::filesystem::create_directory( dir + "/data" );
+    const std::string dir = DrawingGame( "shots", "Debug::Screenshot()\nDebug::Screenshot( \"\" )\nquit\n" );
+    const auto screenshot = []( const std::string& folder, int number ) {
+        const std::string digits = std::to_string( number );
+        return folder + "/screenshot_" + std::string( 3 - std::min<std::size_t>( digits.size(), 3 ), '0' ) + digits +
+               ".bmp";
+    };
     for( int i = 0; i < 1000; ++i )
-    {
-        char name[ 32 ];
-        std::snprintf( name, sizeof( name ), "/screenshot_%03d.bmp", i );
-        test::WriteFile( dir + name, std::to_string( i ) );
-    }
-    test::WriteFile( dir + "/autoexec.txt", std::string( DRAWING_TASKS ) +
-                                                "Debug::Screenshot()\nDebug::Screenshot( \"\" )\nquit\n" );
-    const CRunResult run = RunProgram( dir );
-    EXPECT_EQ( run.exitCode, 0 );
+        test::WriteFile( screenshot( dir, i ), std::to_string( i ) );
+    EXPECT_EQ( RunProgram( dir ).exitCode, 0 );
     for( int i = 0; i < 1000; ++i )
-    {
-        char name[ 32 ];
-        std::snprintf( name, sizeof( name ), "/screenshot_%03d.bmp", i );
-        ASSERT_EQ( test::ReadFile( dir + name ), std::to_string( i ) ) << name;
-    }
-    EXPECT_TRUE( std::filesystem::file_size( dir + "/screenshot_1000.bmp" ) > 64 * 48 );
-    EXPECT_TRUE( std::filesystem::file_size( dir + "/screenshot_1001.bmp" ) > 64 * 48 );
+        ASSERT_EQ( test::ReadFile( screenshot( dir, i ) ), std::to_string( i ) ) << i;
+    EXPECT_GT( std::filesystem::file_size( screenshot( dir, 1000 ) ), 64u * 48 );
+    EXPECT_GT( std::filesystem::file_size( screenshot( dir, 1001 ) ), 64u * 48 );
 }
 
 TEST( Program, StartupScriptRunsAndLogsWhatWentWrong )
@@ -96,10 +101,7 @@ TEST( Program, StartupScriptRunsAndLogsWhatWentWrong )
                      "starttask( after, quit )\n" );
     // Saved on another system, with CR LF line ends.
     test::WriteFile( dir + "/more.txt", "resumetask( nobody )\r\nreached = kind\r\nstarttask( reached )\r\n" );
-
-    const CRunResult run = RunProgram( dir );
-    EXPECT_EQ( run.exitCode, 0 );
-
+    EXPECT_EQ( RunProgram( dir ).exitCode, 0 );
     const Strings log = test::SplitLines( test::ReadFile( dir + "/log.txt" ) );
     test::ExpectLogHeader( log );
     ASSERT_GE( log.size(), 5u );
@@ -121,9 +123,8 @@ class StoppedTask : public ::testing::TestWithParam<const char*>
 
 TEST_P( StoppedTask, TheGameRunsOnWithoutIt )
 {
-    const std::string task = GetParam();
-    const std::string dir =
-        ShippedGame( "stop", "runlater( 1500, \"stoptask( " + task + " )\" )\nrunlater( 3500, \"quit\" )\n" );
+    const std::string dir = test::ShippedGame(
+        "stop", "runlater( 1500, \"stoptask( " + std::string( GetParam() ) + " )\" )\nrunlater( 3500, \"quit\" )\n" );
     const CRunResult run = RunProgram( dir, 20 );
     EXPECT_EQ( run.exitCode, 0 ) << run.errors;
     EXPECT_LT( run.seconds, 10.0 );
@@ -137,10 +138,159 @@ TEST( Program, QuitSignalsEndTheGameWhateverTasksRun )
 {
     for( const std::string signal : { "TERM", "INT", "HUP" } )
     {
-        const std::string dir = ShippedGame( "signal" + signal, "runlater( 500, \"stoptask( Event )\" )\n" );
-        const CRunResult run = RunProgram( dir, 2.5, "", signal );
-        EXPECT_EQ( run.exitCode, 0 ) << signal;
-        const std::string log = test::ReadFile( dir + "/log.txt" );
-        EXPECT_TRUE( Contains( log, "CTaskFactory::StopTask() called" ) ) << signal;
+        SCOPED_TRACE( signal );
+        const std::string dir = test::ShippedGame( "signal" + signal, "runlater( 500, \"stoptask( Event )\" )\n" );
+        EXPECT_EQ( RunProgram( dir, 2.5, "", signal ).exitCode, 0 );
+        EXPECT_TRUE( Contains( test::ReadFile( dir + "/log.txt" ), "CTaskFactory::StopTask() called" ) );
     }
+}
+
+// tarn-bench plays the first three seconds of its recording through the game
+// and prints a row for every scene.
+TEST( Bench, ReportsEverySceneOfARecordingAndRefusesABadSceneTable )
+{
+    const std::string dir = test::ShippedGame( "bench", "" );
+    std::istringstream record( test::ReadFile( TARN_SOURCE_DIR "/tools/bench/bench.txt" ) );
+    std::ofstream shortRecord( dir + "/record.txt" );
+    std::string line;
+    for( int number = 0; std::getline( record, line ) && ( number == 0 || std::stoi( line ) <= 3000 ); ++number )
+        shortRecord << line << "\n";
+    shortRecord.close();
+    test::WriteFile( dir + "/scenes.txt", "# two scenes of the title\nearly 500 1500\nlate 1500 2500\n" );
+    const std::string arguments = "--record record.txt --scenes scenes.txt";
+    CRunResult run = RunProgram( dir, 120, "", "", TARN_BENCH_BINARY, arguments );
+    const std::string output = test::ReadFile( dir + "/stdout.txt" );
+    ASSERT_EQ( run.exitCode, 0 ) << output << run.errors;
+    const Strings lines = test::SplitLines( output );
+    ASSERT_GE( lines.size(), 5u ) << output;
+    EXPECT_EQ( lines[ 0 ], "record record.txt, shipped settings" );
+    for( const std::string name : { "early", "late" } )
+    {
+        const auto row = std::find_if( lines.begin(), lines.end(),
+                                       [ & ]( const std::string& l ) { return l.rfind( name, 0 ) == 0; } );
+        ASSERT_NE( row, lines.end() ) << output;
+        int frames = 0;
+        std::istringstream( row->substr( 10 ) ) >> frames;
+        // At most about 60 frames a second of engine time; a busy machine
+        // (CI running beside other work) draws fewer.
+        EXPECT_GT( frames, 0 ) << *row;
+        EXPECT_LT( frames, 70 ) << *row;
+    }
+    EXPECT_TRUE( Contains( output, "peak resident size" ) ) << output;
+    test::WriteFile( dir + "/scenes.txt", "late 1500 2500\nearly 500 1500\n" );
+    run = RunProgram( dir, 120, "", "", TARN_BENCH_BINARY, arguments );
+    EXPECT_NE( run.exitCode, 0 );
+    EXPECT_TRUE(
+        Contains( run.errors, "scenes.txt:2: expected \"name start_ms end_ms\" after the previous scene's end" ) )
+        << run.errors;
+}
+
+namespace {
+
+void MakeHugeFile( const std::string& path )
+{
+    test::WriteFile( path, "" );
+    std::filesystem::resize_file( path, 1024ULL * 1024 * 1024 );
+}
+
+struct CHostileCase
+{
+    const char* name;
+    // Makes what the case needs in the game's folder.
+    std::function<void( const std::string& dir )> prepare;
+    // Start-up lines after the shipped game's; the game quits a second later.
+    std::string lines;
+    // What the log (or, when the log is what fails, standard error) says.
+    std::string said;
+    bool onStandardError = false;
+};
+
+std::string Level( const std::string& keys )
+{
+    return "<Level><PlayerPosition x=\"100\" y=\"100\"/>" + keys + "</Level>\n";
+}
+
+const CHostileCase CASES[] = {
+    { "HugeLevel", []( const std::string& dir ) { MakeHugeFile( dir + "/big.xml" ); },
+      "Game::LoadLevel( \"big.xml\" )", "XML: big.xml is 1073741824 bytes, more than 16777216, not read" },
+    { "HugeSprite",
+      []( const std::string& dir ) {
+          MakeHugeFile( dir + "/big.xml" );
+          test::WriteFile( dir + "/level.xml", Level( "<LevelBackgroundImage>big.xml</LevelBackgroundImage>" ) );
+      },
+      "Game::LoadLevel( \"level.xml\" )", "XML: big.xml is 1073741824 bytes, more than 16777216, not read" },
+    { "HugeScript", []( const std::string& dir ) { MakeHugeFile( dir + "/big.txt" ); }, "load( \"big.txt\" )",
+      "Console: the script big.txt is 1073741824 bytes, more than 16777216, not run" },
+    { "FifoSprite",
+      []( const std::string& dir ) {
+          mkfifo( ( dir + "/fifo.xml" ).c_str(), 0600 );
+          test::WriteFile( dir + "/level.xml", Level( "<LevelBackgroundImage>fifo.xml</LevelBackgroundImage>" ) );
+      },
+      "Game::LoadLevel( \"level.xml\" )", "XML: fifo.xml is not a regular file, not read" },
+    { "FifoLog", []( const std::string& dir ) { mkfifo( ( dir + "/log.txt" ).c_str(), 0600 ); }, "",
+      "Cannot write the log file log.txt: it is not a regular file; the program runs on without its log.\n", true },
+    { "FolderLog", []( const std::string& dir ) { std::filesystem::create_directory( dir + "/log.txt" ); }, "",
+      "Cannot write the log file log.txt: it is not a regular file; the program runs on without its log.\n", true },
+    { "SpriteForALevel", []( const std::string& ) {}, "Game::LoadLevel( \"data/gfx/icon_player.xml\" )",
+      "The file data/gfx/icon_player.xml holds a <Sprite>, not a <Level>: not loaded" },
+    { "EndlessPortals",
+      []( const std::string& dir ) {
+          std::string script;
+          for( int i = 0; i < 1100; ++i )
+              script += "AddPortal( 1, 1, \"\", \"l\" );";
+          test::WriteFile( dir + "/level.xml", "<Level><StartUpExecute>" + script + "</StartUpExecute></Level>\n" );
+      },
+      "Game::LoadLevel( \"level.xml\" )", "A level holds at most 1024 area events and portals; no more added" },
+    { "HugeWindow", []( const std::string& ) {},
+      "Window::Resize( 30000, 30000 )\nWindow::Resize( 100000, 100000 )\nWindow::Resize( 1e308 )",
+      "Invalid width or height: 100000x100000 (each 0 to 8192), the window stays 800x600" },
+};
+
+void PrintTo( const CHostileCase& hostile, std::ostream* out )
+{
+    *out << hostile.name;
+}
+
+class HostileEnvironment : public ::testing::TestWithParam<CHostileCase>
+{
+};
+
+} // namespace
+
+TEST_P( HostileEnvironment, TheGameRefusesItAloudAndRunsOn )
+{
+    const CHostileCase& hostile = GetParam();
+    const std::string dir = test::ShippedGame( hostile.name, hostile.lines + "\nrunlater( 1000, \"quit\" )\n" );
+    hostile.prepare( dir );
+    const test::CRunResult run = test::RunProgram( dir, 20 );
+    EXPECT_EQ( run.exitCode, 0 ) << "no signal, no hang";
+    EXPECT_LT( run.seconds, 10.0 );
+    EXPECT_LT( run.peakKilobytes, 200 * 1024 );
+    if( hostile.onStandardError )
+        EXPECT_EQ( run.errors, hostile.said );
+    else
+        EXPECT_TRUE( test::Contains( test::ReadFile( dir + "/log.txt" ), hostile.said ) ) << hostile.said;
+}
+
+INSTANTIATE_TEST_SUITE_P( Cases, HostileEnvironment, ::testing::ValuesIn( CASES ),
+                          []( const ::testing::TestParamInfo<CHostileCase>& info ) { return info.param.name; } );
+
+TEST( HostileData, TarnCheckReportsWhatItCannotReadAndFails )
+{
+    const std::string dir = test::MakeTempDir( "check" );
+    std::filesystem::create_symlink( "b", dir + "/a" );
+    std::filesystem::create_symlink( "a", dir + "/b" );
+    mkfifo( ( dir + "/fifo.xml" ).c_str(), 0600 );
+    std::filesystem::create_directory( dir + "/folder.xml" );
+    test::WriteFile( dir + "/numbers.xml", "<Level><PlayerPosition x=\"1e308\" y=\"nan\"/></Level>\n" );
+    const test::CRunResult run =
+        test::RunProgram( dir, 20, "", "", TARN_CHECK_BINARY, "a fifo.xml folder.xml numbers.xml" );
+    EXPECT_EQ( run.exitCode, 1 );
+    const std::string out = test::ReadFile( dir + "/stdout.txt" );
+    for( const char* line : { "error: a: : the level file cannot be read: Too many levels of symbolic links",
+                              "error: fifo.xml: : the level file is not a regular file",
+                              "error: folder.xml: : the folder holds no level files (*.xml)",
+                              "error: numbers.xml: PlayerPosition/x: \"1e308\" is not a whole number in the int range",
+                              "error: numbers.xml: PlayerPosition/y: \"nan\" is not a whole number in the int range" } )
+        EXPECT_TRUE( test::Contains( out, line ) ) << line << "\n" << out;
 }

@@ -1,49 +1,33 @@
-// Sprites in the screen layer: depth order, what a change marks, and the
-// incremental redraw, which must never leave a stale pixel on the screen.
+// Sprites in the screen layer: depth order, what a change marks, the incremental redraw, which must never leave a stale
+// pixel on the screen, and the screen's queue of changed areas to present.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <memory>
 #include <random>
-#include <vector>
 
-#include "support/spritescene.h"
-#include "tarn/gfx/cscreenlayer.h"
-#include "tarn/gfx/csprite.h"
+#include "gfx/gfxtestsupport.h"
+#include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
 #include "tarn/gfx/cspritefactory.h"
-#include "tarn/gfx/sdl/cscreensurface.h"
 
 using namespace tarn;
 
 namespace {
 
-class SpriteLayerTest : public ::testing::Test
+class SpriteLayerTest : public test::SceneTest
 {
 protected:
-    void SetUp() override
-    {
-        test::ResetEngine();
-        scene = std::make_unique<test::CSpriteScene>( 96, 64, "sprites" );
-        log = std::make_unique<test::CLogCapture>();
-    }
-    void TearDown() override
-    {
-        sprites.clear();
-        log.reset();
-        scene.reset();
-        test::ResetEngine();
-    }
+    ~SpriteLayerTest() override { sprites.clear(); }
 
-    CSprite* Add( const std::string& name, int x, int y, int w, int h, const CColor& color, int z = 100 )
+    CSprite* Add( int x, int y, int w, int h, const CColor& color, int z = 100 )
     {
+        const std::string name = "s" + std::to_string( made++ );
         sprites.push_back( CSpriteFactory::LoadSprite( scene->MakeImage( name, w, h, color ) ) );
-        CSprite* sprite = sprites.back().get();
-        sprite->SetZ( z );
-        sprite->SetPosition( x, y );
-        return sprite;
+        sprites.back()->SetZ( z );
+        sprites.back()->SetPosition( x, y );
+        return sprites.back().get();
     }
 
-    std::vector<int> Depths() const
+    static std::vector<int> Depths()
     {
         std::vector<int> z;
         for( CSprite* child : CScreenLayer::GetSingletonPtr()->GetChildren() )
@@ -51,37 +35,23 @@ protected:
         return z;
     }
 
-    std::unique_ptr<test::CSpriteScene> scene;
-    std::unique_ptr<test::CLogCapture> log;
+    test::CLogCapture log;
     std::vector<std::unique_ptr<CSprite>> sprites;
+    int made = 0;
 };
 
 } // namespace
 
-TEST_F( SpriteLayerTest, LaterSpriteOfEqualDepthIsInFront )
+TEST_F( SpriteLayerTest, TheFirstFrameDrawsAllThenOnlyChangesAndNothingStaysOfSpritesGone )
 {
-    CSprite* first = Add( "a", 10, 10, 20, 20, CColor( 200, 0, 0 ) );
-    CSprite* second = Add( "b", 15, 15, 20, 20, CColor( 0, 200, 0 ) );
-    const auto& children = CScreenLayer::GetSingletonPtr()->GetChildren();
-    EXPECT_EQ( children.front(), second );
-    EXPECT_EQ( children.back(), first );
+    CSprite* sprite = Add( 10, 10, 20, 20, CColor( 200, 0, 0 ) );
+    CSprite* away = Add( 200, 200, 10, 10, CColor( 0, 200, 0 ) );
     scene->Update();
-    EXPECT_EQ( test::PixelOf( scene->GetScreen()->GetRawImage(), 20, 20 ), CColor( 0, 200, 0 ) );
-    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
-}
-
-TEST_F( SpriteLayerTest, FirstFrameDrawsAllThenOnlyChanges )
-{
-    CSprite* sprite = Add( "a", 10, 10, 20, 20, CColor( 200, 0, 0 ) );
-    scene->Update();
-    EXPECT_TRUE( log->Contains( "drawing all" ) );
-    EXPECT_EQ( sprite->GetDrawState(), CSprite::DRAW_CLEAN );
-
-    // Moving by 0 pixels marks nothing.
+    EXPECT_TRUE( log.Contains( "drawing all" ) );
+    EXPECT_EQ( away->GetDrawState(), CSprite::DRAW_CLEAN ) << "not drawn off the screen, but clean";
+    // Moving by 0 pixels marks nothing; moved, the new and the old place are to be presented; changed in place, one.
     sprite->SetPosition( 10, 10 );
     EXPECT_FALSE( sprite->IsChanged() );
-
-    // Moved: the new and the old place are to be presented; changed in place: one.
     sprite->SetPosition( 30, 12 );
     EXPECT_EQ( sprite->GetDirtyCount(), 2 );
     scene->GetScreen()->Flip();
@@ -90,77 +60,42 @@ TEST_F( SpriteLayerTest, FirstFrameDrawsAllThenOnlyChanges )
     EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
     sprite->SetAlpha( 100 );
     EXPECT_EQ( sprite->GetDirtyCount(), 1 );
-}
-
-TEST_F( SpriteLayerTest, SpriteOffTheScreenIsNotDrawnButBecomesClean )
-{
-    CSprite* sprite = Add( "a", 200, 200, 10, 10, CColor( 200, 0, 0 ) );
+    Add( 0, 0, 50, 40, CColor( 0, 0, 200 ), 200 );
     scene->Update();
-    EXPECT_EQ( sprite->GetDrawState(), CSprite::DRAW_CLEAN );
-    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
-}
-
-TEST_F( SpriteLayerTest, SpriteMovedOffTheScreenLeavesNothingBehind )
-{
-    CSprite* sprite = Add( "a", 10, 10, 20, 20, CColor( 200, 0, 0 ) );
-    scene->Update();
-    sprite->SetPosition( 500, 10 );
+    sprites.erase( sprites.begin() );
     scene->Update();
     EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
-}
-
-TEST_F( SpriteLayerTest, ShownSpriteReturnsToItsDepth )
-{
-    Add( "back", 0, 0, 30, 30, CColor( 0, 0, 200 ), 200 );
-    CSprite* middle = Add( "middle", 10, 10, 30, 30, CColor( 0, 200, 0 ), 100 );
-    Add( "front", 20, 20, 30, 30, CColor( 200, 0, 0 ), 50 );
-    scene->Update();
-
-    middle->SetVisible( false );
-    EXPECT_EQ( Depths(), ( std::vector<int>{ 50, 200 } ) );
-    scene->Update();
-    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
-
-    middle->SetVisible( true );
-    EXPECT_EQ( Depths(), ( std::vector<int>{ 50, 100, 200 } ) );
-    scene->Update();
-    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
-}
-
-TEST_F( SpriteLayerTest, DepthChangeRedrawsEverythingInFrontOfTheOldDepth )
-{
-    CSprite* a = Add( "a", 0, 0, 30, 30, CColor( 0, 0, 200 ), 100 );
-    CSprite* b = Add( "b", 10, 10, 30, 30, CColor( 0, 200, 0 ), 70 );
-    scene->Update();
-
-    a->SetZ( 50 );
-    EXPECT_EQ( Depths(), ( std::vector<int>{ 50, 70 } ) );
-    EXPECT_EQ( a->GetDrawState(), CSprite::DRAW_DIRTY );
-    EXPECT_EQ( b->GetDrawState(), CSprite::DRAW_DIRTY );
-    EXPECT_GE( CScreenLayer::GetSingletonPtr()->GetRedrawDepth(), 100 );
-    scene->Update();
-    EXPECT_EQ( test::PixelOf( scene->GetScreen()->GetRawImage(), 20, 20 ), CColor( 0, 0, 200 ) );
-    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
-}
-
-TEST_F( SpriteLayerTest, DeletedSpriteLeavesTheScreen )
-{
-    Add( "back", 0, 0, 40, 40, CColor( 0, 0, 200 ), 200 );
-    Add( "front", 20, 20, 30, 30, CColor( 200, 0, 0 ), 50 );
-    scene->Update();
-    sprites.pop_back();
-    scene->Update();
-    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
-}
-
-TEST_F( SpriteLayerTest, RequestedFullPassRedrawsOverANewDisplay )
-{
-    Add( "a", 5, 5, 30, 30, CColor( 0, 0, 200 ) );
-    scene->Update();
-    // The display lost its pixels (a new video mode, say).
+    // The display lost its pixels (a new video mode, say): a requested full pass draws everything again.
     SDL_FillRect( scene->GetScreen()->GetRawImage(), nullptr, 0 );
     CScreenLayer::GetSingletonPtr()->RequestDrawAll();
     scene->Update();
+    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
+    EXPECT_EQ( ScreenPixel( 35, 15 ), CColor( 0, 0, 200 ) );
+}
+
+TEST_F( SpriteLayerTest, DepthChangesAndHiddenSpritesKeepTheOrder )
+{
+    CSprite* back = Add( 0, 0, 30, 30, CColor( 0, 0, 200 ), 200 );
+    CSprite* middle = Add( 10, 10, 30, 30, CColor( 0, 200, 0 ), 100 );
+    Add( 20, 20, 30, 30, CColor( 200, 0, 0 ), 50 );
+    CSprite* twin = Add( 30, 2, 20, 15, CColor( 200, 200, 0 ), 100 );
+    scene->Update();
+    EXPECT_EQ( *std::next( CScreenLayer::GetSingletonPtr()->GetChildren().begin() ), twin ) << "later, so in front";
+    EXPECT_EQ( ScreenPixel( 35, 12 ), CColor( 200, 200, 0 ) );
+    // A shown sprite returns to its depth.
+    middle->SetVisible( false );
+    EXPECT_EQ( Depths(), ( std::vector<int>{ 50, 100, 200 } ) );
+    scene->Update();
+    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
+    middle->SetVisible( true );
+    EXPECT_EQ( Depths(), ( std::vector<int>{ 50, 100, 100, 200 } ) );
+    scene->Update();
+    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
+    // A new depth redraws everything in front of the old one.
+    back->SetZ( 70 );
+    EXPECT_EQ( Depths(), ( std::vector<int>{ 50, 70, 100, 100 } ) );
+    scene->Update();
+    EXPECT_EQ( ScreenPixel( 15, 12 ), CColor( 0, 0, 200 ) );
     EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
 }
 
@@ -168,15 +103,12 @@ TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
 {
     std::mt19937 random( 12345 );
     auto pick = [ &random ]( int low, int high ) { return std::uniform_int_distribution<int>( low, high )( random ); };
-    int made = 0;
     auto addRandom = [ & ] {
-        const std::string name = "s" + std::to_string( made++ );
-        Add( name, pick( -15, 85 ), pick( -15, 55 ), pick( 6, 30 ), pick( 6, 30 ),
+        Add( pick( -15, 85 ), pick( -15, 55 ), pick( 6, 30 ), pick( 6, 30 ),
              CColor( pick( 0, 254 ), pick( 0, 255 ), pick( 0, 254 ) ), pick( 0, 4 ) * 25 );
     };
     for( int i = 0; i < 30; ++i )
         addRandom();
-
     for( int step = 0; step < 1200; ++step )
     {
         CSprite* sprite = sprites[ pick( 0, static_cast<int>( sprites.size() ) - 1 ) ].get();
@@ -189,7 +121,9 @@ TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
         case 4: sprite->SetVisible( sprite->GetParent() == nullptr ); break;
         case 5: sprite->SetImageRect( types::rect{ pick( 0, 4 ), pick( 0, 4 ), pick( 4, 20 ), pick( 4, 20 ) } ); break;
         case 6: sprite->Resize( pick( 4, 40 ), pick( 4, 40 ) ); break;
-        case 7: sprite->SetScrollRect( types::rect{ pick( 0, 60 ), pick( 0, 40 ), pick( 10, 60 ), pick( 10, 40 ) } ); break;
+        case 7:
+            sprite->SetScrollRect( types::rect{ pick( 0, 60 ), pick( 0, 40 ), pick( 10, 60 ), pick( 10, 40 ) } );
+            break;
         case 8:
             if( sprites.size() > 20 )
                 sprites.erase( sprites.begin() + pick( 0, static_cast<int>( sprites.size() ) - 1 ) );
@@ -207,4 +141,51 @@ TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
         // Presenting only the queued areas shows exactly what a full flip shows.
         ASSERT_EQ( scene->PresentQueuedAreas(), "" ) << "after step " << step;
     }
+}
+
+TEST_F( SpriteLayerTest, TheScreenQueuesAreasCutToItUntilAFullScreenAreaTheLimitOrTheFlip )
+{
+    CScreenSurface& screen = *scene->GetScreen();
+    screen.AddDirtyRect( types::rect{ 10, 10, 5, 5 } );
+    screen.AddDirtyRect( types::rect{ 90, -5, 20, 10 } );
+    screen.AddDirtyRect( types::rect{ 200, 0, 5, 5 } ); // off the screen
+    EXPECT_EQ( ( std::vector<types::rect>{ { 10, 10, 5, 5 }, { 90, 0, 6, 5 } } ), screen.GetDirtyRects() );
+    EXPECT_FALSE( screen.IsRedrawAll() );
+    screen.AddDirtyRect( types::rect{ -10, -10, 200, 200 } );
+    EXPECT_TRUE( screen.IsRedrawAll() );
+    screen.AddDirtyRect( types::rect{ 1, 1, 2, 2 } );
+    EXPECT_TRUE( screen.GetDirtyRects().empty() );
+    screen.Flip();
+    EXPECT_FALSE( screen.IsRedrawAll() );
+    EXPECT_EQ( "75", GetConsole()->GetVariable( "gfx_flip_rects_size" ) );
+    EXPECT_EQ( "0", GetConsole()->GetVariable( "gfx_flip_debug_rects" ) );
+    GetConsole()->Execute( "gfx_flip_rects_size = 3" );
+    for( int i = 0; i < 3; ++i )
+        screen.AddDirtyRect( types::rect{ i, 0, 1, 1 } );
+    EXPECT_EQ( 3u, screen.GetDirtyRects().size() );
+    EXPECT_FALSE( screen.IsRedrawAll() );
+    screen.AddDirtyRect( types::rect{ 0, 1, 1, 1 } );
+    EXPECT_TRUE( screen.IsRedrawAll() ) << "one past the limit";
+    screen.Flip();
+    GetConsole()->Execute( "gfx_flip_rects_size = 0" ); // no limit
+    for( int i = 0; i < 100; ++i )
+        screen.AddDirtyRect( types::rect{ i % 50, i / 50, 1, 1 } );
+    EXPECT_EQ( 100u, screen.GetDirtyRects().size() );
+    screen.Flip();
+    GetConsole()->Execute( "gfx_flip_debug_rects = 1" );
+    screen.AddDirtyRect( types::rect{ 1, 2, 3, 4 } );
+    screen.Flip();
+    EXPECT_TRUE( log.Contains( "flip: 1, 2, 3, 4" ) );
+}
+
+TEST_F( SpriteLayerTest, TheScreenNeverFreesTheDisplay )
+{
+    {
+        CScreenSurface screen( SDL_GetVideoSurface() );
+        screen.SetDisplay( SDL_SetVideoMode( 50, 40, 32, SDL_SWSURFACE ) );
+        EXPECT_EQ( 50, screen.GetWidth() );
+        EXPECT_TRUE( screen.IsRedrawAll() );
+    }
+    ASSERT_NE( nullptr, SDL_GetVideoSurface() );
+    EXPECT_EQ( 50, SDL_GetVideoSurface()->w );
 }

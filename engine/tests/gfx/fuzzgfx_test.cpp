@@ -1,24 +1,34 @@
-// The graphics fuzz targets' inputs, replayed: sprite descriptions and
-// image files that once broke a loader must load (or be refused) cleanly.
+// The graphics fuzz targets' inputs, replayed: font files, sprite descriptions and image files that once broke a loader
+// must load (or be refused) cleanly.
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "gfx/fuzzgfx.h"
+#include "harness/fuzzgfx.h"
 #include "support/fuzzreplay.h"
-#include "support/sdltestsupport.h"
-#include "support/testsupport.h"
 
 using namespace tarn;
 
-using GfxFuzzInputs = test::FuzzReplayTest;
+namespace {
 
-TEST_F( GfxFuzzInputs, SpritesReplayCleanly )
+struct FuzzTarget
 {
-    EXPECT_GT( test::ReplayFuzzInputs( "gfx", "sprite", &test::FuzzSpriteInput ), 0 );
+    const char* area;
+    const char* target;
+    void ( *replay )( const std::string& );
+};
+
+class GfxFuzzInputs : public test::FuzzReplayTest, public ::testing::WithParamInterface<FuzzTarget>
+{
+};
+
+} // namespace
+
+TEST_P( GfxFuzzInputs, ReplayCleanly )
+{
+    EXPECT_GT( test::ReplayFuzzInputs( GetParam().area, GetParam().target, GetParam().replay ), 0 );
 }
 
-TEST_F( GfxFuzzInputs, ImagesReplayCleanly )
-{
-    EXPECT_GT( test::ReplayFuzzInputs( "gfx", "image", &test::FuzzImageInput ), 0 );
-}
+INSTANTIATE_TEST_SUITE_P( Targets, GfxFuzzInputs,
+                          ::testing::Values( FuzzTarget{ "gfx/font", "ogf", &test::FuzzOgfInput },
+                                             FuzzTarget{ "gfx", "sprite", &test::FuzzSpriteInput },
+                                             FuzzTarget{ "gfx", "image", &test::FuzzImageInput } ),
+                          []( const auto& info ) { return std::string( info.param.target ); } );

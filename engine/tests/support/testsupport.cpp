@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -162,19 +160,6 @@ void ExpectLogHeader( const std::vector<std::string>& lines )
     EXPECT_EQ( lines[ 2 ], "( ) Using Tarn version 0.23" );
     EXPECT_EQ( lines[ 3 ].rfind( "( ) Build in ", 0 ), 0u ) << lines[ 3 ];
     EXPECT_EQ( lines[ 4 ], rule );
-}
-
-int StartProgram( const std::string& dir )
-{
-    const pid_t pid = fork();
-    if( pid != 0 )
-        return pid < 0 ? -1 : static_cast<int>( pid );
-    if( chdir( dir.c_str() ) != 0 || !freopen( "stdout.txt", "w", stdout ) )
-        _exit( 127 );
-    setenv( "SDL_VIDEODRIVER", "dummy", 1 );
-    setenv( "SDL_AUDIODRIVER", "dummy", 1 );
-    execl( TARN_HORROR_BINARY, TARN_HORROR_BINARY, static_cast<char*>( nullptr ) );
-    _exit( 127 );
 }
 
 std::string MakeTempDir( const std::string& name )

@@ -88,11 +88,6 @@ std::vector<std::string> SplitLines( const std::string& text );
 // test failures.
 void ExpectLogHeader( const std::vector<std::string>& lines );
 
-// Starts the real horror program in dir, headless (dummy video and audio),
-// its standard output going to dir/stdout.txt. Returns its process id, or
-// -1 when it could not be started.
-int StartProgram( const std::string& dir );
-
 // A fresh empty directory below the test working directory, private to the
 // running test.
 std::string MakeTempDir( const std::string& name );

@@ -1,455 +1,263 @@
-// The "debug" task: its commands, the FPS display, the input devices it
-// runs, screenshots, and its place in the shipped start-up script.
-#include <gtest/gtest.h>
-
+// The "debug" task: its commands, the FPS display, and the record files of
+// mouse input it makes and plays back. Recording stamps each event with the
+// engine clock; playback delivers it at that time, holding the clock until it
+// has, and reads a damaged file as far as it makes sense. The console window
+// it shows: ui/widget_test.cpp; screenshots: sdltasks_test.cpp.
+#include <ctime>
 #include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
+#include <tuple>
 
-#include <SDL.h>
-#include <SDL_image.h>
-
-#include "support/sdltestsupport.h"
-#include "support/testsupport.h"
-#include "tarn/console/cconsole.h"
-#include "tarn/console/cconsoleholder.h"
+#include "support/fuzzreplay.h"
 #include "tarn/gfx/cscreenlayer.h"
-#include "tarn/gfx/csprite.h"
-#include "tarn/gfx/cspritefactory.h"
-#include "tarn/inputdevice/cinputdispatcher.h"
-#include "tarn/tasks/capplication.h"
+#include "tarn/gfx/ctextsprite.h"
 #include "tarn/tasks/cinputrecorder.h"
 #include "tarn/tasks/cplaybackmouse.h"
 #include "tarn/tasks/ctaskdebug.h"
-#include "tarn/tasks/ctaskfactory.h"
-#include "tarn/ui/cconsolewindow.h"
-#include "tarn/utils/enginetime.h"
+#include "tarn/utils/random.h"
+#include "harness/fuzzrecord.h"
+#include "tasks/taskstest.h"
 
 using namespace tarn;
-using Strings = std::vector<std::string>;
-using LevelLines = std::vector<std::pair<std::string, int>>;
+using test::Strings;
 
 namespace {
 
-// A sprite that keeps every text it is given.
-class CTextSink final : public CSprite
+// Real time as the test says it is.
+struct CFakeRealTicks final : CTimeSource
 {
-public:
-    explicit CTextSink( Strings* texts ) : myTexts( texts ) {}
-    void SetText( const std::string& text ) override { myTexts->push_back( text ); }
-
-private:
-    Strings* myTexts;
+    types::ticks GetTicks() override { return now; }
+    types::ticks now = 0;
 };
 
-// A console window that remembers how it was told to be.
-class CFakeConsoleWindow final : public CDebugConsoleWindow
-{
-public:
-    explicit CFakeConsoleWindow( Strings* calls ) : myCalls( calls ) {}
-    void SetOpen( bool open ) override { myCalls->push_back( open ? "open" : "close" ); }
-    bool TakeToggleRequest() override
-    {
-        const bool request = toggleRequested;
-        toggleRequested = false;
-        return request;
-    }
-
-    bool toggleRequested = false;
-
-private:
-    Strings* myCalls;
-};
-
-using test::CWorkingDirectory;
-
-class DebugTaskTest : public ::testing::Test
+class DebugTaskTest : public test::TasksTest
 {
 protected:
-    void SetUp() override
+    static CTaskDebug* StartDebug()
     {
-        test::ResetEngine();
-        clock = std::make_unique<test::CManualClock>( 1000 );
-        dir = test::MakeTempDir( "debugtask" );
-        ASSERT_EQ( GetConsole()->Execute( "starttask( debug, Debug, 80 )" ), "debug started" );
-        debug = dynamic_cast<CTaskDebug*>( CTaskFactory::GetSingletonPtr()->FindTask( "Debug" ) );
-        ASSERT_NE( debug, nullptr );
+        EXPECT_EQ( Run( "starttask( debug, Debug, 80 )" ), "debug started" );
+        return Find<CTaskDebug>( "Debug" );
     }
-    void TearDown() override
+    void Play( const std::string& text )
     {
-        CTaskDebug::SetConsoleWindowMaker( nullptr );
-        GetConsole()->Execute( "Debug::BanAsserts( 0 )" );
-        test::ResetEngine();
-        clock.reset();
+        test::WriteFile( dir + "/input.txt", text );
+        player = std::make_unique<CPlaybackMouse>( dir + "/input.txt", real );
+    }
+    void StepAt( types::ticks now )
+    {
+        real->now = now;
+        player->Step();
     }
 
-    std::string Run( const std::string& line ) { return GetConsole()->Execute( "Debug::" + line ); }
-
-    std::unique_ptr<test::CManualClock> clock;
-    CTaskDebug* debug = nullptr;
-    std::string dir;
+    std::shared_ptr<CFakeRealTicks> real = std::make_shared<CFakeRealTicks>();
+    std::unique_ptr<CPlaybackMouse> player;
 };
 
 } // namespace
 
 TEST_F( DebugTaskTest, TheFpsDisplayShowsThePassesOfEachSecond )
 {
-    ASSERT_NE( debug->GetFpsSprite(), nullptr ) << "made at start";
-    EXPECT_EQ( debug->GetFpsSprite()->GetParent(), CScreenLayer::GetSingletonPtr() );
-    Strings texts;
-    debug->SetFpsSprite( std::make_unique<CTextSink>( &texts ) );
-
+    CTaskDebug* debug = StartDebug();
+    auto* fps = dynamic_cast<CTextSprite*>( debug->GetFpsSprite() );
+    ASSERT_NE( fps, nullptr ) << "made at start";
+    EXPECT_EQ( fps->GetParent(), CScreenLayer::GetSingletonPtr() );
     // 60 passes in the first second, the last one on the second.
-    for( int pass = 0; pass < 58; ++pass )
-    {
+    for( int pass = 0; pass < 58; ++pass, clock->Advance( 16 ) )
         debug->Update();
-        clock->Advance( 16 );
-    }
     clock->Set( 1999 );
     debug->Update();
-    EXPECT_TRUE( texts.empty() ) << "999 ms are not yet a second";
+    EXPECT_EQ( fps->GetText(), "" ) << "999 ms are not yet a second";
     clock->Set( 2000 );
     debug->Update();
-    EXPECT_EQ( texts, Strings{ "Fps: 60" } );
-    EXPECT_FLOAT_EQ( debug->GetAverageFps(), 60.0f );
-
-    // 30 in the next: the average moves halfway there.
-    for( int pass = 0; pass < 29; ++pass )
-    {
-        clock->Advance( 33 );
-        debug->Update();
-    }
-    clock->Set( 3001 );
-    debug->Update();
-    EXPECT_EQ( texts, ( Strings{ "Fps: 60", "Fps: 30" } ) );
-    EXPECT_FLOAT_EQ( debug->GetAverageFps(), 45.0f );
-    EXPECT_EQ( debug->GetMinimumFps(), 30u );
-    EXPECT_EQ( debug->GetMaximumFps(), 60u );
-
-    // A long stall counts its one pass.
+    EXPECT_EQ( fps->GetText(), "Fps: 60" );
     clock->Set( 9000 );
     debug->Update();
-    EXPECT_EQ( texts.back(), "Fps: 1" );
-    EXPECT_EQ( debug->GetMinimumFps(), 1u );
+    EXPECT_EQ( fps->GetText(), "Fps: 1" ) << "a long stall counts its one pass";
 }
 
-TEST_F( DebugTaskTest, BanAssertsSetsAndClearsTheProcessWideFlag )
+TEST_F( DebugTaskTest, CommandsLogWhatIsWrongWithTheirArguments )
 {
-    test::CLogCapture log;
-    EXPECT_EQ( Run( "BanAsserts( 1 )" ), "" );
-    EXPECT_TRUE( CTaskDebug::AreAssertsBanned() );
-    Run( "BanAsserts( 0.7 )" );
-    EXPECT_FALSE( CTaskDebug::AreAssertsBanned() ) << "truncated to 0";
-    Run( "BanAsserts( -2 )" );
-    EXPECT_TRUE( CTaskDebug::AreAssertsBanned() );
-    Run( "BanAsserts( 0 )" );
-    EXPECT_FALSE( CTaskDebug::AreAssertsBanned() );
-    EXPECT_TRUE( log.Lines().empty() );
-
-    // A text bans them, with a word about how to use the command.
-    Run( "BanAsserts( \"x\" )" );
-    EXPECT_TRUE( CTaskDebug::AreAssertsBanned() );
-    // Without any argument list only the word; an empty list does nothing.
-    Run( "BanAsserts( 0 )" );
-    Run( "BanAsserts" );
-    EXPECT_FALSE( CTaskDebug::AreAssertsBanned() );
-    Run( "BanAsserts()" );
-    EXPECT_FALSE( CTaskDebug::AreAssertsBanned() );
-    EXPECT_EQ( log.LinesWithLevels(),
-               ( LevelLines{ { CTaskDebug::BAN_ASSERTS_ERROR, LOG_ERROR }, { CTaskDebug::BAN_ASSERTS_ERROR, LOG_ERROR } } ) );
-}
-
-TEST_F( DebugTaskTest, InputCommandsWithoutAFileNameSaySo )
-{
-    test::CLogCapture log;
-    EXPECT_EQ( Run( "RecordInput" ), "" );
-    EXPECT_EQ( Run( "RecordInput( 5 )" ), "" );
-    EXPECT_EQ( Run( "PlaybackInput" ), "" );
-    EXPECT_EQ( Run( "PlaybackInput()" ), "" );
+    // A line, whether asserts are banned afterwards, the error it logs.
+    const std::tuple<const char*, bool, std::string> cases[] = {
+        { "BanAsserts( 1 )", true, "" },
+        { "BanAsserts( 0.7 )", false, "" },  // truncated to 0
+        { "BanAsserts( -2 )", true, "" },
+        { "BanAsserts( 0 )", false, "" },
+        { "BanAsserts( \"x\" )", true, CTaskDebug::BAN_ASSERTS_ERROR },
+        { "BanAsserts", true, CTaskDebug::BAN_ASSERTS_ERROR },
+        { "BanAsserts()", true, "" },
+        { "RecordInput", true, CTaskDebug::RECORD_INPUT_ERROR },
+        { "RecordInput( 5 )", true, CTaskDebug::RECORD_INPUT_ERROR },
+        { "PlaybackInput", true, CTaskDebug::PLAYBACK_INPUT_ERROR },
+        { "PlaybackInput()", true, CTaskDebug::PLAYBACK_INPUT_ERROR },
+        { "Screenshot( 12 )", true, CTaskDebug::SCREENSHOT_ERROR },
+        { "Screenshot( \"shot.tga\" )", true, "Screenshot - there is no screen to save" },
+        { "BanAsserts( 0 )", false, "" },
+    };
+    CTaskDebug* debug = StartDebug();
+    test::CWorkingDirectory here( dir );
+    for( const auto& [ line, banned, error ] : cases )
+    {
+        SCOPED_TRACE( line );
+        test::CLogCapture log;
+        EXPECT_EQ( Run( std::string( "Debug::" ) + line ), "" );
+        EXPECT_EQ( CTaskDebug::AreAssertsBanned(), banned );
+        EXPECT_EQ( log.LinesWithLevels(), test::LevelLines( error.empty() ? 0 : 1, { error, LOG_ERROR } ) );
+    }
     EXPECT_EQ( debug->GetInputDevice(), nullptr );
-    EXPECT_EQ( log.LinesWithLevels(), ( LevelLines{ { CTaskDebug::RECORD_INPUT_ERROR, LOG_ERROR },
-                                                    { CTaskDebug::RECORD_INPUT_ERROR, LOG_ERROR },
-                                                    { CTaskDebug::PLAYBACK_INPUT_ERROR, LOG_ERROR },
-                                                    { CTaskDebug::PLAYBACK_INPUT_ERROR, LOG_ERROR } } ) );
+    EXPECT_FALSE( std::filesystem::exists( "shot.tga" ) );
+    // Without a console window to make, only the flag changes.
+    EXPECT_EQ( Run( "Debug::ToggleConsole" ), "" );
+    EXPECT_TRUE( debug->IsConsoleOpen() );
+    Run( "Debug::ToggleConsole()" );
+    EXPECT_FALSE( debug->IsConsoleOpen() );
 }
 
+// Playback replaces the recorder, which stops listening; a listener (a
+// level script reacting to a click) may start another playback while one
+// is delivering; the engine clock is ours again once the task stops.
 TEST_F( DebugTaskTest, RecordThenPlayBackThroughTheCommands )
 {
+    CTaskDebug* debug = StartDebug();
     const std::string file = dir + "/input.txt";
-    Run( "RecordInput( \"" + file + "\" )" );
+    Run( "Debug::RecordInput( \"" + file + "\" )" );
     ASSERT_NE( dynamic_cast<CInputRecorder*>( debug->GetInputDevice() ), nullptr );
-    clock->Set( 5000 );
-    CInputDispatcher::GetSingletonPtr()->NotifyMouseMove( 10, 20, 0, 0 );
+    clock->Set( 1500 );
+    CInputDispatcher::GetSingletonPtr()->NotifyButtonDown( MOUSE_BUTTON_LEFT );
+    CInputDispatcher::GetSingletonPtr()->NotifyButtonUp( MOUSE_BUTTON_LEFT );
     debug->Update();  // a recorder has nothing to step
-
-    // Playback replaces the recorder, which stops listening.
-    Run( "PlaybackInput( \"" + file + "\" )" );
-    auto* player = dynamic_cast<CPlaybackMouse*>( debug->GetInputDevice() );
-    ASSERT_NE( player, nullptr );
-    ASSERT_EQ( player->GetQueue().size(), 1u );
-    debug->Update();  // delivers the motion, which is not recorded again
-    const Strings lines = test::SplitLines( test::ReadFile( file ) );
-    ASSERT_EQ( lines.size(), 2u );
-    EXPECT_EQ( lines[ 1 ], "5000 mm 10 20" );
-
-    // While it plays, the engine clock is the player's; after, ours again.
-    clock->Set( 7000 );
-    EXPECT_EQ( EngineTime(), 5000u );
-    debug->Update();
-    EXPECT_EQ( EngineTime(), 7000u ) << "real time after the last event";
-    GetConsole()->Execute( "stoptask( Debug )" );
-    clock->Set( 7100 );
-    EXPECT_EQ( EngineTime(), 7100u );
-}
-
-TEST_F( DebugTaskTest, AScriptMayStartAnotherPlaybackFromAnEvent )
-{
-    // A listener that, like a level script reacting to a click, starts a
-    // second playback while the first is delivering.
-    class CScripted final : public CMouseListener
-    {
-    public:
-        void OnMouseMove( int, int ) override {}
-        void OnMouseMoveRelative( int, int ) override {}
-        void OnButtonDown( int ) override { GetConsole()->Execute( line ); }
-        void OnButtonUp( int button ) override { releases.push_back( button ); }
-        std::string line;
-        std::vector<int> releases;
-    } scripted;
     test::WriteFile( dir + "/second.txt", "1\n2000 mu 8\n" );
-    test::WriteFile( dir + "/first.txt", "1\n1500 md 1\n1500 mu 1\n" );
-    scripted.line = "Debug::PlaybackInput( \"" + dir + "/second.txt\" )";
-    CInputDispatcher::GetSingletonPtr()->AddMouseListener( &scripted );
-
-    Run( "PlaybackInput( \"" + dir + "/first.txt\" )" );
+    input.onPress = [ this ] { Run( "Debug::PlaybackInput( \"" + dir + "/second.txt\" )" ); };
+    input.events.clear();
+    Run( "Debug::PlaybackInput( \"" + file + "\" )" );
+    ASSERT_NE( dynamic_cast<CPlaybackMouse*>( debug->GetInputDevice() ), nullptr );
     clock->Set( 1600 );  // what the players take for real time
-    debug->Update();     // the clock moves to 1500
-    debug->Update();     // the press starts the second playback
-    EXPECT_TRUE( scripted.releases.empty() ) << "the first playback's release is dropped";
+    debug->Update();     // the press at 1500 starts the second playback
+    EXPECT_EQ( input.events, Strings{ "1500 press 1" } ) << "the first playback's release is dropped";
     EXPECT_EQ( EngineTime(), 1600u ) << "the second playback's clock, at real time";
+    const Strings lines = test::SplitLines( test::ReadFile( file ) );
+    EXPECT_EQ( Strings( lines.begin() + 1, lines.end() ), ( Strings{ "1500 md 1", "1500 mu 1" } ) );
     clock->Set( 2100 );
     debug->Update();
     debug->Update();
-    EXPECT_EQ( scripted.releases, std::vector<int>{ 8 } );
+    EXPECT_EQ( input.events, ( Strings{ "1500 press 1", "2000 release 8" } ) );
     EXPECT_EQ( EngineTime(), 2100u );
-
-    CInputDispatcher::GetSingletonPtr()->RemoveMouseListener( &scripted );
-    GetConsole()->Execute( "stoptask( Debug )" );
+    Run( "stoptask( Debug )" );
     clock->Set( 2200 );
-    EXPECT_EQ( EngineTime(), 2200u ) << "the clock is the test's again, not a stale player's";
+    EXPECT_EQ( EngineTime(), 2200u ) << "the test's clock, not a stale player's";
 }
 
-TEST_F( DebugTaskTest, ToggleConsoleOpensAndClosesTheWindow )
+// The random start value is the calendar time; it seeds the generator when
+// recording and again when playing back, so a game draws the same numbers.
+TEST_F( DebugTaskTest, ARecordingPlaysBackAsItWasMade )
 {
-    // Without a window to make, only the flag changes.
-    EXPECT_EQ( Run( "ToggleConsole" ), "" );
-    EXPECT_TRUE( debug->IsConsoleOpen() );
-    Run( "ToggleConsole()" );
-    EXPECT_FALSE( debug->IsConsoleOpen() );
-
-    Strings calls;
-    int made = 0;
-    CFakeConsoleWindow* window = nullptr;
-    CTaskDebug::SetConsoleWindowMaker( [ & ] {
-        ++made;
-        auto made_window = std::make_unique<CFakeConsoleWindow>( &calls );
-        window = made_window.get();
-        return made_window;
-    } );
-    Run( "ToggleConsole" );
-    Run( "ToggleConsole" );
-    Run( "ToggleConsole" );
-    EXPECT_EQ( made, 1 ) << "made on first use only";
-    EXPECT_EQ( calls, ( Strings{ "open", "close", "open" } ) );
-
-    // The window's own close control is heard at the next update.
-    window->toggleRequested = true;
-    debug->Update();
-    EXPECT_FALSE( debug->IsConsoleOpen() );
-    debug->Update();
-    EXPECT_EQ( calls, ( Strings{ "open", "close", "open", "close" } ) );
+    const std::string path = dir + "/input.txt";
+    test::WriteFile( path, "old\nlines\n" );
+    CInputDispatcher* dispatcher = CInputDispatcher::GetSingletonPtr();
+    const auto before = static_cast<std::uint32_t>( std::time( nullptr ) );
+    auto recorder = std::make_unique<CInputRecorder>( path );
+    const std::uint32_t seed = recorder->GetRandomStart();
+    EXPECT_GE( seed, before );
+    EXPECT_LE( seed, static_cast<std::uint32_t>( std::time( nullptr ) ) );
+    const double drawn = UniformRandom();
+    clock->Set( 5000 );
+    dispatcher->NotifyMouseMove( 10, 20, 3, -2 );
+    clock->Set( 5016 );
+    dispatcher->NotifyButtonDown( MOUSE_BUTTON_LEFT );
+    dispatcher->NotifyButtonDown( MOUSE_BUTTON_RIGHT );
+    clock->Set( 5033 );
+    dispatcher->NotifyButtonUp( MOUSE_BUTTON_LEFT );
+    dispatcher->NotifyMouseMove( -4, 700, 0, 0 );
+    dispatcher->NotifyKeyDown( 97, 'a' );  // keys are not recorded
+    recorder.reset();
+    dispatcher->NotifyButtonUp( MOUSE_BUTTON_MIDDLE );  // nor anything after the end
+    EXPECT_EQ( test::SplitLines( test::ReadFile( path ) ),
+               ( Strings{ std::to_string( seed ), "5000 mm 10 20", "5016 md 1", "5016 md 4", "5033 mu 1",
+                          "5033 mm -4 700" } ) );
+    input.events.clear();
+    StartUniformRandom( 1 );
+    clock->Set( 3000 );
+    player = std::make_unique<CPlaybackMouse>( path, real );
+    EXPECT_EQ( UniformRandom(), drawn );
+    for( int step = 0; step < 5; ++step )
+        StepAt( 6000 );
+    EXPECT_EQ( input.events, ( Strings{ "5000 move 10,20", "5016 press 1", "5016 press 4", "5033 release 1",
+                                        "5033 move -4,700" } ) );
 }
 
-TEST_F( DebugTaskTest, ExitLetsGoOfEverything )
-{
-    Strings calls;
-    CTaskDebug::SetConsoleWindowMaker( [ & ] { return std::make_unique<CFakeConsoleWindow>( &calls ); } );
-    Run( "ToggleConsole" );
-    Run( "RecordInput( \"" + dir + "/input.txt\" )" );
-    ASSERT_NE( debug->GetConsoleWindow(), nullptr );
-    GetConsole()->Execute( "stoptask( Debug )" );
-    EXPECT_EQ( debug->GetFpsSprite(), nullptr );
-    EXPECT_EQ( debug->GetInputDevice(), nullptr );
-    EXPECT_EQ( debug->GetConsoleWindow(), nullptr );
-    EXPECT_TRUE( CScreenLayer::GetSingletonPtr()->IsEmpty() ) << "the FPS display left the screen";
-}
-
-TEST_F( DebugTaskTest, ScreenshotWithoutAScreenSaysSo )
+// The playback clock starts where the engine clock was and follows real time,
+// but is held at the next event until it is delivered: when real time runs
+// far ahead in one long frame, every event still arrives exactly on time.
+// After the last one it is real time again; when the player goes, the clock
+// it found comes back.
+TEST_F( DebugTaskTest, EventsArriveAtTheirRecordedEngineTimes )
 {
     test::CLogCapture log;
-    EXPECT_EQ( Run( "Screenshot( \"" + dir + "/shot.tga\" )" ), "" );
-    EXPECT_FALSE( std::filesystem::exists( dir + "/shot.tga" ) );
-    EXPECT_EQ( log.LinesWithLevels(), ( LevelLines{ { "Screenshot - there is no screen to save", LOG_ERROR } } ) );
-    Run( "Screenshot( 12 )" );
-    EXPECT_EQ( log.Lines().back(), CTaskDebug::SCREENSHOT_ERROR );
-}
-
-namespace {
-
-bool SameColour( const CColor& a, const CColor& b )
-{
-    return a.r == b.r && a.g == b.g && a.b == b.b;
-}
-
-// The debug task over the real graphics task on the dummy video driver.
-class ScreenshotTest : public DebugTaskTest
-{
-protected:
-    void SetUp() override
+    Play( "12345\n5000 mm 10 20\n5200 md 1\n5200 mm 11 20\n5350 mu 1\n" );
+    EXPECT_EQ( EngineTime(), 1000u );
+    const std::pair<types::ticks, types::ticks> steps[] = { { 4990, 4990 }, { 5010, 5000 }, { 5040, 5040 },
+                                                            { 9000, 5200 }, { 9000, 5350 }, { 9000, 9000 },
+                                                            { 9017, 9017 } };
+    for( const auto& [ now, engine ] : steps )
     {
-        DebugTaskTest::SetUp();
-        video = std::make_unique<test::CVideoMode>( 40, 30 );
-        GetConsole()->Execute( "taskload( sdl )" );
-        ASSERT_EQ( GetConsole()->Execute( "starttask( gfx, Gfx, 60 )" ), "gfx started" );
-
-        // A picture on the screen, presented by one frame of the gfx task.
-        SDL_Surface* pattern = test::MakePatternSurface( 24, 16, false );
-        const std::string image = dir + "/pattern.bmp";
-        SDL_SaveBMP( pattern, image.c_str() );
-        SDL_FreeSurface( pattern );
-        sprite = CSpriteFactory::LoadSprite( image );
-        sprite->SetPosition( 10, 6 );
-        clock->Advance( 100 );
-        CTaskFactory::GetSingletonPtr()->FindTask( "Gfx" )->Update();
+        StepAt( now );
+        EXPECT_EQ( EngineTime(), engine ) << "at " << now;
     }
-    void TearDown() override
-    {
-        sprite.reset();
-        DebugTaskTest::TearDown();
-        video.reset();
-    }
-
-    // Where the file differs from the display ("" when it shows it).
-    std::string CompareWithDisplay( const std::string& file )
-    {
-        SDL_Surface* loaded = IMG_Load( file.c_str() );
-        if( !loaded )
-            return "could not load " + file;
-        const std::string difference = test::CompareSurfaces( video->GetDisplay(), loaded, false );
-        SDL_FreeSurface( loaded );
-        return difference;
-    }
-
-    std::unique_ptr<test::CVideoMode> video;
-    std::unique_ptr<CSprite> sprite;
-};
-
-} // namespace
-
-TEST_F( ScreenshotTest, SavesWhatTheScreenShows )
-{
-    ASSERT_TRUE( SameColour( test::PixelOf( video->GetDisplay(), 15, 10 ), test::PatternColor( 5, 4 ) ) )
-        << "the sprite is on show";
-
-    test::CLogCapture log;
-    const std::string tga = dir + "/shot.tga";
-    EXPECT_EQ( Run( "Screenshot( \"" + tga + "\" )" ), "" );
-    EXPECT_EQ( CompareWithDisplay( tga ), "" );
-
-    // A sprite that moved since the last frame is already erased from the
-    // screen surface; the screenshot presents the new frame rather than
-    // save a picture with a hole in it.
-    sprite->SetPosition( 0, 0 );
-    const std::string bmp = dir + "/shot.bmp";
-    Run( "Screenshot( \"" + bmp + "\" )" );
-    EXPECT_EQ( CompareWithDisplay( bmp ), "" );
-    SDL_Surface* loaded = IMG_Load( bmp.c_str() );
-    ASSERT_NE( loaded, nullptr );
-    EXPECT_TRUE( SameColour( test::PixelOf( loaded, 15, 10 ), test::PatternColor( 15, 10 ) ) );
-    EXPECT_TRUE( SameColour( test::PixelOf( loaded, 30, 20 ), CColor( 0, 0, 0 ) ) ) << "the old place is clear";
-    EXPECT_EQ( loaded->w, 40 );
-    EXPECT_EQ( loaded->h, 30 );
-    SDL_FreeSurface( loaded );
-
-    EXPECT_EQ( log.Lines(), ( Strings{ "Screenshot saved: " + tga, "Screenshot saved: " + bmp } ) );
+    EXPECT_EQ( input.events, ( Strings{ "5000 move 10,20", "5200 press 1", "5200 move 11,20", "5350 release 1" } ) );
+    EXPECT_EQ( input.relative, ( Strings{ "0,0", "0,0" } ) );
+    const std::pair<std::string, int> noDelta{
+        "CPlaybackMouse::CPlayback::DoTheMagic() - HelperPlayback doesn't work properly with delta", LOG_ERROR };
+    EXPECT_EQ( log.LinesWithLevels(), test::LevelLines( 2, noDelta ) );
+    player.reset();
+    EXPECT_EQ( EngineTime(), 1000u );
 }
 
-TEST_F( ScreenshotTest, WithoutANameTheNextFreeNumberIsTaken )
-{
-    CWorkingDirectory here( dir );
-    test::WriteFile( "screenshot_001.bmp", "someone else's" );
-    test::CLogCapture log;
-    Run( "Screenshot" );
-    Run( "Screenshot()" );
-    Run( "Screenshot( \"\" )" );
-    EXPECT_EQ( log.Lines(), ( Strings{ "Screenshot saved: screenshot_000.bmp", "Screenshot saved: screenshot_002.bmp",
-                                       "Screenshot saved: screenshot_003.bmp" } ) );
-    EXPECT_EQ( CompareWithDisplay( "screenshot_003.bmp" ), "" );
-    EXPECT_EQ( test::ReadFile( "screenshot_001.bmp" ), "someone else's" );
-}
-
-TEST_F( ScreenshotTest, AFileThatCannotBeWrittenIsReported )
+TEST_F( DebugTaskTest, BadLinesAreLoggedWithTheirPlaceAndSkipped )
 {
     test::CLogCapture log;
-    const std::string bad = dir + "/missing/shot.bmp";
-    Run( "Screenshot( \"" + bad + "\" )" );
-    const Strings lines = log.Lines();
-    ASSERT_FALSE( lines.empty() );
-    EXPECT_EQ( lines.back(), "Screenshot could not be saved: " + bad );
-    EXPECT_FALSE( log.Contains( "Screenshot saved: " + bad ) );
+    const std::string longest = "1190 mm -3 -4" + std::string( CPlaybackMouse::MAX_LINE_LENGTH - 13, ' ' );
+    Play( "start?\n1100 mm 1 2\n\n1110\n1120 mx 1\n-5 mu 1\n4294967296 mu 1\n1130 mm 1 2 3\n1140 mm 1 two\n"
+          "1150 md -1\n1160 md 99999999999\n1090 mu 1\n1170\tmu   1\r\nmm 1180 1 2\n1180 md 0x1\n" +
+          longest + "\n" + longest + "7\n1200 mu 2" );
+    EXPECT_FALSE( player->HasSeed() );
+    const std::string at = "PlaybackInput - " + dir + "/input.txt:";
+    EXPECT_EQ( log.Lines(), ( Strings{ at + "1: the first line is not the random start value (a whole number)",
+                                       at + "4: expected ticks and an event type",
+                                       at + "5: unknown event type \"mx\"",
+                                       at + "6: the ticks are not a whole number of milliseconds",
+                                       at + "7: the ticks are not a whole number of milliseconds",
+                                       at + "8: a motion needs the whole numbers x and y",
+                                       at + "9: a motion needs the whole numbers x and y",
+                                       at + "10: a button event needs one button mask",
+                                       at + "11: a button event needs one button mask",
+                                       at + "12: the ticks go back before the previous event's",
+                                       at + "14: the ticks are not a whole number of milliseconds",
+                                       at + "15: a button event needs one button mask",
+                                       at + "17: the line is too long" } ) );
+    for( int step = 0; step < 5; ++step )
+        StepAt( 2000 );
+    EXPECT_EQ( input.events, ( Strings{ "1100 move 1,2", "1170 release 1", "1190 move -3,-4", "1200 release 2" } ) );
 }
 
-TEST( DebugStartupScript, F1TogglesTheConsoleAndF12TakesAScreenshot )
+// Each says so once; a player without a file keeps real time.
+TEST_F( DebugTaskTest, FilesThatCannotBeWrittenOrReadAreReported )
 {
-    test::ResetEngine();
-    const std::string dir = test::MakeTempDir( "debugscript" );
+    test::CLogCapture log;
+    const std::string bad = dir + "/no/such/dir/input.txt";
     {
-        CWorkingDirectory here( dir );
-        CApplication application( std::string( TARN_SOURCE_DIR ) + "/autoexec.txt" );
-        auto* debug = dynamic_cast<CTaskDebug*>( CTaskFactory::GetSingletonPtr()->FindTask( "Debug" ) );
-        ASSERT_NE( debug, nullptr );
-        EXPECT_FALSE( debug->IsConsoleOpen() );
-
-        test::CLogCapture log;
-        for( SDLKey key : { SDLK_F1, SDLK_F12 } )
-        {
-            SDL_Event event{};
-            event.type = SDL_KEYDOWN;
-            event.key.keysym.sym = key;
-            SDL_PushEvent( &event );
-            event.type = SDL_KEYUP;
-            SDL_PushEvent( &event );
-        }
-        for( int pass = 0; pass < 3; ++pass )
-            application.RunOnce();
-        EXPECT_TRUE( debug->IsConsoleOpen() ) << "opened on the way down, not closed on the way up";
-        auto* window = dynamic_cast<ui::CConsoleWindow*>( debug->GetConsoleWindow() );
-        ASSERT_NE( window, nullptr ) << "the program's console is the widget console";
-        EXPECT_TRUE( window->IsShown() );
-        EXPECT_TRUE( log.Contains( "Screenshot saved: screenshot_000.bmp" ) );
-        EXPECT_FALSE( std::filesystem::exists( "screenshot_001.bmp" ) ) << "one screenshot a press";
-        SDL_Surface* shot = IMG_Load( "screenshot_000.bmp" );
-        ASSERT_NE( shot, nullptr );
-        EXPECT_EQ( shot->w, 800 );
-        EXPECT_EQ( shot->h, 600 );
-        SDL_FreeSurface( shot );
-
-        // F1 again hides it.
-        SDL_Event f1{};
-        f1.type = SDL_KEYDOWN;
-        f1.key.keysym.sym = SDLK_F1;
-        SDL_PushEvent( &f1 );
-        f1.type = SDL_KEYUP;
-        SDL_PushEvent( &f1 );
-        for( int pass = 0; pass < 3; ++pass )
-            application.RunOnce();
-        EXPECT_FALSE( window->IsShown() );
-
-        SDL_Event quit{};
-        quit.type = SDL_QUIT;
-        SDL_PushEvent( &quit );
-        EXPECT_EQ( application.Run(), 0 );
+        CInputRecorder recorder( bad );
+        CInputDispatcher::GetSingletonPtr()->NotifyMouseMove( 1, 2, 0, 0 );
+        CInputDispatcher::GetSingletonPtr()->NotifyMouseMove( 3, 4, 0, 0 );
     }
-    test::ResetEngine();
+    player = std::make_unique<CPlaybackMouse>( bad, real );
+    EXPECT_EQ( log.Lines(), ( Strings{ "RecordInput - could not write the record file " + bad,
+                                       "PlaybackInput - could not read the record file " + bad } ) );
+    StepAt( 777 );
+    EXPECT_EQ( EngineTime(), 777u );
+}
+
+// Record files that once broke the player play (or are refused line by line) cleanly.
+TEST_F( DebugTaskTest, FuzzInputsReplayCleanly )
+{
+    test::CLogCapture log;
+    EXPECT_GT( test::ReplayFuzzInputs( "tasks", "record", &test::FuzzRecordInput ), 0 );
 }

@@ -1,43 +1,32 @@
-// The main loop's task lists: order of updates, pause and resume, focus,
-// killing, quitting, and tasks that change the lists from inside Update.
-#include <gtest/gtest.h>
-
+// The main loop: order of updates, pause and resume, focus, quitting, lists
+// changed from inside Update, runlater lines and timed tasks. Its fake
+// threads run the game's delayed releases: horror/screens_test.cpp.
 #include <csignal>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "support/testsupport.h"
-#include "tarn/inputdevice/cinputdispatcher.h"
-#include "tarn/tasks/capplication.h"
-#include "tarn/tasks/ctask.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/quitsignals.h"
-#include "tarn/console/cconsoleholder.h"
-#include "tarn/console/cconsole.h"
+#include "tasks/taskstest.h"
 
 using namespace tarn;
-using Strings = std::vector<std::string>;
+using test::Strings;
 
 namespace {
 
-// A task that writes what happens to it into a shared journal.
-class CJournalTask final : public CTask
+// Writes what happens to it into a journal as "name:what".
+struct CJournalTask final : CTask
 {
-public:
-    CJournalTask( const std::string& name, int priority, Strings* journal, bool initResult = true ) :
-        myJournal( journal ), myInitResult( initResult )
+    CJournalTask( const std::string& name, int priority, Strings* to, bool initResult, types::ticks interval ) :
+        journal( to ), initWorks( initResult )
     {
         SetName( name );
         SetPriority( priority );
+        SetInterval( interval );
     }
-
     using CTask::Init;
     bool Init() override
     {
         Note( "init" );
-        return myInitResult;
+        return initWorks;
     }
     void Update() override
     {
@@ -49,34 +38,27 @@ public:
     void OnPause() override { Note( "pause" ); }
     void OnResume() override { Note( "resume" ); }
     bool PausesWhenInactive() const override { return pausesWhenInactive; }
+    void Note( const std::string& what ) { journal->push_back( GetName() + ":" + what ); }
 
-    std::function<void()> onUpdate;
+    Strings* journal;
+    bool initWorks;
     bool pausesWhenInactive = false;
-
-private:
-    void Note( const std::string& what ) { myJournal->push_back( GetName() + ":" + what ); }
-
-    Strings* myJournal;
-    bool myInitResult;
+    std::function<void()> onUpdate;
 };
 
-class TaskManagerTest : public ::testing::Test
+class MainLoopTest : public test::TasksTest
 {
 protected:
-    void SetUp() override
+    // A task made for the test, and given to the manager unless told not to.
+    CJournalTask* Add( const std::string& name, int priority, bool init = true, types::ticks interval = 0,
+                       bool add = true )
     {
-        test::ResetEngine();
-        manager = CTaskManager::GetSingletonPtr();
-    }
-    void TearDown() override { test::ResetEngine(); }
-
-    CJournalTask* Make( const std::string& name, int priority, bool initResult = true )
-    {
-        tasks.push_back( std::make_unique<CJournalTask>( name, priority, &journal, initResult ) );
+        tasks.push_back( std::make_unique<CJournalTask>( name, priority, &journal, init, interval ) );
+        if( add )
+            manager->AddTask( tasks.back().get() );
         return tasks.back().get();
     }
-
-    // Names of the running tasks, front to back.
+    // The running tasks; "TimedTasks" runs the timed ones.
     Strings Running() const
     {
         Strings names;
@@ -84,8 +66,6 @@ protected:
             names.push_back( task->GetName() );
         return names;
     }
-
-    // Runs one pass and returns what it did.
     Strings Pass()
     {
         journal.clear();
@@ -93,165 +73,141 @@ protected:
         return journal;
     }
 
-    test::CManualClock clock;
+    CTaskManager* const manager = CTaskManager::GetSingletonPtr();
     Strings journal;
     std::vector<std::unique_ptr<CJournalTask>> tasks;
-    CTaskManager* manager = nullptr;
 };
 
 } // namespace
 
-TEST_F( TaskManagerTest, RunsInPriorityOrderLaterAddedFirstAmongEquals )
+TEST_F( MainLoopTest, RunsByPriorityAndPausedTasksComeBackInPlace )
 {
-    manager->AddTask( Make( "b", 20 ) );
-    manager->AddTask( Make( "a", 10 ) );
-    manager->AddTask( Make( "c", 20 ) );
-    manager->AddTask( Make( "z", -5 ) );
-    EXPECT_EQ( Running(), ( Strings{ "z", "a", "c", "b" } ) );
-    EXPECT_EQ( Pass(), ( Strings{ "z:update", "a:update", "c:update", "b:update" } ) );
-}
-
-TEST_F( TaskManagerTest, FailedInitWaitsPausedAndResumesWithoutNewInit )
-{
-    CJournalTask* lazy = Make( "lazy", 10, false );
-    manager->AddTask( lazy );
-    EXPECT_TRUE( Running().empty() );
-    // The only task is paused: the loop has nothing to run and ends.
-    EXPECT_EQ( manager->Run(), 0 );
-
-    journal.clear();
-    manager->ResumeTask( lazy );
-    EXPECT_EQ( journal, ( Strings{ "lazy:resume" } ) );
-    EXPECT_EQ( Running(), ( Strings{ "lazy" } ) );
-}
-
-TEST_F( TaskManagerTest, PauseAndResumeKeepPriorityOrder )
-{
-    CJournalTask* a = Make( "a", 1 );
-    CJournalTask* b = Make( "b", 2 );
-    CJournalTask* c = Make( "c", 3 );
-    for( CJournalTask* t : { a, b, c } )
-        manager->AddTask( t );
-
+    CJournalTask* b = Add( "b", 20 );
+    Add( "a", 10 );
+    Add( "c", 10 );
+    Add( "z", -5 );
+    CJournalTask* lazy = Add( "lazy", 0, false );
+    EXPECT_EQ( Pass(), ( Strings{ "z:update", "c:update", "a:update", "b:update" } ) )
+        << "later added first; a task whose Init failed waits paused";
     manager->PauseTask( b );
-    EXPECT_EQ( Pass(), ( Strings{ "a:update", "c:update" } ) );
-    manager->ResumeTask( b );
-    EXPECT_EQ( Running(), ( Strings{ "a", "b", "c" } ) );
-
-    // Pausing or resuming a task the manager does not hold changes nothing.
+    EXPECT_EQ( Pass(), ( Strings{ "z:update", "c:update", "a:update" } ) );
     journal.clear();
-    manager->ResumeTask( a );
-    manager->PauseTask( Make( "stranger", 1 ) );
-    EXPECT_TRUE( journal.empty() );
-    EXPECT_EQ( Running(), ( Strings{ "a", "b", "c" } ) );
+    manager->ResumeTask( b );
+    manager->ResumeTask( b );
+    manager->ResumeTask( lazy );
+    manager->PauseTask( Add( "stranger", 1, true, 0, false ) );
+    EXPECT_EQ( journal, ( Strings{ "b:resume", "lazy:resume" } ) ) << "no new Init; no word to a running task";
+    EXPECT_EQ( Running(), ( Strings{ "z", "lazy", "c", "a", "b" } ) );
 }
 
-TEST_F( TaskManagerTest, FocusPausesOnlyTasksThatAskAndResumesExactlyThose )
+TEST_F( MainLoopTest, FocusPausesOnlyTasksThatAskAndResumesExactlyThose )
 {
-    CJournalTask* game = Make( "game", 5 );
-    game->pausesWhenInactive = true;
-    CJournalTask* gfx = Make( "gfx", 1 );
-    CJournalTask* other = Make( "other", 9 );
+    Add( "game", 5 )->pausesWhenInactive = true;
+    Add( "gfx", 1 );
+    CJournalTask* other = Add( "other", 9 );
     other->pausesWhenInactive = true;
-    manager->AddTask( game );
-    manager->AddTask( gfx );
-    manager->AddTask( other );
     manager->PauseTask( other );
-
     CInputDispatcher::GetSingletonPtr()->NotifyActivate( false );
     EXPECT_FALSE( manager->IsActive() );
-    EXPECT_EQ( Running(), ( Strings{ "gfx" } ) );
-    EXPECT_EQ( Pass(), ( Strings{ "gfx:update" } ) );
-
+    EXPECT_EQ( Pass(), Strings{ "gfx:update" } );
     CInputDispatcher::GetSingletonPtr()->NotifyActivate( true );
     EXPECT_TRUE( manager->IsActive() );
-    // The task that was paused before focus went stays paused.
-    EXPECT_EQ( Running(), ( Strings{ "gfx", "game" } ) );
+    EXPECT_EQ( Running(), ( Strings{ "gfx", "game" } ) ) << "what was paused before stays paused";
 }
 
-TEST_F( TaskManagerTest, KilledTaskExitsOnceAndLeavesAtTheNextPass )
+TEST_F( MainLoopTest, QuitSignalsAndFaultsEndTheLoop )
 {
-    CJournalTask* a = Make( "a", 1 );
-    CJournalTask* b = Make( "b", 2 );
-    manager->AddTask( a );
-    manager->AddTask( b );
-    a->onUpdate = [ & ] { manager->KillTask( b ); };
-
-    EXPECT_EQ( Pass(), ( Strings{ "a:update", "b:exit" } ) );
-    manager->KillTask( b );
-    EXPECT_EQ( Pass(), ( Strings{ "a:update" } ) );
-    EXPECT_EQ( Running(), ( Strings{ "a" } ) );
-}
-
-TEST_F( TaskManagerTest, QuitUpdatesEveryTaskOnceThenKillsThemAll )
-{
-    manager->AddTask( Make( "a", 1 ) );
-    manager->AddTask( Make( "b", 2 ) );
+    Add( "a", 1 );
+    Add( "b", 2 );
     manager->RequestQuit();
-    journal.clear();
     EXPECT_EQ( manager->Run(), 0 );
-    EXPECT_EQ( journal, ( Strings{ "a:update", "b:update", "a:exit", "b:exit" } ) );
+    EXPECT_EQ( journal, ( Strings{ "a:init", "b:init", "a:update", "b:update", "a:exit", "b:exit" } ) );
     EXPECT_TRUE( Running().empty() );
-
-    // A quit signal ends the loop the same way, whatever tasks run.
     InstallQuitSignalHandlers();
     for( const int signal : { SIGTERM, SIGINT, SIGHUP } )
     {
-        manager->AddTask( Make( "c", 3 ) );
+        Add( "c", 3 );
         std::raise( signal );
         journal.clear();
         EXPECT_EQ( manager->Run(), 0 );
         EXPECT_EQ( journal, ( Strings{ "c:update", "c:exit" } ) ) << "signal " << signal;
-    }
-    for( const int signal : { SIGTERM, SIGINT, SIGHUP } )
         std::signal( signal, SIG_DFL );
-}
-
-TEST_F( TaskManagerTest, AFaultEndsTheLoopBeforeItsNextPassAndStartsNoMoreTasks )
-{
-    manager->AddTask( Make( "a", 1 ) );
+    }
+    // A fault ends the loop before its next pass and starts no more tasks.
+    Add( "d", 4 );
     test::CLogCapture log;
     manager->RequestQuitOnError( "Cannot start the video: no display" );
-    EXPECT_EQ( GetConsole()->Execute( "starttask( keyboard, Keys, 5 )" ), "failed to start keyboard" );
+    EXPECT_EQ( Run( "starttask( keyboard, Keys, 5 )" ), "failed to start keyboard" );
     journal.clear();
     EXPECT_EQ( manager->Run(), 1 );
-    EXPECT_EQ( journal, ( Strings{ "a:exit" } ) );
+    EXPECT_EQ( journal, Strings{ "d:exit" } );
     EXPECT_EQ( log.Lines(), ( Strings{ "Cannot start the video: no display",
                                         "Not starting the task Keys: the program is ending on an error" } ) );
 }
 
-TEST_F( TaskManagerTest, TasksMayLeaveOrJoinTheListDuringAPass )
+TEST_F( MainLoopTest, TasksMayLeaveOrJoinTheListDuringAPass )
 {
-    CJournalTask* a = Make( "a", 1 );
-    CJournalTask* b = Make( "b", 2 );
-    CJournalTask* c = Make( "c", 3 );
-    CJournalTask* late = Make( "late", 4 );
-    for( CJournalTask* t : { a, b, c } )
-        manager->AddTask( t );
-
-    // b pauses itself, then c joins behind it: the walk goes on to c and to
-    // the task that joined behind the current position.
+    CJournalTask* a = Add( "a", 1 );
+    CJournalTask* b = Add( "b", 2 );
+    CJournalTask* c = Add( "c", 3 );
+    CJournalTask* late = Add( "late", 4, true, 0, false );
+    // b pauses itself and a task joins behind: the walk goes on to c and to it.
     b->onUpdate = [ & ] {
         manager->PauseTask( b );
         manager->AddTask( late );
     };
     EXPECT_EQ( Pass(), ( Strings{ "a:update", "b:update", "b:pause", "late:init", "c:update", "late:update" } ) );
-
-    // a pauses the task after it: the walk skips it.
+    // a pauses and kills tasks after it: the walk skips them; the killed one
+    // exits at once, only once, and leaves at the next pass.
     b->onUpdate = nullptr;
     manager->ResumeTask( b );
-    a->onUpdate = [ & ] { manager->PauseTask( b ); };
-    EXPECT_EQ( Pass(), ( Strings{ "a:update", "b:pause", "c:update", "late:update" } ) );
+    a->onUpdate = [ & ] {
+        manager->PauseTask( b );
+        manager->KillTask( c );
+    };
+    EXPECT_EQ( Pass(), ( Strings{ "a:update", "b:pause", "c:exit", "late:update" } ) );
+    a->onUpdate = nullptr;
+    manager->KillTask( c );
+    EXPECT_EQ( Pass(), ( Strings{ "a:update", "late:update" } ) );
+    EXPECT_EQ( Running(), ( Strings{ "a", "late" } ) );
 }
 
-TEST( MainLoopRest, StartUpScriptSetsTheSleepAfterEveryPass )
+// Lines of runlater run on their due tick, timed tasks after it. An empty
+// queue of timed tasks does not keep the loop alive.
+TEST_F( MainLoopTest, TimedWorkRunsOnTimeAndCatchesUp )
 {
-    test::ResetEngine();
-    const std::string dir = test::MakeTempDir( "rest" );
-    test::WriteFile( dir + "/start.txt", "tasks_pass_sleep_ms = 3\n" );
-    {
-        CApplication application( dir + "/start.txt" );
-        EXPECT_EQ( CTaskManager::GetSingletonPtr()->PassSleep(), 3 );
-    }
-    test::ResetEngine();
+    EXPECT_TRUE( Running().empty() ) << "the timed tasks' runner waits for the first";
+    manager->RunLater( 100, "later = 1" );
+    CJournalTask* timed = Add( "timed", 1, true, 100 );
+    EXPECT_EQ( Running(), Strings{ "TimedTasks" } );
+    clock->Set( 1099 );
+    EXPECT_TRUE( Pass().empty() );
+    EXPECT_EQ( GetConsole()->GetVariable( "later" ), "" );
+    clock->Set( 1100 );
+    EXPECT_TRUE( Pass().empty() );
+    EXPECT_EQ( GetConsole()->GetVariable( "later" ), "1" );
+    clock->Set( 1101 );
+    EXPECT_EQ( Pass(), Strings{ "timed:update" } );
+    clock->Set( 1450 );
+    EXPECT_EQ( Pass(), Strings( 3, "timed:update" ) ) << "due at 1200, 1300 and 1400";
+    // Paused, it is not run; resumed, it is due one interval later.
+    manager->PauseTask( timed );
+    clock->Advance( 500 );
+    EXPECT_TRUE( Pass().empty() );
+    manager->ResumeTask( timed );
+    clock->Advance( 100 );
+    EXPECT_TRUE( Pass().empty() );
+    clock->Advance( 1 );
+    EXPECT_EQ( Pass(), Strings{ "timed:update" } );
+    journal.clear();
+    manager->KillTask( timed );
+    manager->KillTask( timed );
+    clock->Advance( 1000 );
+    EXPECT_EQ( manager->Run(), 0 );
+    EXPECT_EQ( journal, Strings{ "timed:exit" } ) << "once, and never run again";
+    CJournalTask* lazy = Add( "lazy", 1, false, 20 );
+    EXPECT_TRUE( Running().empty() ) << "one whose Init failed waits for its resume to wake the runner";
+    manager->ResumeTask( lazy );
+    clock->Advance( 21 );
+    EXPECT_EQ( Pass(), Strings{ "lazy:update" } );
 }

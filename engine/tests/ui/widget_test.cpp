@@ -1,58 +1,57 @@
-// The widget tree on the desktop: expression geometry, image buttons fed by
-// the input dispatcher, and signals that never reach destroyed objects.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <vector>
+// The widget tree on the desktop: expression geometry, image buttons and the
+// developer console window fed by the input dispatcher, and signals that
+// never reach destroyed objects.
+#include <cctype>
 
 #include "support/spritescene.h"
-#include "tarn/gfx/csprite.h"
-#include "tarn/inputdevice/cinputdispatcher.h"
-#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/ctextsprite.h"
+#include "tarn/inputdevice/keynames.h"
+#include "tarn/tasks/ctaskdebug.h"
+#include "tarn/tasks/ctaskmanager.h"
 #include "tarn/ui/cbuttonwidget.h"
+#include "tarn/ui/cconsolewindow.h"
 #include "tarn/ui/cdesktop.h"
-#include "tarn/utils/signalslot.h"
+#include "tarn/utils/clogger.h"
+#include "tasks/taskstest.h"
 
 using namespace tarn;
 using namespace tarn::ui;
+using test::Strings;
 
 namespace {
 
-// Writes down what it was told.
+// Writes down what it was told, then does what it was asked to.
 class CRecorder final : public CSignalReceiver
 {
 public:
-    void OnClick() { events.push_back( "click" ); }
-    void OnDown() { events.push_back( "down" ); }
-    void OnUp() { events.push_back( "up" ); }
-    void OnOver() { events.push_back( "over" ); }
-    void OnOut() { events.push_back( "out" ); }
+    void OnClick() { Note( "click" ); }
+    void OnDown() { Note( "down" ); }
+    void OnUp() { Note( "up" ); }
+    void OnOver() { Note( "over" ); }
+    void OnOut() { Note( "out" ); }
+    void OnEnter() { Note( "enter" ); }
 
-    std::vector<std::string> events;
+    Strings events;
+    std::function<void()> then;
+
+private:
+    void Note( const char* event )
+    {
+        events.push_back( event );
+        if( then )
+            then();
+    }
 };
 
-// Drops the button it was given when told.
-class CDropper final : public CSignalReceiver
-{
-public:
-    void Drop() { button.reset(); }
-
-    std::unique_ptr<CButtonWidget> button;
-};
-
-class WidgetTest : public ::testing::Test
+// An 800 x 600 screen with the desktop on it.
+class UiTest : public test::TasksTest
 {
 protected:
-    void SetUp() override
-    {
-        test::ResetEngine();
-        scene = std::make_unique<test::CSpriteScene>( 800, 600, "widgets" );
-        image = scene->MakeImage( "button", 50, 30, CColor( 200, 40, 40 ) );
-    }
     void TearDown() override
     {
-        scene.reset();
-        test::ResetEngine();
+        CTaskDebug::SetConsoleWindowMaker( nullptr );
+        TasksTest::TearDown();
     }
 
     static void MoveTo( int x, int y ) { CInputDispatcher::GetSingletonPtr()->NotifyMouseMove( x, y, 0, 0 ); }
@@ -62,214 +61,284 @@ protected:
         CInputDispatcher::GetSingletonPtr()->NotifyButtonDown( button );
         CInputDispatcher::GetSingletonPtr()->NotifyButtonUp( button );
     }
-
-    std::unique_ptr<CButtonWidget> MakeButton( const types::rect& rect )
+    static void Press( int key, char c = 0 )
     {
-        auto button = std::make_unique<CButtonWidget>( "ok", image );
-        button->SetRect( rect );
+        CInputDispatcher::GetSingletonPtr()->NotifyKeyDown( key, c );
+        CInputDispatcher::GetSingletonPtr()->NotifyKeyUp( key, c );
+    }
+    static void Type( const std::string& text, bool enter = false )
+    {
+        for( const char c : text )
+            Press( std::tolower( static_cast<unsigned char>( c ) ), c );
+        if( enter )
+            Press( KEY_RETURN, '\r' );
+    }
+    // A button at 100, 200 of 50 x 30 pixels on the desktop, its events written down.
+    std::unique_ptr<CButtonWidget> MakeButton( CRecorder* recorder )
+    {
+        auto button = std::make_unique<CButtonWidget>( "ok", scene->MakeImage( "ok", 50, 30, CColor( 200, 40, 40 ) ) );
+        button->SetRect( types::rect{ 100, 200, 50, 30 } );
         GetDesktop()->AddChild( button.get() );
+        if( !recorder )
+            return button;
+        button->Connect( CWidget::EVENT_MOUSE_BUTTON_DOWN, recorder, &CRecorder::OnDown );
+        button->Connect( CWidget::EVENT_MOUSE_BUTTON_UP, recorder, &CRecorder::OnUp );
+        button->Connect( CButtonWidget::EVENT_CLICK, recorder, &CRecorder::OnClick );
+        button->Connect( CWidget::EVENT_MOUSE_OVER, recorder, &CRecorder::OnOver );
+        button->Connect( CWidget::EVENT_MOUSE_OUT, recorder, &CRecorder::OnOut );
         return button;
     }
+    static Strings ViewLines( const CConsoleWindow& window )
+    {
+        return test::SplitLines( window.GetLogView()->GetText() + "\n" );
+    }
 
-    std::unique_ptr<test::CSpriteScene> scene;
-    std::string image;
+    std::unique_ptr<test::CSpriteScene> scene = std::make_unique<test::CSpriteScene>( 800, 600, "ui" );
 };
 
 } // namespace
 
-TEST_F( WidgetTest, GeometryExpressionsFollowTheParent )
+// Geometry follows the parent, also when the window is resized; the topmost
+// widget is found first; reparenting moves a widget, destroying one takes it
+// out of the tree.
+TEST_F( UiTest, WidgetTreeLaysOutAndFindsItsWidgets )
 {
     CWidget panel( "panel" );
     panel.SetGeometry( "parent.x + parent.w - 50", "parent.y + 10", "40", "parent.h / 2" );
     GetDesktop()->AddChild( &panel );
     EXPECT_EQ( panel.GetRect(), ( types::rect{ 750, 10, 40, 300 } ) );
-
     CWidget label( "label" );
-    label.SetGeometry( "parent.x + parent.w - this.w - 5", "parent.y + parent.h - this.h", "parent.w / 2",
-                       "20" );
+    label.SetGeometry( "parent.x + parent.w - this.w - 5", "parent.y + parent.h - this.h", "parent.w / 2", "20" );
     panel.AddChild( &label );
     EXPECT_EQ( label.GetRect(), ( types::rect{ 765, 290, 20, 20 } ) );
-
-    // A new window size lays out the whole tree again.
     CInputDispatcher::GetSingletonPtr()->NotifyResize( 1024, 768 );
     EXPECT_EQ( GetDesktop()->GetRect(), ( types::rect{ 0, 0, 1024, 768 } ) );
     EXPECT_EQ( panel.GetRect(), ( types::rect{ 974, 10, 40, 384 } ) );
     EXPECT_EQ( label.GetRect(), ( types::rect{ 989, 374, 20, 20 } ) );
-
     // Negative positions substitute as signed numbers.
     label.SetGeometry( "0 - parent.x - 26", "this.x / 100", "parent.w * 0.75", "parent.h - 380" );
     EXPECT_EQ( label.GetRect(), ( types::rect{ -1000, -10, 30, 4 } ) );
-}
-
-TEST_F( WidgetTest, TreeKeepsTopmostWidgetFirstAndForgetsDestroyedOnes )
-{
     auto back = std::make_unique<CWidget>( "back" );
     back->SetRect( types::rect{ 0, 0, 100, 100 } );
     CWidget front( "front" );
     front.SetRect( types::rect{ 50, 50, 100, 100 } );
     GetDesktop()->AddChild( back.get() );
     GetDesktop()->AddChild( &front );
-
     EXPECT_EQ( GetDesktop()->FindWidgetAt( 60, 60 ), &front );
     EXPECT_EQ( GetDesktop()->FindWidgetAt( 10, 10 ), back.get() );
-    EXPECT_EQ( GetDesktop()->FindWidgetAt( 400, 400 ), GetDesktop() );
-
-    // Reparenting moves a widget; destroying one takes it out of the tree.
     back->AddChild( &front );
-    EXPECT_EQ( GetDesktop()->GetChildCount(), 1u );
+    EXPECT_EQ( GetDesktop()->GetChildCount(), 2u );
     EXPECT_EQ( front.GetParent(), back.get() );
     back.reset();
     EXPECT_EQ( front.GetParent(), nullptr );
-    EXPECT_EQ( GetDesktop()->GetChildCount(), 0u );
+    EXPECT_EQ( GetDesktop()->GetChildCount(), 1u );
     EXPECT_EQ( GetDesktop()->FindWidgetAt( 60, 60 ), GetDesktop() );
 }
 
-TEST_F( WidgetTest, ButtonClicksOnceForEachLeftReleaseInsideIt )
+TEST_F( UiTest, ButtonClicksOnceForEachLeftReleaseInsideIt )
 {
-    std::unique_ptr<CButtonWidget> button = MakeButton( types::rect{ 100, 200, 50, 30 } );
-    ASSERT_NE( button->GetSprite(), nullptr );
-    EXPECT_FALSE( button->GetSprite()->IsEmpty() );
+    Run( "starttask( ui, UI, 50 )" );
+    CRecorder recorder;
+    std::unique_ptr<CButtonWidget> button = MakeButton( &recorder );
+    ASSERT_FALSE( button->GetSprite()->IsEmpty() );
     EXPECT_EQ( button->GetSprite()->GetX(), 100 );
     EXPECT_EQ( button->GetSprite()->GetY(), 200 );
-
-    CRecorder recorder;
-    button->Connect( CButtonWidget::EVENT_CLICK, &recorder, &CRecorder::OnClick );
-    button->Connect( CWidget::EVENT_MOUSE_BUTTON_DOWN, &recorder, &CRecorder::OnDown );
-    button->Connect( CWidget::EVENT_MOUSE_BUTTON_UP, &recorder, &CRecorder::OnUp );
-
-    Click( 120, 210 );
-    EXPECT_EQ( recorder.events, ( std::vector<std::string>{ "down", "up", "click" } ) );
-
-    recorder.events.clear();
     Click( 149, 229 );
+    EXPECT_EQ( recorder.events, ( Strings{ "over", "down", "up", "click" } ) ) << "the last pixel inside";
+    recorder.events.clear();
     Click( 150, 210 );
     Click( 99, 210 );
     Click( 120, 230 );
-    EXPECT_EQ( recorder.events, ( std::vector<std::string>{ "down", "up", "click" } ) )
-        << "only the last pixel inside counts";
-
-    recorder.events.clear();
     Click( 120, 210, MOUSE_BUTTON_RIGHT );
     Click( 120, 210, MOUSE_BUTTON_WHEEL_UP );
-    EXPECT_EQ( recorder.events, ( std::vector<std::string>{ "down", "up", "down", "up" } ) );
-
+    EXPECT_EQ( recorder.events, ( Strings{ "out", "over", "down", "up", "down", "up" } ) ) << "outside; other buttons";
     // Pressed outside, released inside: the release is what clicks.
     recorder.events.clear();
     MoveTo( 10, 10 );
     CInputDispatcher::GetSingletonPtr()->NotifyButtonDown( MOUSE_BUTTON_LEFT );
     MoveTo( 110, 210 );
     CInputDispatcher::GetSingletonPtr()->NotifyButtonUp( MOUSE_BUTTON_LEFT );
-    EXPECT_EQ( recorder.events, ( std::vector<std::string>{ "up", "click" } ) );
-
+    EXPECT_EQ( recorder.events, ( Strings{ "out", "over", "up", "click" } ) );
     // Moving the button moves its sprite and where it can be clicked.
     recorder.events.clear();
     button->SetGeometry( "parent.w - this.w", "0", "50", "30" );
     EXPECT_EQ( button->GetSprite()->GetX(), 750 );
     Click( 120, 210 );
     Click( 760, 10 );
-    EXPECT_EQ( recorder.events, ( std::vector<std::string>{ "down", "up", "click" } ) );
-}
-
-TEST_F( WidgetTest, PointerEnteringAndLeavingRaisesOverAndOut )
-{
-    std::unique_ptr<CButtonWidget> button = MakeButton( types::rect{ 100, 200, 50, 30 } );
-    CRecorder recorder;
-    button->Connect( CWidget::EVENT_MOUSE_OVER, &recorder, &CRecorder::OnOver );
-    button->Connect( CWidget::EVENT_MOUSE_OUT, &recorder, &CRecorder::OnOut );
-
-    MoveTo( 10, 10 );
-    MoveTo( 110, 210 );
-    MoveTo( 120, 220 );
+    EXPECT_EQ( recorder.events, ( Strings{ "out", "over", "down", "up", "click" } ) );
+    // The "ui" task's pass notices it come under the still pointer; once it
+    // goes, nothing is hovered.
     MoveTo( 300, 220 );
-    EXPECT_EQ( recorder.events, ( std::vector<std::string>{ "over", "out" } ) );
-
-    // A widget that appears under the still pointer is noticed by the desktop's update.
-    recorder.events.clear();
     button->SetRect( types::rect{ 290, 200, 50, 30 } );
-    GetDesktop()->Update();
-    EXPECT_EQ( recorder.events, ( std::vector<std::string>{ "over" } ) );
+    CTaskManager::GetSingletonPtr()->RunOnce();
+    EXPECT_EQ( recorder.events.back(), "over" );
     EXPECT_EQ( GetDesktop()->GetHoveredWidget(), button.get() );
-
     button.reset();
     EXPECT_EQ( GetDesktop()->GetHoveredWidget(), nullptr );
     MoveTo( 10, 10 );
-    EXPECT_EQ( recorder.events, ( std::vector<std::string>{ "over" } ) );
 }
 
-TEST_F( WidgetTest, DestroyedReceiversAndWidgetsAreNeverCalled )
+// A receiver that went, or was cut off by an earlier one while the event was
+// raised, is never called; nor is anyone after a handler destroyed the button.
+TEST_F( UiTest, ReceiversAndWidgetsThatGoAreNeverCalled )
 {
-    std::unique_ptr<CButtonWidget> button = MakeButton( types::rect{ 100, 200, 50, 30 } );
-    CRecorder kept;
+    std::unique_ptr<CButtonWidget> button = MakeButton( nullptr );
+    CRecorder cutter, kept;
     auto gone = std::make_unique<CRecorder>();
+    button->Connect( CButtonWidget::EVENT_CLICK, &cutter, &CRecorder::OnClick );
     button->Connect( CButtonWidget::EVENT_CLICK, gone.get(), &CRecorder::OnClick );
     button->Connect( CButtonWidget::EVENT_CLICK, &kept, &CRecorder::OnClick );
-    EXPECT_EQ( button->GetConnectionCount( CButtonWidget::EVENT_CLICK ), 2u );
-
+    cutter.then = [ & ] { button->Disconnect( CButtonWidget::EVENT_CLICK, &kept ); };
     gone.reset();
-    EXPECT_EQ( button->GetConnectionCount( CButtonWidget::EVENT_CLICK ), 1u );
     Click( 110, 210 );
-    EXPECT_EQ( kept.events, ( std::vector<std::string>{ "click" } ) );
-
-    // The widget goes while still connected: its place clicks nothing, and
-    // the receiver outlives it without harm.
-    button.reset();
     Click( 110, 210 );
-    EXPECT_EQ( kept.events, ( std::vector<std::string>{ "click" } ) );
+    EXPECT_EQ( cutter.events, ( Strings{ "click", "click" } ) );
+    EXPECT_TRUE( kept.events.empty() );
+    cutter.then = [ & ] { button.reset(); };
+    button->Connect( CWidget::EVENT_MOUSE_BUTTON_UP, &cutter, &CRecorder::OnUp );
+    button->Connect( CWidget::EVENT_MOUSE_BUTTON_UP, &kept, &CRecorder::OnUp );
+    Click( 110, 210 );
+    EXPECT_EQ( button, nullptr );
+    Click( 110, 210 );
+    EXPECT_EQ( cutter.events, ( Strings{ "click", "click", "up" } ) ) << "its place clicks nothing";
+    EXPECT_TRUE( kept.events.empty() );
     EXPECT_EQ( GetDesktop()->GetChildCount(), 0u );
 }
 
-TEST_F( WidgetTest, ButtonMayBeDestroyedByItsOwnHandler )
+TEST_F( UiTest, TextInputTakesTypedCharactersOnlyWhileVisible )
 {
-    CDropper dropper;
-    dropper.button = MakeButton( types::rect{ 100, 200, 50, 30 } );
-    CRecorder after;
-    dropper.button->Connect( CWidget::EVENT_MOUSE_BUTTON_UP, &dropper, &CDropper::Drop );
-    dropper.button->Connect( CWidget::EVENT_MOUSE_BUTTON_UP, &after, &CRecorder::OnUp );
-    dropper.button->Connect( CButtonWidget::EVENT_CLICK, &after, &CRecorder::OnClick );
-
-    Click( 110, 210 );
-    EXPECT_EQ( dropper.button, nullptr );
-    EXPECT_TRUE( after.events.empty() ) << "nothing is raised by a button that is gone";
-    Click( 110, 210 );
-    EXPECT_TRUE( after.events.empty() );
-}
-
-TEST_F( WidgetTest, SignalSkipsSlotsDisconnectedWhileItIsRaised )
-{
-    struct CCounter final : CSignalReceiver
-    {
-        void Add( int value ) { total += value; }
-        int total = 0;
-    };
-    CSignal<int> signal;
-    CCounter counted;
-    CCounter cut;
-    struct CCutter final : CSignalReceiver
-    {
-        void Cut( int ) { signal->Disconnect( victim ); }
-        CSignal<int>* signal = nullptr;
-        CSignalReceiver* victim = nullptr;
-    } cutter;
-    cutter.signal = &signal;
-    cutter.victim = &cut;
-
-    signal.Connect( &counted, &CCounter::Add );
-    signal.Connect( &cutter, &CCutter::Cut );
-    signal.Connect( &cut, &CCounter::Add );
-    signal.Emit( 5 );
-    signal.Emit( 2 );
-    EXPECT_EQ( counted.total, 7 );
-    EXPECT_EQ( cut.total, 0 );
-    EXPECT_EQ( signal.GetSlotCount(), 2u );
-}
-
-TEST_F( WidgetTest, UiTaskRunsTheDesktop )
-{
-    ASSERT_TRUE( CTaskFactory::GetSingletonPtr()->HasTaskType( "ui" ) );
-    ASSERT_TRUE( CTaskFactory::GetSingletonPtr()->StartTask( "ui", "UI", 50, nullptr ) );
-    std::unique_ptr<CButtonWidget> button = MakeButton( types::rect{ 100, 200, 50, 30 } );
+    CTextInputWidget input( "input" );
+    input.SetRect( types::rect{ 10, 20, 200, 15 } );
     CRecorder recorder;
-    button->Connect( CButtonWidget::EVENT_CLICK, &recorder, &CRecorder::OnClick );
-    Click( 110, 210 );
-    EXPECT_EQ( recorder.events, ( std::vector<std::string>{ "click" } ) );
+    input.Connect( CTextInputWidget::EVENT_ENTER, &recorder, &CRecorder::OnEnter );
+    EXPECT_EQ( input.GetSprite()->GetParent(), nullptr ) << "hidden, it shows nothing";
+    input.SetVisible( true );
+    EXPECT_EQ( input.GetSprite()->GetParent(), CScreenLayer::GetSingletonPtr() );
+    Type( "Say(\"hi\")x" );
+    Press( KEY_BACKSPACE );
+    Press( KEY_F1 );
+    Press( '\t', '\t' );
+    EXPECT_EQ( input.GetText(), "Say(\"hi\")" ) << "backspace erases, keys without a printable character add nothing";
+    EXPECT_EQ( input.GetSprite()->GetText(), "> Say(\"hi\")_" );
+    Type( "", true );
+    EXPECT_EQ( recorder.events, Strings{ "enter" } );
+    EXPECT_EQ( input.GetText(), "Say(\"hi\")" ) << "the receiver decides what becomes of the line";
+    // A line longer than the widget shows its end, in 200 / 8 columns.
+    input.SetText( std::string( 30, 'a' ) + "end" );
+    EXPECT_EQ( input.GetSprite()->GetText(), "> " + std::string( 19, 'a' ) + "end_" );
+}
+
+TEST_F( UiTest, ConsoleLinesRunWithEchoAndComeBackThroughTheLog )
+{
+    CConsoleWindow window;
+    window.SetOpen( true );
+    ASSERT_EQ( window.GetParent(), GetDesktop() );
+    EXPECT_EQ( window.GetRect(), ( types::rect{ 0, 0, 800, 300 } ) );
+    EXPECT_EQ( window.GetTitleSprite()->GetText(), "Dev-tool: console" );
+    test::CLogCapture log;
+    Type( "answer = 42", true );
+    Type( "answer", true );
+    EXPECT_EQ( window.GetInput()->GetText(), "" );
+    const Strings echoed{ "answer = 42", "42", "answer", "42" };
+    EXPECT_EQ( log.Lines(), echoed );
+    EXPECT_EQ( ViewLines( window ), echoed );
+    // Lines logged later show at the next pass.
+    GetLog() << "later\n";
+    EXPECT_EQ( ViewLines( window ).back(), "42" );
+    window.Update();
+    EXPECT_EQ( ViewLines( window ).back(), "later" );
+    // Blank lines run nothing and are not remembered.
+    Type( "  ", true );
+    EXPECT_EQ( window.GetHistory(), ( Strings{ "answer = 42", "answer" } ) );
+    EXPECT_EQ( log.Lines().size(), 5u );
+    // Up walks back through the history, down forward to the unfinished line.
+    Type( "draft" );
+    const std::pair<int, const char*> walk[] = { { KEY_UP, "answer" },     { KEY_UP, "answer = 42" },
+                                                 { KEY_UP, "answer = 42" }, { KEY_DOWN, "answer" },
+                                                 { KEY_DOWN, "draft" },     { KEY_DOWN, "draft" } };
+    for( const auto& [ key, shown ] : walk )
+    {
+        Press( key );
+        EXPECT_EQ( window.GetInput()->GetText(), shown );
+    }
+    // A recalled line runs again and the history starts over from it.
+    Press( KEY_UP );
+    Press( KEY_UP );
+    Type( "", true );
+    Press( KEY_UP );
+    EXPECT_EQ( window.GetInput()->GetText(), "answer = 42" );
+    EXPECT_EQ( window.GetHistory().size(), 3u );
+}
+
+TEST_F( UiTest, ConsoleLogViewKeepsTheNewestRowsAndPagesBack )
+{
+    CConsoleWindow window;
+    window.SetOpen( true );
+    // 792 pixels of 8-pixel columns; 300 - 19 - 21 pixels of 15-pixel rows.
+    ASSERT_EQ( window.GetLogView()->GetRect(), ( types::rect{ 4, 19, 792, 260 } ) );
+    for( int i = 0; i < 40; ++i )
+        GetLog() << "line " << i << "\n";
+    GetLog() << std::string( 100, 'w' ) << "\n";
+    window.Update();
+    Strings lines = ViewLines( window );
+    ASSERT_EQ( lines.size(), 17u );
+    EXPECT_EQ( lines[ 0 ], "line 25" );
+    EXPECT_EQ( lines[ 15 ], std::string( 99, 'w' ) ) << "long lines wrap at the view's width";
+    EXPECT_EQ( lines[ 16 ], "w" );
+    Press( KEY_PAGE_UP );
+    lines = ViewLines( window );
+    EXPECT_EQ( lines.front(), "line 9" );
+    EXPECT_EQ( lines.back(), "line 25" );
+    Press( KEY_PAGE_UP );
+    Press( KEY_PAGE_UP );
+    EXPECT_EQ( ViewLines( window ).front(), "line 0" ) << "stops at the oldest line";
+    Type( "x", true );
+    EXPECT_EQ( ViewLines( window ).back(), "x" ) << "running a line shows the newest again";
+}
+
+// The debug task makes its window on first use; closed by the close box, the
+// window asks the task, which closes it at its next pass; stopped by a line
+// typed in it, the task lets go of everything.
+TEST_F( UiTest, TheDebugTaskShowsAndHidesTheConsoleAboveTheGame )
+{
+    int made = 0;
+    CTaskDebug::SetConsoleWindowMaker( [ &made ] {
+        ++made;
+        return CConsoleWindow::Create();
+    } );
+    ASSERT_EQ( Run( "starttask( debug, Debug, 80 )" ), "debug started" );
+    auto* debug = Find<CTaskDebug>( "Debug" );
+    Run( "Debug::ToggleConsole" );
+    auto* window = dynamic_cast<CConsoleWindow*>( debug->GetConsoleWindow() );
+    ASSERT_NE( window, nullptr );
+    EXPECT_TRUE( window->IsShown() );
+    EXPECT_EQ( GetDesktop()->FindWidgetAt( 400, 100 ), window );
+    EXPECT_LT( window->GetPanelSprite()->GetZ(), debug->GetFpsSprite()->GetZ() ) << "in front of the game";
+    EXPECT_LT( window->GetInput()->GetSprite()->GetZ(), window->GetPanelSprite()->GetZ() );
+    scene->Update();
+    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
+    // Hidden, it takes neither keys nor clicks and leaves the screen.
+    Run( "Debug::ToggleConsole" );
+    EXPECT_FALSE( window->IsShown() );
+    Type( "nothing" );
+    EXPECT_EQ( window->GetInput()->GetText(), "" );
+    EXPECT_EQ( GetDesktop()->FindWidgetAt( 400, 100 ), GetDesktop() );
+    EXPECT_EQ( window->GetPanelSprite()->GetParent(), nullptr );
+    EXPECT_EQ( window->GetLogView()->GetParent(), nullptr );
+    Run( "Debug::ToggleConsole" );
+    EXPECT_EQ( window->GetCloseBox()->GetRect(), ( types::rect{ 783, 0, 17, 17 } ) );
+    Click( 791, 8 );
+    EXPECT_TRUE( debug->IsConsoleOpen() );
+    debug->Update();
+    EXPECT_FALSE( debug->IsConsoleOpen() );
+    EXPECT_FALSE( window->IsShown() );
+    EXPECT_EQ( made, 1 );
+    Run( "Debug::ToggleConsole" );
+    Run( "Debug::RecordInput( \"" + dir + "/input.txt\" )" );
+    Type( "stoptask( Debug )", true );
+    EXPECT_EQ( debug->GetConsoleWindow(), nullptr );
+    EXPECT_EQ( debug->GetFpsSprite(), nullptr );
+    EXPECT_EQ( debug->GetInputDevice(), nullptr );
+    EXPECT_EQ( GetDesktop()->GetChildCount(), 0u );
+    EXPECT_TRUE( CScreenLayer::GetSingletonPtr()->IsEmpty() );
 }
