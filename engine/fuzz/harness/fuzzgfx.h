@@ -1,5 +1,5 @@
-#ifndef TARN_TESTS_GFX_FUZZGFX_H
-#define TARN_TESTS_GFX_FUZZGFX_H
+#ifndef TARN_FUZZ_HARNESS_FUZZGFX_H
+#define TARN_FUZZ_HARNESS_FUZZGFX_H
 
 // What the graphics fuzz targets do with one input, shared with the unit
 // tests that replay the inputs they once failed on. Each needs nothing set

@@ -1,5 +1,5 @@
-#ifndef HORROR_TESTS_FUZZHORROR_H
-#define HORROR_TESTS_FUZZHORROR_H
+#ifndef TARN_FUZZ_HARNESS_FUZZHORROR_H
+#define TARN_FUZZ_HARNESS_FUZZHORROR_H
 
 // What the game's fuzz targets do with one input, shared with the unit tests
 // that replay the inputs they once failed on. Each runs from the game's

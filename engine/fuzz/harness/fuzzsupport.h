@@ -1,5 +1,5 @@
-#ifndef TARN_TESTS_SUPPORT_FUZZSUPPORT_H
-#define TARN_TESTS_SUPPORT_FUZZSUPPORT_H
+#ifndef TARN_FUZZ_HARNESS_FUZZSUPPORT_H
+#define TARN_FUZZ_HARNESS_FUZZSUPPORT_H
 
 // What the fuzz targets of files and graphics share with the unit tests that
 // replay their inputs: a private file per process to hand an input to a

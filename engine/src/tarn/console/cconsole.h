@@ -49,7 +49,9 @@ public:
     // Fallback for a line that names no command: reads or assigns a variable;
     // an unknown name comes back as the line's own text.
     virtual std::string Evaluate( const std::string& line, const std::string& name );
-    // Binds name to command, replacing an earlier binding. Not owned.
+    // Binds name to command, replacing an earlier binding. Not owned: its
+    // owner (the command registry, or the object that binds it) keeps it
+    // alive until it is removed or this console is gone.
     virtual void AddCommand( const std::string& name, CCommand* command );
     virtual void RemoveCommand( const std::string& name );
     virtual CCommand* FindCommand( const std::string& name ) const;
