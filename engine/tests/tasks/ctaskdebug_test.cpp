@@ -155,9 +155,9 @@ TEST_F( DebugTaskTest, ARecordingPlaysBackAsItWasMade )
     CInputDispatcher* dispatcher = CInputDispatcher::GetSingletonPtr();
     const auto before = static_cast<std::uint32_t>( std::time( nullptr ) );
     auto recorder = std::make_unique<CInputRecorder>( path );
-    const std::uint32_t seed = recorder->GetRandomStart();
-    EXPECT_GE( seed, before );
-    EXPECT_LE( seed, static_cast<std::uint32_t>( std::time( nullptr ) ) );
+    const std::uint32_t randomStart = recorder->GetRandomStart();
+    EXPECT_GE( randomStart, before );
+    EXPECT_LE( randomStart, static_cast<std::uint32_t>( std::time( nullptr ) ) );
     const double drawn = UniformRandom();
     clock->Set( 5000 );
     dispatcher->NotifyMouseMove( 10, 20, 3, -2 );
@@ -171,7 +171,7 @@ TEST_F( DebugTaskTest, ARecordingPlaysBackAsItWasMade )
     recorder.reset();
     dispatcher->NotifyButtonUp( MOUSE_BUTTON_MIDDLE );  // nor anything after the end
     EXPECT_EQ( test::SplitLines( test::ReadFile( path ) ),
-               ( Strings{ std::to_string( seed ), "5000 mm 10 20", "5016 md 1", "5016 md 4", "5033 mu 1",
+               ( Strings{ std::to_string( randomStart ), "5000 mm 10 20", "5016 md 1", "5016 md 4", "5033 mu 1",
                           "5033 mm -4 700" } ) );
     input.events.clear();
     StartUniformRandom( 1 );
