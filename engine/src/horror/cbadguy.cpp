@@ -169,7 +169,7 @@ void CBadGuy::UpdatePathDistance( const types::vector2& player, const CWalkMask&
 
 float CBadGuy::NoiseBoost( float boost )
 {
-    const types::ticks now = EngineTime();
+    const types::ticks now = GameTime();
     const float elapsed = static_cast<float>( now - myLastBumpTime ) / 7000.0f;
     myLastBumpTime = now;
     myNoiseDecay *= 0.9f;
@@ -186,7 +186,7 @@ void CBadGuy::HearRelease()
 void CBadGuy::Appear( types::ticks now )
 {
     myLastStepTime = now;
-    myLastBumpTime = EngineTime();
+    myLastBumpTime = GameTime();
     myNoiseDecay = 1.2f;
     PlaceSprite();
 }

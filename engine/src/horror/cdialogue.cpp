@@ -62,7 +62,7 @@ void CDialogue::OnButtonDown( int button )
 {
     if( button != MOUSE_BUTTON_LEFT || !myActive )
         return;
-    if( EngineTime() - myOpenTime <= CLICK_GUARD )
+    if( GameTime() - myOpenTime <= CLICK_GUARD )
         return;
     if( myFinished )
     {
@@ -115,9 +115,9 @@ void CDialogue::Update()
 {
     if( !myActive )
         return;
-    if( EngineTime() - myOpenTime > TYPING_DELAY && !myText.empty() )
+    if( GameTime() - myOpenTime > TYPING_DELAY && !myText.empty() )
         TypeStep();
-    if( !myFinished || myContinueSprite || EngineTime() - myFinishTime <= PROMPT_DELAY )
+    if( !myFinished || myContinueSprite || GameTime() - myFinishTime <= PROMPT_DELAY )
         return;
     myContinueSprite = LoadGameSprite( PROMPT_FILE );
     if( !myContinueSprite )
@@ -154,7 +154,7 @@ void CDialogue::Serialize( CXmlFileSys* filesys )
 
 void CDialogue::Open()
 {
-    myOpenTime = EngineTime();
+    myOpenTime = GameTime();
     myActive = true;
     if( mySpeakerSprite )
         Slide( mySpeakerSprite, PORTRAIT_OPEN_X, mySpeakerSprite->GetY() );
@@ -192,7 +192,7 @@ void CDialogue::TypeStep()
 
 void CDialogue::MarkComplete()
 {
-    myFinishTime = EngineTime();
+    myFinishTime = GameTime();
     myFinished = true;
 }
 

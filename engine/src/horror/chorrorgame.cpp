@@ -70,7 +70,7 @@ void CHorrorGame::Update()
 {
     UpdateTitleAndQuestions();
 
-    if( myEndTime != 0 && EngineTime() - myEndTime > END_DELAY )
+    if( myEndTime != 0 && GameTime() - myEndTime > END_DELAY )
         CTaskManager::GetSingletonPtr()->RequestQuit();
 
     if( !myPendingLevel.empty() )
@@ -89,7 +89,7 @@ void CHorrorGame::Update()
 
 void CHorrorGame::StartEnd()
 {
-    myEndTime = EngineTime();
+    myEndTime = GameTime();
 }
 
 void CHorrorGame::UpdateTitleAndQuestions()

@@ -236,13 +236,13 @@ std::unique_ptr<CAnyContainer> CConsole::ParseArguments( const std::string& line
 void CConsole::SetVariable( const std::string& name, const std::string& value )
 {
     const std::string key = Key( name );
-    const auto found = myVariables.find( key );
+    auto found = myVariables.find( key );
     if( found != myVariables.end() )
-    {
         found->second->Set( value );
-        return;
-    }
-    myVariables[ key ] = std::make_unique<CConsoleVar<std::string>>( name, value );
+    else
+        found = myVariables.emplace( key, std::make_unique<CConsoleVar<std::string>>( name, value ) ).first;
+    if( myVariableListener )
+        myVariableListener( *found->second );
 }
 
 std::string CConsole::GetVariable( const std::string& name ) const
@@ -264,6 +264,11 @@ void CConsole::AddVariable( const std::string& name, std::unique_ptr<CConsoleVar
 void CConsole::RemoveVariable( const std::string& name )
 {
     myVariables.erase( Key( name ) );
+}
+
+void CConsole::SetVariableListener( std::function<void( const CConsoleVariable& )> listener )
+{
+    myVariableListener = std::move( listener );
 }
 
 std::string CConsole::Key( const std::string& name ) const

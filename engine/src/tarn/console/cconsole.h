@@ -2,6 +2,7 @@
 #define TARN_CONSOLE_CCONSOLE_H
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -78,6 +79,9 @@ public:
     // Takes ownership; replaces (and deletes) a variable of the same name.
     void AddVariable( const std::string& name, std::unique_ptr<CConsoleVariable> variable );
     void RemoveVariable( const std::string& name );
+    // Called with the variable after every assignment through SetVariable (a
+    // script's `x = value` included); it may not add or remove variables.
+    void SetVariableListener( std::function<void( const CConsoleVariable& )> listener );
 
 private:
     std::string Key( const std::string& name ) const;
@@ -85,6 +89,7 @@ private:
     CommandMap myCommands;
     std::map<std::string, std::unique_ptr<CConsoleVariable>> myVariables;
     bool myCaseSensitive = false;
+    std::function<void( const CConsoleVariable& )> myVariableListener;
 };
 
 } // namespace tarn

@@ -21,6 +21,8 @@ public:
 
     virtual const std::string& GetName() const = 0;
     virtual bool IsReadOnly() const = 0;
+    // True for a player's setting, which the settings file keeps between runs.
+    virtual bool IsSetting() const { return false; }
 };
 
 // A console variable of type T, holding its own value or bound to a variable

@@ -1,6 +1,5 @@
 #include "tarn/tasks/cplaybackmouse.h"
 
-#include <charconv>
 #include <fstream>
 #include <limits>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/io/datafile.h"
 #include "tarn/utils/clogger.h"
+#include "tarn/utils/numberutils.h"
 #include "tarn/utils/random.h"
 
 namespace tarn {
@@ -34,16 +34,6 @@ std::vector<std::string> SplitAtBlanks( const std::string& line )
     if( !word.empty() )
         words.push_back( word );
     return words;
-}
-
-// A decimal whole number within low..high, the whole text and nothing else.
-bool ParseWhole( const std::string& text, long long low, long long high, long long& value )
-{
-    if( text.empty() )
-        return false;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars( text.data(), end, value );
-    return result.ec == std::errc() && result.ptr == end && value >= low && value <= high;
 }
 
 bool ParseTicks( const std::string& text, types::ticks& ticks )

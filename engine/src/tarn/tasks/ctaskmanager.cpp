@@ -35,6 +35,7 @@ CTaskManager::CTaskManager() :
 
 CTaskManager::~CTaskManager()
 {
+    HoldGameClock( false );
     if( CInputDispatcher::HasSingleton() )
         CInputDispatcher::GetSingletonPtr()->RemoveFocusListener( myActivityListener.get() );
 }
@@ -134,6 +135,15 @@ void CTaskManager::ResumeAllTasks()
     }
 }
 
+void CTaskManager::SetHolding( const std::string& holder, bool holding )
+{
+    if( holding )
+        myHolders.insert( holder );
+    else
+        myHolders.erase( holder );
+    HoldGameClock( IsHolding() );
+}
+
 void CTaskManager::RequestQuitOnError( const std::string& reason )
 {
     GetLog().Error() << reason << "\n";
@@ -207,7 +217,7 @@ void CTaskManager::UpdateRunningTasks()
     {
         myWalkPositionErased = false;
         CTask* task = *myWalkPosition;
-        if( !task->IsDead() )
+        if( !task->IsDead() && !( IsHolding() && task->PausesWhenInactive() ) )
             task->Update();
         // When the task left the list, the position already moved on.
         if( !myWalkPositionErased )

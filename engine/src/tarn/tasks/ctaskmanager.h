@@ -4,6 +4,7 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "tarn/inputdevice/inputlisteners.h"
@@ -57,6 +58,12 @@ public:
     void PauseAllTasks();
     void ResumeAllTasks();
 
+    // Holds the game still while any holder (the developer console, a menu)
+    // asks: tasks whose PausesWhenInactive() is true are not updated and the
+    // game clock stops, so no timer jumps when the last holder lets go.
+    void SetHolding( const std::string& holder, bool holding );
+    bool IsHolding() const { return !myHolders.empty(); }
+
     // The next pass kills every task, so the loop ends after it.
     void RequestQuit() { myQuitRequested = true; }
     bool IsQuitRequested() const { return myQuitRequested; }
@@ -101,6 +108,7 @@ private:
     std::list<CTask*> myRunning;
     std::list<CTask*> myPaused;
     std::list<CTask*> myFocusPaused;
+    std::set<std::string> myHolders;
     std::unique_ptr<CActivityListener> myActivityListener;
     bool myDeadTasksPending = false;
     bool myQuitRequested = false;

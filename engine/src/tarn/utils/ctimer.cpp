@@ -9,12 +9,12 @@ namespace tarn {
 
 namespace {
 
-// The root of all timers: reads the engine clock itself.
+// The root of all timers: reads the game clock itself.
 class CEngineClockTimer final : public CTimer
 {
 public:
     CEngineClockTimer() : CTimer( this ) {}
-    types::ticks GetTime() const override { return EngineTime(); }
+    types::ticks GetTime() const override { return GameTime(); }
 };
 
 } // namespace
@@ -46,7 +46,7 @@ CTimer& CTimer::operator=( const CTimer& other )
 
 types::ticks CTimer::BaseTime() const
 {
-    return myBaseTimer == this ? EngineTime() : myBaseTimer->GetTime();
+    return myBaseTimer == this ? GameTime() : myBaseTimer->GetTime();
 }
 
 CTimer CTimer::operator-( types::ticks ticks ) const

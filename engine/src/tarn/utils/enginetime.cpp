@@ -29,6 +29,20 @@ std::shared_ptr<CTimeSource>& CurrentSource()
     return source;
 }
 
+// How long the game clock was held, and since when it is held now.
+struct SGameClockHold
+{
+    bool held = false;
+    types::ticks since = 0;
+    types::ticks total = 0;
+};
+
+SGameClockHold& GameClockHold()
+{
+    static SGameClockHold hold;
+    return hold;
+}
+
 } // namespace
 
 types::ticks EngineTime()
@@ -36,9 +50,29 @@ types::ticks EngineTime()
     return CurrentSource()->GetTicks();
 }
 
+types::ticks GameTime()
+{
+    const SGameClockHold& hold = GameClockHold();
+    return ( hold.held ? hold.since : EngineTime() ) - hold.total;
+}
+
+void HoldGameClock( bool held )
+{
+    SGameClockHold& hold = GameClockHold();
+    if( held == hold.held )
+        return;
+    if( held )
+        hold.since = EngineTime();
+    else
+        hold.total += EngineTime() - hold.since;
+    hold.held = held;
+}
+
 void SetTimeSource( std::shared_ptr<CTimeSource> source )
 {
     CurrentSource() = source ? std::move( source ) : std::make_shared<CSteadyTimeSource>();
+    // A new clock starts with nothing held.
+    GameClockHold() = SGameClockHold();
 }
 
 std::shared_ptr<CTimeSource> GetTimeSource()

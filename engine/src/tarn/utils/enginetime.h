@@ -22,7 +22,16 @@ public:
 // The engine clock: the current source's tick count.
 types::ticks EngineTime();
 
-// Installs a time source; null restores the monotonic clock.
+// The game clock: the engine clock less the time the game was held still
+// (a menu or the developer console open). Every CTimer measures against it.
+types::ticks GameTime();
+
+// Stops (true) or restarts (false) the game clock; holding it twice is
+// holding it once.
+void HoldGameClock( bool hold );
+
+// Installs a time source; null restores the monotonic clock. The game
+// clock follows the new source, not held.
 void SetTimeSource( std::shared_ptr<CTimeSource> source );
 
 std::shared_ptr<CTimeSource> GetTimeSource();

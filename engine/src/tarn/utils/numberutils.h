@@ -1,6 +1,8 @@
 #ifndef TARN_UTILS_NUMBERUTILS_H
 #define TARN_UTILS_NUMBERUTILS_H
 
+#include <string>
+
 namespace tarn {
 
 // A script number as an int: truncated toward zero, and held at the int
@@ -11,6 +13,10 @@ int TruncateToInt( double value );
 // A sum worked out in 64 bits, held at the int range: for positions that add
 // lengths to coordinates an author may set anywhere up to the int limit.
 int ClampToInt( long long value );
+
+// A decimal whole number within low..high, the whole text and nothing else;
+// false (and value unspecified) otherwise.
+bool ParseWhole( const std::string& text, long long low, long long high, long long& value );
 
 } // namespace tarn
 
