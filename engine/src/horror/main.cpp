@@ -4,12 +4,16 @@
 #include <filesystem>
 #include <string>
 
+#include "tarn/io/userfolders.h"
 #include "tarn/tasks/capplication.h"
 
 namespace {
 
 const char* const STARTUP_SCRIPT = "autoexec.txt";
 const char* const DATA_FOLDER = "data";
+// The player's settings live in the user's folder for the game.
+const char* const PROGRAM_FOLDER = "tallow";
+const char* const SETTINGS_FILE = "settings.txt";
 
 // A start in the wrong folder would otherwise end at once, or show a black
 // window, without a word: say where the program looked and what it missed.
@@ -36,6 +40,8 @@ int main( int argc, char** argv )
     (void)argc;
     (void)argv;
     ReportMissingGameFiles();
-    tarn::CApplication application( STARTUP_SCRIPT );
+    const std::string settingsFolder = tarn::UserConfigFolder( PROGRAM_FOLDER );
+    const std::string settings = settingsFolder.empty() ? "" : settingsFolder + "/" + SETTINGS_FILE;
+    tarn::CApplication application( STARTUP_SCRIPT, settings );
     return application.Run();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <string>
@@ -16,6 +17,8 @@
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/console/cmainconsole.h"
+#include "tarn/console/csettingsfile.h"
+#include "tarn/console/csettingvar.h"
 #include "tarn/tasks/ctask.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
@@ -285,6 +288,47 @@ TEST_F( ConsoleTest, TaskCommandsReachTheTaskOfExactlyThatNameNowOrLater )
         CTaskManager::GetSingletonPtr()->RunOnce();
         EXPECT_EQ( gProbe, after );
         clock.Advance( 50 );
+    }
+}
+
+// Two settings kept in a file: read when loaded, held to their range,
+// written again on every change, and a damaged file leaves them alone.
+TEST_F( ConsoleTest, SettingsAreHeldToTheirRangeAndKeptInTheirFile )
+{
+    int volume = 100;
+    int scale = 1;
+    console.AddVariable( "volume", std::make_unique<CSettingVar>( "volume", &volume, 0, 100 ) );
+    console.AddVariable( "scale", std::make_unique<CSettingVar>( "scale", &scale, 0, 4 ) );
+    const std::string path = test::MakeTempDir( "settings" ) + "/made/settings.txt";
+    const std::string header = "// The player's settings, written by the program whenever one changes.\n";
+    const auto load = [ & ]( const std::string& text ) {
+        test::WriteFile( path, text );
+        auto settings = std::make_unique<CSettingsFile>( console, path );
+        settings->Load();
+        return settings;
+    };
+    std::filesystem::create_directories( std::filesystem::path( path ).parent_path() );
+    {
+        const auto settings = load( "volume = 140\r\n// a note\n\nscale = 2\n" );
+        EXPECT_EQ( volume, 100 );
+        EXPECT_EQ( scale, 2 );
+        EXPECT_TRUE( log->Contains( "Setting volume: 140 is outside 0 to 100, set to 100" ) );
+        console.Execute( "volume = 40" );
+        console.Execute( "other = 3" );
+        EXPECT_EQ( test::ReadFile( path ), header + "scale = 2\nvolume = 40\n" );
+        console.Execute( "volume = loud" );
+        EXPECT_EQ( volume, 40 );
+        EXPECT_TRUE( log->Contains( "Setting volume: \"loud\" is not a number, it stays 40" ) );
+    }
+    for( const std::string& damaged : { std::string( "volume = 7\nquit\n" ), std::string( "\x89PNG\0\xff=\x01", 8 ) } )
+    {
+        const auto settings = load( damaged );
+        EXPECT_EQ( volume, 40 ) << "nothing of a damaged file runs";
+        EXPECT_TRUE( log->Contains( "Settings: " + path + " is damaged (line " +
+                                    ( damaged[ 0 ] == 'v' ? "2" : "1" ) +
+                                    " is not `name = number`): ignored, the settings stay as they are" ) );
+        console.Execute( "scale = 3" );
+        EXPECT_EQ( test::ReadFile( path ), header + "scale = 3\nvolume = 40\n" ) << "written whole on a change";
     }
 }
 

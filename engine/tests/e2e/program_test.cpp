@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -147,6 +148,38 @@ TEST( Program, QuitSignalsEndTheGameWhateverTasksRun )
 
 // tarn-bench plays the first three seconds of its recording through the game
 // and prints a row for every scene.
+// The player's settings outlive the run: what the first run sets is in the
+// user's settings file, the second run starts with it (its own change is
+// written beside the first run's values), and a file of random bytes starts
+// the game with the defaults and a line in the log.
+TEST( Program, SettingsAreKeptBetweenRunsInTheUsersFolder )
+{
+    const std::string config = test::MakeTempDir( "config" );
+    const std::string env = "XDG_CONFIG_HOME=" + config;
+    const std::string settings = config + "/tallow/settings.txt";
+    const auto run = [ & ]( const std::string& name, const std::string& change ) {
+        const std::string dir =
+            test::ShippedGame( name, "runlater( 1, \"" + change + "\" )\nrunlater( 300, \"quit\" )\n" );
+        EXPECT_EQ( RunProgram( dir, 30, env ).exitCode, 0 ) << name;
+        return test::ReadFile( dir + "/log.txt" );
+    };
+    run( "settings1", "music_volume = 40; captions = 1" );
+    std::string kept = test::ReadFile( settings );
+    EXPECT_TRUE( Contains( kept, "\nmusic_volume = 40\n" ) && Contains( kept, "\ncaptions = 1\n" ) ) << kept;
+    run( "settings2", "effects_volume = 70" );
+    kept = test::ReadFile( settings );
+    for( const char* line : { "\nmusic_volume = 40\n", "\ncaptions = 1\n", "\neffects_volume = 70\n" } )
+        EXPECT_TRUE( Contains( kept, line ) ) << line << " in\n" << kept;
+    std::string noise( 4096, '\0' );
+    for( char& c : noise )
+        c = static_cast<char>( std::rand() );
+    test::WriteFile( settings, noise );
+    const std::string log = run( "settings3", "effects_volume = 100" );
+    EXPECT_TRUE( Contains( log, "<!> Settings: " + settings + " is damaged (line" ) ) << log;
+    kept = test::ReadFile( settings );
+    EXPECT_TRUE( Contains( kept, "\nmusic_volume = 100\n" ) && Contains( kept, "\ncaptions = 0\n" ) ) << kept;
+}
+
 TEST( Bench, ReportsEverySceneOfARecordingAndRefusesABadSceneTable )
 {
     const std::string dir = test::ShippedGame( "bench", "" );

@@ -266,6 +266,14 @@ void CConsole::RemoveVariable( const std::string& name )
     myVariables.erase( Key( name ) );
 }
 
+std::vector<const CConsoleVariable*> CConsole::GetVariables() const
+{
+    std::vector<const CConsoleVariable*> variables;
+    for( const auto& [ key, variable ] : myVariables )
+        variables.push_back( variable.get() );
+    return variables;
+}
+
 void CConsole::SetVariableListener( std::function<void( const CConsoleVariable& )> listener )
 {
     myVariableListener = std::move( listener );

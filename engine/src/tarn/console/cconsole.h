@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tarn/console/cconsolevariable.h"
 #include "tarn/utils/canycontainer.h"
@@ -79,6 +80,8 @@ public:
     // Takes ownership; replaces (and deletes) a variable of the same name.
     void AddVariable( const std::string& name, std::unique_ptr<CConsoleVariable> variable );
     void RemoveVariable( const std::string& name );
+    // Every variable, by name (upper-cased unless case-sensitive).
+    std::vector<const CConsoleVariable*> GetVariables() const;
     // Called with the variable after every assignment through SetVariable (a
     // script's `x = value` included); it may not add or remove variables.
     void SetVariableListener( std::function<void( const CConsoleVariable& )> listener );

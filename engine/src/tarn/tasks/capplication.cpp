@@ -4,6 +4,7 @@
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/console/cconsolevariable.h"
+#include "tarn/console/csettingsfile.h"
 #include "tarn/gfx/cspriteupdater.h"
 #include "tarn/tasks/cfakethread.h"
 #include "tarn/tasks/ctaskdebug.h"
@@ -15,7 +16,7 @@
 
 namespace tarn {
 
-CApplication::CApplication( const std::string& startupScript ) :
+CApplication::CApplication( const std::string& startupScript, const std::string& settingsFile ) :
     myStartupScript( startupScript ),
     myTaskManager( CTaskManager::GetSingletonPtr() )
 {
@@ -28,6 +29,11 @@ CApplication::CApplication( const std::string& startupScript ) :
     // only the interface.
     CTaskDebug::SetConsoleWindowMaker( &ui::CConsoleWindow::Create );
     GetConsole()->ExecuteFile( myStartupScript );
+    // After the start-up script, whose tasks make the setting variables.
+    if( settingsFile.empty() )
+        return;
+    mySettings = std::make_unique<CSettingsFile>( *GetConsole(), settingsFile );
+    mySettings->Load();
 }
 
 CApplication::~CApplication()
@@ -35,6 +41,7 @@ CApplication::~CApplication()
     // Tasks normally died at the end of Run(); make sure none is left alive
     // before the objects they use go away.
     myTaskManager->KillAllTasks();
+    mySettings.reset();
     DeleteAllFakeThreads();
     CTaskFactory::DeleteSingleton();
     CTaskDebug::SetConsoleWindowMaker( nullptr );

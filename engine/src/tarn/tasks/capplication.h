@@ -1,10 +1,12 @@
 #ifndef TARN_TASKS_CAPPLICATION_H
 #define TARN_TASKS_CAPPLICATION_H
 
+#include <memory>
 #include <string>
 
 namespace tarn {
 
+class CSettingsFile;
 class CTaskManager;
 
 // The program: building it runs the start-up script, Run() runs the main
@@ -13,8 +15,9 @@ class CApplication
 {
 public:
     // Creates the task manager and the main console, then executes
-    // startupScript line by line (a missing file executes nothing).
-    explicit CApplication( const std::string& startupScript = "autoexec.txt" );
+    // startupScript line by line (a missing file executes nothing), then,
+    // with a settingsFile, the player's settings kept there (CSettingsFile).
+    explicit CApplication( const std::string& startupScript = "autoexec.txt", const std::string& settingsFile = "" );
     ~CApplication();
 
     CApplication( const CApplication& ) = delete;
@@ -29,6 +32,7 @@ public:
 private:
     std::string myStartupScript;
     CTaskManager* myTaskManager;
+    std::unique_ptr<CSettingsFile> mySettings;
 };
 
 } // namespace tarn

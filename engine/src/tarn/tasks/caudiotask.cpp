@@ -6,9 +6,15 @@
 #include "tarn/audio/cmusicplayer.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/console/csettingvar.h"
 #include "tarn/utils/canycontainer.h"
 
 namespace tarn {
+
+namespace {
+const char* const MUSIC_VOLUME = "music_volume";
+const char* const EFFECTS_VOLUME = "effects_volume";
+} // namespace
 
 CAudioTask::CAudioTask( std::unique_ptr<CAudioDevice> device ) :
     myDevice( std::move( device ) )
@@ -29,6 +35,9 @@ bool CAudioTask::Init( CAnyContainer* parameters )
 
 bool CAudioTask::Init()
 {
+    GetConsole()->AddVariable( MUSIC_VOLUME, std::make_unique<CSettingVar>( MUSIC_VOLUME, &myMusicVolume, 0, 100 ) );
+    GetConsole()->AddVariable( EFFECTS_VOLUME,
+                               std::make_unique<CSettingVar>( EFFECTS_VOLUME, &myEffectsVolume, 0, 100 ) );
     if( !myDevice->Open( mySettings ) )
         return false;
     myMusicPlayer = std::make_unique<CMusicPlayer>( *myDevice );
@@ -36,11 +45,26 @@ bool CAudioTask::Init()
     myConsole = CreateConsole();
     myCommands = std::make_unique<CAudioCommands>( *myMusicPlayer, *myEffectPlayer );
     myCommands->BindTo( *myConsole );
+    // New players start at full volume.
+    myAppliedMusicVolume = myAppliedEffectsVolume = 100;
+    ApplyVolumeSettings();
     return true;
+}
+
+void CAudioTask::ApplyVolumeSettings()
+{
+    if( myMusicVolume != myAppliedMusicVolume )
+        myMusicPlayer->SetMasterVolume( static_cast<float>( myMusicVolume ) / 100.0f );
+    if( myEffectsVolume != myAppliedEffectsVolume )
+        myEffectPlayer->SetMasterVolume( static_cast<float>( myEffectsVolume ) / 100.0f );
+    myAppliedMusicVolume = myMusicVolume;
+    myAppliedEffectsVolume = myEffectsVolume;
 }
 
 void CAudioTask::Update()
 {
+    if( myMusicPlayer && myEffectPlayer )
+        ApplyVolumeSettings();
     if( myMusicPlayer )
         myMusicPlayer->Update();
     if( myEffectPlayer )
@@ -54,6 +78,11 @@ void CAudioTask::Exit()
 
 void CAudioTask::Close()
 {
+    if( CConsoleHolder::HasSingleton() )
+    {
+        GetConsole()->RemoveVariable( MUSIC_VOLUME );
+        GetConsole()->RemoveVariable( EFFECTS_VOLUME );
+    }
     // The console points at the commands, which point at the players, which
     // hold sounds of the device.
     myConsole.reset();

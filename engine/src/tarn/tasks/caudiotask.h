@@ -18,7 +18,9 @@ class CMusicPlayer;
 // The task type "audio": opens its audio device and plays music and sound
 // effects on the commands that scripts send it as `TaskName::Command( ... )`.
 // When the device cannot be opened the task waits paused, and its commands
-// are accepted and do nothing.
+// are accepted and do nothing. While it runs, the player's settings
+// music_volume and effects_volume (0 to 100, in the main console) scale
+// every volume the scripts set.
 class CAudioTask final : public CTask
 {
 public:
@@ -48,6 +50,8 @@ private:
     // Deletes the console, the commands and the players, then closes the
     // device.
     void Close();
+    // Hands changed volume settings to the players.
+    void ApplyVolumeSettings();
 
     CAudioSettings mySettings;
     std::unique_ptr<CAudioDevice> myDevice;
@@ -55,6 +59,11 @@ private:
     std::unique_ptr<CEffectPlayer> myEffectPlayer;
     std::unique_ptr<CAudioCommands> myCommands;
     std::unique_ptr<CConsole> myConsole;
+    // The player's settings in percent, and what the players were last given.
+    int myMusicVolume = 100;
+    int myEffectsVolume = 100;
+    int myAppliedMusicVolume = 100;
+    int myAppliedEffectsVolume = 100;
 };
 
 } // namespace tarn

@@ -16,6 +16,7 @@
 #include "tarn/tasks/cinputrecorder.h"
 #include "tarn/tasks/cplaybackmouse.h"
 #include "tarn/tasks/ctaskfactory.h"
+#include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/canycontainer.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/enginetime.h"
@@ -31,6 +32,9 @@ constexpr int FPS_X = 4;
 constexpr int FPS_Y = 4;
 // In front of every sprite of the game.
 constexpr int FPS_Z = -1000;
+const char* const SHOW_FPS = "debug_show_fps";
+const char* const CONSOLE_HOLDS_GAME = "debug_console_holds_game";
+const char* const CONSOLE_HOLDER = "console";
 
 // The FPS display: a system-font text sprite in the top-left corner. Made
 // here alone so that it can follow the text sprite kind; a kind the factory
@@ -51,6 +55,7 @@ std::unique_ptr<CSprite> CreateFpsSprite()
 
 CTaskDebug::CTaskDebug() :
     myToggleConsoleCommand( [ this ]( CAnyContainer* args ) { return ToggleConsole( args ); } ),
+    myToggleFpsCommand( [ this ]( CAnyContainer* args ) { return ToggleFps( args ); } ),
     myBanAssertsCommand( [ this ]( CAnyContainer* args ) { return BanAsserts( args ); } ),
     myRecordInputCommand( [ this ]( CAnyContainer* args ) { return RecordInput( args ); } ),
     myPlaybackInputCommand( [ this ]( CAnyContainer* args ) { return PlaybackInput( args ); } ),
@@ -65,12 +70,18 @@ bool CTaskDebug::Init()
 {
     myConsole = CreateConsole();
     myConsole->AddCommand( "ToggleConsole", &myToggleConsoleCommand );
+    myConsole->AddCommand( "ToggleFps", &myToggleFpsCommand );
     myConsole->AddCommand( "BanAsserts", &myBanAssertsCommand );
     myConsole->AddCommand( "RecordInput", &myRecordInputCommand );
     myConsole->AddCommand( "PlaybackInput", &myPlaybackInputCommand );
     myConsole->AddCommand( "Screenshot", &myScreenshotCommand );
     myConsole->AddCommand( "ScreenshotEvery", &myScreenshotEveryCommand );
     myFpsSprite = CreateFpsSprite();
+    myFpsShown = true;
+    myFpsClockStart = EngineTime();
+    GetConsole()->AddVariable( SHOW_FPS, std::make_unique<CConsoleVar<bool>>( SHOW_FPS, &myShowFps ) );
+    GetConsole()->AddVariable( CONSOLE_HOLDS_GAME,
+                               std::make_unique<CConsoleVar<bool>>( CONSOLE_HOLDS_GAME, &myConsoleHoldsGame ) );
     return true;
 }
 
@@ -82,6 +93,11 @@ void CTaskDebug::Update()
         myConsoleWindow->Update();
 
     UpdateFps();
+    if( myFpsSprite && myFpsShown != myShowFps )
+    {
+        myFpsSprite->SetVisible( myShowFps );
+        myFpsShown = myShowFps;
+    }
     TakeTimedScreenshot();
 
     if( myInputDevice )
@@ -95,8 +111,11 @@ void CTaskDebug::Update()
 
 void CTaskDebug::Exit()
 {
+    GetConsole()->RemoveVariable( SHOW_FPS );
+    GetConsole()->RemoveVariable( CONSOLE_HOLDS_GAME );
     myConsoleWindow.reset();
     myConsoleOpen = false;
+    CTaskManager::GetSingletonPtr()->SetHolding( CONSOLE_HOLDER, false );
     myFpsSprite.reset();
     RetireInputDevice();
 }
@@ -111,6 +130,7 @@ bool CTaskDebug::HandleCommand( const std::string& command )
 void CTaskDebug::SetFpsSprite( std::unique_ptr<CSprite> sprite )
 {
     myFpsSprite = std::move( sprite );
+    myFpsShown = true;
 }
 
 bool CTaskDebug::SaveScreenshot( const std::string& filename )
@@ -173,6 +193,13 @@ std::string CTaskDebug::ToggleConsole( CAnyContainer* args )
 {
     (void)args;
     ToggleConsoleWindow();
+    return "";
+}
+
+std::string CTaskDebug::ToggleFps( CAnyContainer* args )
+{
+    (void)args;
+    GetConsole()->SetVariable( SHOW_FPS, myShowFps ? "0" : "1" );
     return "";
 }
 
@@ -271,12 +298,14 @@ void CTaskDebug::ToggleConsoleWindow()
     myConsoleOpen = !myConsoleOpen;
     if( myConsoleWindow )
         myConsoleWindow->SetOpen( myConsoleOpen );
+    CTaskManager::GetSingletonPtr()->SetHolding( CONSOLE_HOLDER, myConsoleOpen && myConsoleHoldsGame );
 }
 
 void CTaskDebug::UpdateFps()
 {
     ++myFrames;
-    const types::ticks now = myTimer.GetTime();
+    // The engine clock: the count goes on while the game is held.
+    const types::ticks now = EngineTime() - myFpsClockStart;
     // The engine clock went back (a playback started): count from here.
     if( now < myLastFpsTime )
         myLastFpsTime = now;

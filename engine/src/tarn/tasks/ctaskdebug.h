@@ -11,7 +11,7 @@
 #include "tarn/tasks/cdebugconsolewindow.h"
 #include "tarn/tasks/cdebuginputdevice.h"
 #include "tarn/tasks/ctask.h"
-#include "tarn/utils/ctimer.h"
+#include "tarn/utils/types.h"
 
 namespace tarn {
 
@@ -21,6 +21,7 @@ class CSprite;
 // The "debug" task: developer tools. Shows the frames per second, records
 // and plays back mouse input, takes screenshots. Its commands:
 //   ToggleConsole                  opens or closes the developer console
+//   ToggleFps                      shows or hides the frames per second
 //   BanAsserts( 1 )                0 allows assertion reports again
 //   RecordInput( "input.txt" )     records the mouse input to the file
 //   PlaybackInput( "input.txt" )   replays a recording on its engine times
@@ -86,6 +87,7 @@ public:
 
 private:
     std::string ToggleConsole( CAnyContainer* args );
+    std::string ToggleFps( CAnyContainer* args );
     std::string BanAsserts( CAnyContainer* args );
     std::string RecordInput( CAnyContainer* args );
     std::string PlaybackInput( CAnyContainer* args );
@@ -101,6 +103,7 @@ private:
 
     std::unique_ptr<CConsole> myConsole;
     CCommandFunction myToggleConsoleCommand;
+    CCommandFunction myToggleFpsCommand;
     CCommandFunction myBanAssertsCommand;
     CCommandFunction myRecordInputCommand;
     CCommandFunction myPlaybackInputCommand;
@@ -112,7 +115,12 @@ private:
     int myShotCount = 0;
     std::unique_ptr<CDebugConsoleWindow> myConsoleWindow;
     bool myConsoleOpen = false;
+    bool myConsoleHoldsGame = false;
+    bool myShowFps = true;
+    // Whether the FPS sprite is on show now; it follows myShowFps.
+    bool myFpsShown = true;
     std::unique_ptr<CSprite> myFpsSprite;
+    types::ticks myFpsClockStart = 0;
     types::ticks myLastFpsTime = 0;
     unsigned myFrames = 0;
     float myAverageFps = 0;
@@ -121,7 +129,6 @@ private:
     std::unique_ptr<CDebugInputDevice> myInputDevice;
     std::vector<std::unique_ptr<CDebugInputDevice>> myRetiredDevices;
     bool myStepping = false;
-    CTimer myTimer;
 
     static inline bool myAssertsBanned = false;
     static inline ConsoleWindowMaker myConsoleWindowMaker;
