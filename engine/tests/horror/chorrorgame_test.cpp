@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "horror/cbackgroundlayer.h"
+#include "horror/cdialogue.h"
 #include "horror/chorrorgame.h"
 #include "horror/chorrortask.h"
 #include "harness/fuzzhorror.h"
@@ -18,6 +19,7 @@
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/tasks/ctaskmanager.h"
+#include "tarn/utils/enginetime.h"
 
 using namespace horror;
 using namespace tarn;
@@ -195,6 +197,52 @@ TEST_F( GameTest, TheGameTaskTakesItsLinesAndDraggingIntoAPortalLoadsTheNextLeve
     CTaskManager::GetSingletonPtr()->RunOnce();
     EXPECT_TRUE( log.Contains( "Level loaded: data/levels/a.xml" ) );
     EXPECT_TRUE( portal.expired() ) << "the first level's portal left the screen";
+}
+
+// While the developer console is open the game holds still: the bad guy
+// stays, the dialogue types no further, and no timer jumps when it closes.
+TEST_F( GameTest, TheGameHoldsStillWhileTheConsoleIsOpen )
+{
+    Level( "patrol", OPEN_AT_100 + "<BadGuyImage>data/gfx/badguy.xml</BadGuyImage><BadGuyPath>"
+                                   "<PathPoint x=\"400\" y=\"400\"/><PathPoint x=\"700\" y=\"400\"/></BadGuyPath>" );
+    world.Write( "data/dialogs/talk.xml", "<WittyDialog><DialogLine><SpeakerImage>data/gfx/portrait_moth.xml"
+                                          "</SpeakerImage><Dialogue>A long line that types on slowly</Dialogue>"
+                                          "</DialogLine></WittyDialog>\n" );
+    game.reset();
+    CTaskFactory* tasks = CTaskFactory::GetSingletonPtr();
+    ASSERT_TRUE( tasks->StartTask( "game", "Game", 50, nullptr ) && tasks->StartTask( "debug", "Debug", 80, nullptr ) );
+    CHorrorGame* running = static_cast<CHorrorTask*>( tasks->FindTask( "Game" ) )->GetGame();
+    GetConsole()->Execute( "debug_console_holds_game = 1" );
+    GetConsole()->Execute( "Game::LoadLevel( \"data/levels/patrol.xml\" )" );
+    const auto pass = [ & ]( types::ticks ms ) {
+        world.Advance( ms );
+        CTaskManager::GetSingletonPtr()->RunOnce();
+    };
+    const auto holdFor = [ & ]( types::ticks ms ) {
+        GetConsole()->Execute( "Debug::ToggleConsole" );
+        const types::ticks gameTime = GameTime();
+        const types::vector2 badguy = running->GetGameplay().GetBadguyPosition();
+        const unsigned typed = running->GetDialogue()->GetShownChars();
+        for( types::ticks waited = 0; waited < ms; waited += 50 )
+            pass( 50 );
+        EXPECT_EQ( GameTime(), gameTime );
+        EXPECT_EQ( running->GetGameplay().GetBadguyPosition(), badguy );
+        EXPECT_EQ( running->GetDialogue()->GetShownChars(), typed );
+        GetConsole()->Execute( "Debug::ToggleConsole" );
+        pass( 20 );
+        EXPECT_EQ( GameTime(), gameTime + 20 ) << "the clock goes on from where it stood";
+    };
+    for( int i = 0; i < 10; ++i )
+        pass( 50 );
+    const types::vector2 start = running->GetGameplay().GetBadguyPosition();
+    holdFor( 5000 );
+    EXPECT_NE( running->GetGameplay().GetBadguyPosition(), start ) << "it moves again";
+    EXPECT_LT( ( running->GetGameplay().GetBadguyPosition() - start ).Length(), 20.0f ) << "but a step, not five seconds";
+    GetConsole()->Execute( "Game::LoadDialog( \"data/dialogs/talk.xml\" )" );
+    for( int i = 0; i < 20; ++i )
+        pass( 50 );
+    ASSERT_GT( running->GetDialogue()->GetShownChars(), 0u );
+    holdFor( 3000 );
 }
 
 TEST_F( GameTest, BackgroundLayerFileSwitchesTheDecorationsAndThingsDriftAPixelAStep )
