@@ -52,8 +52,8 @@ click 400 300                      # ends the title
 shot questions 5
 for _ in 1 2 3; do click 212 384; sleep 2.5; done   # yes, three times
 sleep 1.5
-click 370 365; sleep 2                               # continue
-click 370 365                                        # and again: level 1
+click 400 365; sleep 2                               # continue
+click 400 365                                        # and again: level 1
 for n in 1 2 3 4 5; do
   xdotool key "F$((n + 4))"
   shot "level_0$n" 4

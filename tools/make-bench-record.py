@@ -34,10 +34,10 @@ SCENES = os.path.join(ROOT, "tools", "bench", "scenes.txt")
 SHORT_SCENES = os.path.join(ROOT, "tools", "bench", "scenes-short.txt")
 
 LEVEL_1 = playthrough.LEVELS[0]
-LEVEL_2_START = (90, 538)
+LEVEL_2_START = playthrough.LEVELS[1].route[0]
 # Up the open column at the left, then along the middle of the kitchen into
 # the hound's sight: it walks the upper side of its round first.
-CHASE_ROUTE = [LEVEL_2_START, (90, 320), (400, 320), (400, 300)]
+CHASE_ROUTE = [LEVEL_2_START, (LEVEL_2_START[0], 320), (400, 320), (400, 300)]
 CAPTURES = 21
 # From letting go in the hound's sight to the next load's dialogue being
 # open: the chase, the capture and the load, with room to spare.

@@ -68,21 +68,21 @@ class Level:
 PORTAL_RANGE = 35
 
 LEVELS = [
-    Level("level_01", [(100, 500), (100, 90), (700, 90), (700, 110)], 6,
+    Level("level_01", [(100, 420), (100, 90), (700, 90), (700, 110)], 6,
           [DialogueEvent(330, 90, 40, 1)],
           DialogueEvent(700, 110, PORTAL_RANGE, 0)),
-    Level("level_02", [(90, 538), (720, 538), (720, 80)], 2,
+    Level("level_02", [(165, 420), (165, 462), (100, 462), (100, 538), (720, 538), (720, 80)], 2,
           [],
           DialogueEvent(720, 80, PORTAL_RANGE, 0)),
-    Level("level_03", [(80, 516), (730, 516), (730, 100)], 2,
+    Level("level_03", [(70, 429), (70, 516), (730, 516), (730, 100)], 2,
           [DialogueEvent(400, 516, 60, 2)],
           DialogueEvent(730, 100, PORTAL_RANGE, 0)),
     # The portal of the library appears when the key is taken at (150, 90).
-    Level("level_04", [(80, 520), (80, 350), (350, 350), (350, 222), (80, 222), (80, 90), (150, 90), (330, 90)], 4,
+    Level("level_04", [(80, 420), (80, 350), (350, 350), (350, 222), (80, 222), (80, 90), (150, 90), (330, 90)], 4,
           [DialogueEvent(350, 350, 40, 1), DialogueEvent(150, 90, 35, 1)],
           DialogueEvent(330, 90, PORTAL_RANGE, 0)),
     # The altar ends the game with a dialogue of four lines.
-    Level("level_05", [(100, 530), (100, 85), (400, 85)], 3,
+    Level("level_05", [(100, 420), (100, 85), (400, 85)], 3,
           [],
           DialogueEvent(400, 85, 40, 4)),
 ]

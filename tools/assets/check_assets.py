@@ -77,6 +77,8 @@ def check_text_fits(root, r, path):
         lines = font.wrap(text, fr[2]) if text else []
         if len(lines) * font.line_height > fr[3]:
             problem("%s: text needs %d lines, rect holds %d" % (path, len(lines), fr[3] // font.line_height))
+        if text and font.lone_word(text, fr[2]):
+            problem("%s: %r stands alone on the last line" % (path, font.lone_word(text, fr[2])))
     except ValueError as e:
         problem("%s: %s" % (path, e))
     if fr[0] + fr[2] > r[2] - 1 or fr[1] + fr[3] > r[3]:
@@ -93,6 +95,8 @@ def check_dialogue_texts(path):
             font.check_text(text)
             if len(font.wrap(text, 590)) * font.line_height > 118:
                 problem("%s: line too long for the box: %s" % (path, text))
+            if font.lone_word(text, 590):
+                problem("%s: %r stands alone on the last line of: %s" % (path, font.lone_word(text, 590), text))
         except ValueError as e:
             problem("%s: %s" % (path, e))
     for text in re.findall(r'DoDialog\(\s*"[^"]*"\s*,\s*"([^"]*)"', open(X.full(path)).read()):
@@ -102,6 +106,8 @@ def check_dialogue_texts(path):
 def check_said_text(text, where):
     try:
         OgfFont("dialog").check_text(text)
+        if OgfFont("dialog").lone_word(text, 590):
+            problem("%s: a word stands alone on the last line of: %s" % (where, text))
     except ValueError as e:
         problem("%s: %s" % (where, e))
     if "(" in text or ")" in text:
@@ -165,19 +171,29 @@ def check_screens():
             problem("%s: %s not covered by the fader at (48, 369)" % (f, s.rect))
     if -726 + fw > 0:
         problem("blackfader: still on screen at (-726, 369)")
-    # questions: under the stair at (31, 123), left of its resting place at x 700
+    # questions: under the curtain's full black at (31, 123), left of its
+    # resting place at x 700
     stair = X.SpriteInfo("data/gfx/blackstair.xml")
     sw, sh = stair.rect[2], stair.rect[3]
     if 31 + sw < 800:
         problem("blackstair: does not reach the right edge at x 31")
+    opaque_rows = [cy for cy in range(sh) if stair.image.getpixel((sw - 1, cy))[3] == 255]
+    left = next(cx for cx in range(sw) if stair.image.getpixel((cx, sh // 2))[3] == 255)
+    top, bottom = 123 + opaque_rows[0], 123 + opaque_rows[-1] + 1
     for i in range(1, 6):
         s = X.SpriteInfo("data/gfx/questions_%02d.xml" % i)
         x, y, w, h = s.rect
-        if x < 31 + 72 or x + w > 700 or y < 123 or y + h > 123 + sh:
-            problem("questions_%02d: %s outside the stair's band" % (i, s.rect))
+        if x < 31 + left or x + w > 700 or y < top or y + h > bottom:
+            problem("questions_%02d: %s outside the curtain's full black (x %d.., y %d..%d)" % (
+                i, s.rect, 31 + left, top, bottom))
         want = 255 if i == 1 else 0
         if s.alpha != want:
             problem("questions_%02d: alpha %d, expected %d" % (i, s.alpha, want))
+    # the continue button's plaque (its opaque pixels) centres under the texts
+    cont = X.SpriteInfo("data/gfx/questions_you_continue.xml")
+    box = cont.image.getchannel("A").getbbox()
+    if box and abs(cont.rect[0] + (box[0] + box[2]) / 2.0 - 400) > 1:
+        problem("questions_you_continue: plaque centred at x %.1f, not 400" % (cont.rect[0] + (box[0] + box[2]) / 2.0))
     for f, want in RECTS.items():
         s = X.SpriteInfo(f)
         if s.rect != want:

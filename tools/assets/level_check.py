@@ -7,9 +7,12 @@ import math
 import os
 from PIL import Image, ImageDraw
 
+import numpy as np
+
 import common as C
 import levelsim as S
-from level_model import W, H
+import make_background as B
+from level_model import W, H, shape_mask
 
 
 
@@ -51,6 +54,13 @@ def check(lv, alpha, overlay_dir=None):
     for x, y in lv.path:
         if not (0 <= x < W and 0 <= y < H):
             problems.append("path point %s off screen" % ((x, y),))
+    plea = B.plea_mask(lv.layer_theme)
+    if plea is not None:
+        covered = np.zeros((H, W), bool)
+        for s in lv.floor:
+            covered |= shape_mask(s)
+        if (covered & (plea > 0.02)).any():
+            problems.append("the wall writing of %s lies over floor or furniture" % lv.layer_theme)
     if overlay_dir:
         img = Image.open(os.path.join(C.ROOT, lv.picture_file)).convert("RGBA")
         over = Image.new("RGBA", img.size, (0, 0, 0, 255))

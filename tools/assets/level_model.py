@@ -60,6 +60,10 @@ class Level:
         return B.layer_file(self.n)
 
     @property
+    def layer_theme(self):
+        return B.LAYERS[self.n][0]
+
+    @property
     def preview_sprites(self):
         out = []
         for name, f, pos in self.sprites:

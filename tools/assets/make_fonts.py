@@ -163,6 +163,32 @@ class OgfFont:
             pos = p
         return lines
 
+    def balanced_width(self, text, rect_w):
+        """The narrowest width, at most rect_w, that wraps text into as few
+        lines as rect_w does: the lines come out of even length instead of
+        a full line followed by a scrap."""
+        count = len(self.wrap(text, rect_w))
+        lo, hi = 1, rect_w
+        while lo < hi:
+            mid = (lo + hi) // 2
+            try:
+                fits = len(self.wrap(text, mid)) <= count
+            except ValueError:
+                fits = False
+            if fits:
+                hi = mid
+            else:
+                lo = mid + 1
+        return lo
+
+    def lone_word(self, text, rect_w):
+        """The last line of text wrapped at rect_w when it holds a single
+        word under a longer line (it reads as a slip), else None."""
+        lines = self.wrap(text, rect_w)
+        if len(lines) > 1 and " " not in lines[-1].strip():
+            return lines[-1]
+        return None
+
     def render(self, canvas, text, rect):
         """Draws text into an RGBA canvas (PIL image) the way a text sprite
         with this font does; used for previews only."""

@@ -120,6 +120,7 @@ def dialog(path, lines):
     for ln in lines:
         f.check_text(ln.text)
         assert len(f.wrap(ln.text, 590)) * f.line_height <= 118, ln.text
+        assert not f.lone_word(ln.text, 590), ln.text
         for bad in '"<>&':
             assert bad not in ln.text, ln.text
         d = root.add(C.Node("DialogLine"))
@@ -136,6 +137,7 @@ def do_dialog(speaker, text):
         assert bad not in text, text
     assert "::" not in text and "//" not in text
     OgfFont("dialog").check_text(text)
+    assert not OgfFont("dialog").lone_word(text, 590), text
     return 'DoDialog( "%s", "%s" );' % (speaker, text)
 
 
@@ -153,7 +155,7 @@ def level_01():
     lv.lights = [(150, 480, 170, 0.45, (0.7, 0.8, 1.0)), (100, 230, 150, 0.5, (1.0, 0.78, 0.5)),
                  (340, 90, 200, 0.5, (1.0, 0.78, 0.5)), (460, 320, 230, 0.55, (1.0, 0.8, 0.55)),
                  (690, 110, 190, 0.6, (1.0, 0.8, 0.55))]
-    lv.start = (100, 500)
+    lv.start = (100, 420)
     lv.portals = [((700, 110), gfx("portal_stairs.xml"), "data/levels/level_02.xml")]
     lv.badguy_image = gfx("badguy_washerwoman.xml")
     lv.badguy_size = (40, 40)
@@ -168,7 +170,7 @@ def level_01():
         Event((330, 90), 40, ['SpriteMoveTo( "moth", 660, 150 );',
                               do_dialog(P_MOTH, "Hear her scrubbing? She washes the same sheet every night. She will not come after you, but do not let her touch you.")]),
     ]
-    lv.route = [(100, 500), (100, 90), (700, 90), (700, 110)]
+    lv.route = [(100, 420), (100, 90), (700, 90), (700, 110)]
     lv.preview_dialog = (P_MOTH, "Hear her scrubbing? She washes the same sheet every night. She will not come after you, but do not let her touch you.")
     dialog(lv.intro[0], [
         Line(P_FLAME, "Where... where am I? It is so cold. I can only just feel my own edges."),
@@ -196,7 +198,7 @@ def level_02():
     lv.lights = [(420, 300, 230, 0.6, (1.0, 0.8, 0.5)), (110, 300, 150, 0.45, (1.0, 0.8, 0.5)),
                  (150, 540, 160, 0.45, (0.7, 0.8, 1.0)), (520, 540, 200, 0.45, (1.0, 0.8, 0.55)),
                  (720, 300, 200, 0.45, (1.0, 0.8, 0.55)), (720, 90, 130, 0.55, (1.0, 0.8, 0.55))]
-    lv.start = (90, 538)
+    lv.start = (165, 420)
     lv.portals = [((720, 80), gfx("portal_door.xml"), "data/levels/level_03.xml")]
     lv.badguy_image = gfx("badguy_hound.xml")
     lv.badguy_size = (48, 32)
@@ -210,7 +212,7 @@ def level_02():
         Event((480, 538), 50, ['SpritePlayAnimation( "pantrydoor", "open" );']),
         Event((720, 420), 45, ['SpriteMoveTo( "moth", 704, 126 );', 'SpritePlayAnimation( "moth", "rest" );']),
     ]
-    lv.route = [(90, 538), (720, 538), (720, 80)]
+    lv.route = [(165, 420), (165, 462), (100, 462), (100, 538), (720, 538), (720, 80)]
     lv.preview_dialog = (P_MOTH, "It runs when it sees you. Stay in the pantry passage along the bottom wall; the shelves will hide you.")
     dialog(lv.intro[0], [
         Line(P_MOTH, "The kitchen. Something in here is still hungry. Listen to its claws on the tiles."),
@@ -222,7 +224,8 @@ def level_02():
 
 def level_03():
     lv = Level(3, "The Gallery", "parquet")
-    lv.floor = [R(60, 170, 642, 412), R(40, 470, 770, 562), R(690, 50, 770, 562), R(598, 412, 642, 470)]
+    lv.floor = [R(60, 170, 642, 412), R(40, 470, 770, 562), R(690, 50, 770, 562), R(598, 412, 642, 470),
+                R(40, 422, 100, 470)]
     lv.blocks = [("pillar", Circ(150, 190, 14)), ("pillar", Circ(300, 190, 14)), ("pillar", Circ(500, 190, 14)),
                  ("pillar", Circ(150, 392, 14)), ("pillar", Circ(300, 392, 14)), ("pillar", Circ(500, 392, 14)),
                  ("shelf", R(690, 50, 704, 160))]
@@ -235,7 +238,7 @@ def level_03():
     lv.lights = [(200, 290, 200, 0.45, (1.0, 0.8, 0.55)), (480, 290, 200, 0.45, (1.0, 0.8, 0.55)),
                  (400, 515, 220, 0.45, (0.7, 0.78, 1.0)), (100, 515, 150, 0.45, (1.0, 0.8, 0.55)),
                  (730, 300, 220, 0.5, (1.0, 0.8, 0.55)), (730, 100, 140, 0.55, (1.0, 0.8, 0.55))]
-    lv.start = (80, 516)
+    lv.start = (70, 429)
     lv.portals = [((730, 100), gfx("portal_stairs.xml"), "data/levels/level_04.xml")]
     lv.badguy_image = gfx("badguy_lady.xml")
     lv.badguy_size = (40, 40)
@@ -253,7 +256,7 @@ def level_03():
               + once("data/dialogs/l3_lady.xml", NONE_DIALOG)),
         Event((730, 400), 45, ['SpriteMoveTo( "moth", 714, 140 );']),
     ]
-    lv.route = [(80, 516), (730, 516), (730, 100)]
+    lv.route = [(70, 429), (70, 516), (730, 516), (730, 100)]
     lv.preview_dialog = (P_LADY, "You are so warm. Stay with me, just for one night. They all stayed for one night.")
     dialog(lv.intro[0], [
         Line(P_FLAME, "Portraits. Dozens of them, and all of them watching."),
@@ -281,7 +284,7 @@ def level_04():
                  (240, 360, 190, 0.4, (1.0, 0.8, 0.55)), (120, 500, 160, 0.45, (0.7, 0.78, 1.0)),
                  (620, 280, 240, 0.5, (1.0, 0.8, 0.55))]
     lv.ambient = 0.38
-    lv.start = (80, 520)
+    lv.start = (80, 420)
     lv.portals = []
     lv.badguy_image = gfx("badguy_librarian.xml")
     lv.badguy_size = (42, 42)
@@ -300,12 +303,12 @@ def level_04():
         Event((350, 350), 40, once("data/dialogs/l4_librarian.xml", NONE_DIALOG)),
         Event((700, 300), 20, add_sprite("creak", gfx("sound_step.xml")), player=False, badguy=True, times=1),
     ]
-    lv.route = [(80, 520), (80, 350), (350, 350), (350, 222), (80, 222), (80, 90), (150, 90), (330, 90)]
+    lv.route = [(80, 420), (80, 350), (350, 350), (350, 222), (80, 222), (80, 90), (150, 90), (330, 90)]
     lv.late_portals = [((330, 90), gfx("portal_passage.xml"), "data/levels/level_05.xml")]
     lv.preview_dialog = (P_LIBRARIAN, "Shhh. Someone is turning pages in my library. Someone small, and warm.")
     dialog(lv.intro[0], [
         Line(P_FLAME, "I went out. On the stairs there was a draught, and then nothing at all."),
-        Line(P_MOTH, "Breathe, little light. Breathe in the dust of all these books.", ["SetPlayerShown( 1 );"]),
+        Line(P_MOTH, "Breathe, little light. Breathe in the dust of these books.", ["SetPlayerShown( 1 );"]),
         Line(P_MOTH, "There. You are burning again. The librarian reads in the dark and hears every page that turns."),
         Line(P_MOTH, "The way to the chapel is behind a shelf. Find the key on the reading desk, top left."),
     ])
@@ -332,7 +335,7 @@ def level_05():
                  (400, 360, 260, 0.45, (0.85, 0.72, 1.0)), (690, 300, 220, 0.4, (0.85, 0.72, 1.0)),
                  (110, 520, 140, 0.5, (1.0, 0.8, 0.55)), (110, 90, 120, 0.45, (1.0, 0.8, 0.55))]
     lv.ambient = 0.3
-    lv.start = (100, 530)
+    lv.start = (100, 420)
     lv.portals = []
     lv.music = MUSIC_DREAD
     lv.badguy_image = gfx("badguy_snuffer.xml")
@@ -351,7 +354,7 @@ def level_05():
         Event((566, 530), 24, ['SpritePlayAnimation( "bellrope", "toll" );'], player=False, badguy=True, times=1),
         Event((400, 85), 40, ["SetBadguyEnabled( 0 );", "SetPlayerEnabled( 0 );", 'LoadDialog( "data/dialogs/l5_end.xml" );']),
     ]
-    lv.route = [(100, 530), (100, 85), (400, 85)]
+    lv.route = [(100, 420), (100, 85), (400, 85)]
     lv.preview_dialog = (P_SNUFFER, "Little light. You came all this way to me.")
     dialog(lv.intro[0], [
         Line(P_FLAME, "A chapel. It smells of smoke and cold wax."),
@@ -365,7 +368,7 @@ def level_05():
              add_sprite("altar_flame", gfx("altar_flame.xml"), (376, 8)) + ['RemoveSprite( "heart" );']),
         Line(P_SNUFFER, "No. No! It was mine. All of the dark was mine...",
              ["SetBadguyShown( 0 );", 'PlayMusic( "%s" );' % MUSIC_TITLE]),
-        Line(P_FLAME, "It is lit. Whatever waited in the dark has nowhere left to stand.", ["EndGame();"]),
+        Line(P_FLAME, "It is lit. Whatever waited in the dark now has nowhere left to stand.", ["EndGame();"]),
     ])
     return lv
 

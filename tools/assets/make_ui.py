@@ -173,7 +173,7 @@ QUESTIONS = [
     "Then keep your light close. The house has been waiting a long time for someone like you.",
     "Whatever happens in there, do not let it put you out.",
 ]
-Q_RECT = (112, 136, 576, 168)   # x, y, w, h: inside the stair's cover at x 31, left of x 700
+Q_RECT = (112, 150, 576, 136)   # x, y, w, h: under the curtain's full black at x 31, left of x 700
 
 
 def questions_background():
@@ -207,22 +207,32 @@ def questions_background():
     root = C.Node("BackgroundLayer")
     root.add(C.value("LevelBackgroundImage", g("questions_backdrop.xml")))
     root.add(C.value("CreateCrapground", False))
-    root.add(C.value("FloatThingsAround", True))
+    # nothing drifts here: a pale shape behind a question muddles its text
+    root.add(C.value("FloatThingsAround", False))
     C.write_xml(gp("questions_background.xml"), root)
 
 
+# The curtain that uncovers the first question: black with a wide soft
+# leading edge and soft top and bottom, so that sliding off to the right it
+# reads as a shadow drawn back, not as a block left on the screen.
+STAIR_W, STAIR_H = 770, 186
+STAIR_FEATHER = 72          # the leading edge, from transparent to full black
+STAIR_FEATHER_Y = 22        # top and bottom
+
+
+def smooth_ramp(n, feather):
+    """0 to 1 over the first feather of n samples, smoothstepped."""
+    t = np.clip(np.arange(n, dtype=np.float32) / feather, 0, 1)
+    return t * t * (3 - 2 * t)
+
+
 def stair():
-    w, h, steps, step_x = 770, 186, 6, 12
-    cv = D.Canvas(w, h)
-    pts = [(w, 0), (w, h)]
-    sh = h / float(steps)
-    for i in range(steps, 0, -1):
-        x = (steps - i) * step_x
-        pts += [(x, i * sh), (x, (i - 1) * sh)]
-    m = cv.mask(D.polygon(pts), blur=1.2)
-    cv.paint(m, (0, 0, 0))
-    C.save_png(cv.image(), gp("blackstair.png"))
-    C.image_sprite(gp("blackstair.xml"), g("blackstair.png"), (31, 123, w, h), Z_FADER)
+    across = smooth_ramp(STAIR_W, STAIR_FEATHER)
+    down = np.minimum(smooth_ramp(STAIR_H, STAIR_FEATHER_Y), smooth_ramp(STAIR_H, STAIR_FEATHER_Y)[::-1])
+    alpha = down[:, None] * across[None, :] * 255
+    img = C.to_rgba_image(np.zeros((STAIR_H, STAIR_W, 3), np.float32), alpha)
+    C.save_png(img, gp("blackstair.png"))
+    C.image_sprite(gp("blackstair.xml"), g("blackstair.png"), (31, 123, STAIR_W, STAIR_H), Z_FADER)
 
 
 def question_sprites():
@@ -230,7 +240,8 @@ def question_sprites():
     x, y, w, h = Q_RECT
     for i, q in enumerate(QUESTIONS):
         f.check_text(q)
-        lines = f.wrap(q, w)
+        # wrapped to even lines: no word left alone under a full line
+        lines = f.wrap(q, f.balanced_width(q, w))
         assert len(lines) * f.line_height <= h, q
         block_w = max(f.text_width(l) for l in lines) + 4
         block_h = len(lines) * f.line_height
@@ -241,7 +252,7 @@ def question_sprites():
                       alpha=None if i == 0 else 0)
 
 
-def plaque(w, h, text, size, salt, name):
+def plaque(w, h, text, size, salt):
     cv = D.Canvas(w, h)
     body = cv.mask(D.rect(0, 0, w, h))
     cv.paint_field(body, D.texture_field(w, h, salt, (46, 34, 28), 0.4, 8, 3, 0.06))
@@ -258,16 +269,29 @@ def plaque(w, h, text, size, salt, name):
     tm = Image.new("L", (w, h), 0)
     ImageDraw.Draw(tm).text((tx, ty), text, font=fnt, fill=255)
     cv.paint(np.asarray(tm, np.float32) / 255, C.BONE)
-    C.save_png(cv.image(), gp(name + ".png"))
+    assert r - l <= w - 12, (text, r - l, w)
+    return cv.image()
+
+
+# Button sprites stand where the game's code puts them; the continue
+# button's rectangle is wider than its plaque, which sits at its right end
+# so that it centres under the texts at x 400.
+CONTINUE_RECT = (295, 348, 150, 35)
+CONTINUE_PLAQUE_W = 2 * (CONTINUE_RECT[0] + CONTINUE_RECT[2] - W // 2)
 
 
 def buttons():
     for name, (x, y, w, h), text, size, salt in [
             ("questions_yes", (176, 363, 72, 42), "yes", 28, 211),
-            ("questions_no", (495, 363, 56, 31), "no", 22, 212),
-            ("questions_you_continue", (295, 348, 150, 35), "continue", 24, 213)]:
-        plaque(w, h, text, size, salt, name)
+            ("questions_no", (495, 363, 56, 31), "no", 22, 212)]:
+        C.save_png(plaque(w, h, text, size, salt), gp(name + ".png"))
         C.image_sprite(gp(name + ".xml"), g(name + ".png"), (x, y, w, h), Z_BUTTON)
+    x, y, w, h = CONTINUE_RECT
+    pw = CONTINUE_PLAQUE_W
+    img = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    img.paste(plaque(pw, h, "continue", 22, 213), (w - pw, 0))
+    C.save_png(img, gp("questions_you_continue.png"))
+    C.image_sprite(gp("questions_you_continue.xml"), g("questions_you_continue.png"), CONTINUE_RECT, Z_BUTTON)
 
 
 def questions():
@@ -325,14 +349,22 @@ def dialog():
 # --------------------------------------------------------------------------
 # End of the game
 
+# The end card fades in over the darkening level faster than the black
+# cover does, so its edges fade out to nothing: it shows as a glow, never as
+# a black box on the level.
+END_MARGIN_X, END_MARGIN_Y = 70, 50
+
+
 def end_screen():
-    fw, fh, frames = 480, 330, 4
+    fw, fh, frames = 480 + 2 * END_MARGIN_X, 330 + 2 * END_MARGIN_Y, 4
     sheet = Image.new("RGBA", (fw * frames, fh), (0, 0, 0, 0))
     leans = [0.0, 0.10, -0.06, 0.04]
     heights = [44, 47, 42, 46]
+    edge = np.minimum(smooth_ramp(fw, END_MARGIN_X)[None, :], smooth_ramp(fh, END_MARGIN_Y)[:, None])
+    edge = np.minimum(edge, edge[::-1, ::-1])
     for i in range(frames):
         cv = D.Canvas(fw, fh, (0, 0, 0, 255))
-        cx, base = fw // 2, 170
+        cx, base = fw // 2, 170 + END_MARGIN_Y
         cv.add_light(C.radial(fw, fh, cx, base - 30, 200, 2.0), (1.0, 0.66, 0.32), 95 + 6 * (i % 3))
         stick = cv.mask(D.rect(cx - 16, base + 6, cx + 16, base + 80))
         cv.paint_field(stick, D.texture_field(fw, fh, 401, C.WAX, 0.05, 10, 2, 0.01))
@@ -348,12 +380,13 @@ def end_screen():
         cv.paint(wick, (24, 18, 16))
         D.draw_flame(cv, cx + 1, base - 1, heights[i], 15, lean=leans[i], glow=0.9)
         fnt = C.font(C.FONT_TITLE, 30)
-        for text, y, colour in [("The house keeps its dark.", 262, (214, 204, 186)),
-                                ("You kept your light.", 294, (240, 206, 150))]:
+        for text, y, colour in [("The house keeps its dark.", 262 + END_MARGIN_Y, (214, 204, 186)),
+                                ("You kept your light.", 294 + END_MARGIN_Y, (240, 206, 150))]:
             tw = fnt.getlength(text)
             tm = Image.new("L", (fw, fh), 0)
             ImageDraw.Draw(tm).text(((fw - tw) / 2, y), text, font=fnt, fill=255)
             cv.paint(np.asarray(tm, np.float32) / 255, colour)
+        cv.a = cv.a * edge
         sheet.paste(cv.image(), (i * fw, 0))
     C.save_png(sheet, gp("end_of_game_animation.png"))
     lengths = [170, 130, 190, 150]

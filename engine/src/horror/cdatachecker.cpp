@@ -4,14 +4,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <map>
 #include <sstream>
 
+#include "horror/cdialogue.h"
 #include "horror/cgamecommands.h"
 #include "horror/chorrorgameplay.h"
 #include "horror/clevelgeometrycheck.h"
 #include "horror/datafilekeys.h"
 #include "tarn/console/cconsole.h"
+#include "tarn/gfx/cspritefactory.h"
 #include "tarn/gfx/csurface.h"
+#include "tarn/gfx/ctextsprite.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/io/datafile.h"
 #include "tarn/utils/ccolor.h"
@@ -79,6 +83,48 @@ std::vector<std::string> Arguments( const std::string& statement )
         args.push_back( piece );
     }
     return args;
+}
+
+// The statements of a script: its lines without comments, cut at the
+// semicolons outside quotes, trimmed; empty ones left out.
+std::vector<std::string> Statements( const std::string& script )
+{
+    std::string text = script;
+    std::replace( text.begin(), text.end(), '\r', '\n' );
+    std::istringstream lines( text );
+    std::vector<std::string> statements;
+    std::string line;
+    while( std::getline( lines, line ) )
+    {
+        const std::string::size_type comment = FindOutsideQuotes( line, "//" );
+        if( comment != std::string::npos )
+            line = line.substr( 0, comment );
+        for( const std::string& statement : SplitOutsideQuotes( line, ";" ) )
+        {
+            if( !TrimBlanks( statement ).empty() )
+                statements.push_back( TrimBlanks( statement ) );
+        }
+    }
+    return statements;
+}
+
+// The command a statement calls, without its console namespace; "" for an
+// assignment to a variable, which is the script's own business.
+std::string CommandName( const std::string& statement )
+{
+    const std::string::size_type open = FindOutsideQuotes( statement, "(" );
+    const std::string::size_type assign = FindOutsideQuotes( statement, "=" );
+    if( assign != std::string::npos && ( open == std::string::npos || assign < open ) )
+        return "";
+    std::string name = TrimBlanks( statement.substr( 0, open ) );
+    const std::string::size_type ns = name.rfind( "::" );
+    return ns == std::string::npos ? name : TrimBlanks( name.substr( ns + 2 ) );
+}
+
+std::string Where( const types::rect& r )
+{
+    return std::to_string( r.x ) + "," + std::to_string( r.y ) + " " + std::to_string( r.w ) + "x" +
+           std::to_string( r.h );
 }
 
 } // namespace
@@ -189,34 +235,15 @@ void CDataChecker::CheckSprite( const std::string& file, const std::string& orig
 
 void CDataChecker::CheckScript( const std::string& script, const std::string& origin, const std::string& key )
 {
-    std::string text = script;
-    std::replace( text.begin(), text.end(), '\r', '\n' );
-    std::istringstream lines( text );
-    std::string line;
-    while( std::getline( lines, line ) )
-    {
-        const std::string::size_type comment = FindOutsideQuotes( line, "//" );
-        if( comment != std::string::npos )
-            line = line.substr( 0, comment );
-        for( const std::string& statement : SplitOutsideQuotes( line, ";" ) )
-            CheckStatement( TrimBlanks( statement ), origin, key );
-    }
+    for( const std::string& statement : Statements( script ) )
+        CheckStatement( statement, origin, key );
 }
 
 void CDataChecker::CheckStatement( const std::string& statement, const std::string& origin, const std::string& key )
 {
-    if( statement.empty() )
+    const std::string name = CommandName( statement );
+    if( name.empty() )
         return;
-    const std::string::size_type open = FindOutsideQuotes( statement, "(" );
-    const std::string::size_type assign = FindOutsideQuotes( statement, "=" );
-    // Variables are the script's own business.
-    if( assign != std::string::npos && ( open == std::string::npos || assign < open ) )
-        return;
-
-    std::string name = TrimBlanks( statement.substr( 0, open ) );
-    const std::string::size_type ns = name.rfind( "::" );
-    if( ns != std::string::npos )
-        name = TrimBlanks( name.substr( ns + 2 ) );
     static const std::vector<std::string> commands = {
         "LOADLEVEL",    "LOADDIALOG",  "DODIALOG",     "SETPLAYERENABLED",    "SETBADGUYENABLED",
         "SETPLAYERSHOWN", "SETBADGUYSHOWN", "ADDPORTAL", "ADDSPRITE",         "REMOVESPRITE",
@@ -384,13 +411,96 @@ void CDataChecker::CheckLevel( const std::string& file )
     }
     for( const CLevelGeometryCheck::Fault& fault : CLevelGeometryCheck::FindUnusableNumbers( *root ) )
         Error( file, fault.key, fault.message );
-    CheckLevelGeometry( file );
+    CheckLevelLayout( *root, file );
 }
 
-void CDataChecker::CheckLevelGeometry( const std::string& file )
+void CDataChecker::CheckLevelLayout( const CXmlNode& root, const std::string& file )
 {
-    for( const CLevelGeometryCheck::Fault& fault : CLevelGeometryCheck::Check( file ) )
-        Error( file, fault.key, fault.message );
+    // The level's own scripts in the order they can run: the start-up first.
+    std::vector<std::pair<std::string, std::string>> scripts{
+        { keys::START_UP_EXECUTE, Text( Child( root, keys::START_UP_EXECUTE ) ) } };
+    if( const CXmlNode* events = Child( root, keys::AREA_EVENTS ) )
+    {
+        for( std::size_t i = 0; i < events->GetChildCount(); ++i )
+            scripts.emplace_back( ItemPath( keys::AREA_EVENTS, keys::AREA_EVENT, i ) + keys::EXECUTE,
+                                  Text( Child( *events->GetChild( i ), keys::EXECUTE ) ) );
+    }
+    bool opensWithDialogue = false;
+    for( const std::string& statement : Statements( scripts.front().second ) )
+    {
+        const std::string name = ToUpper( CommandName( statement ) );
+        opensWithDialogue = opensWithDialogue || name == "LOADDIALOG" || name == "DODIALOG";
+    }
+    const SpritePtr box = CDialogue::MakeOpenBox();
+    const types::rect covered = box && opensWithDialogue ? box->GetRect() : types::rect();
+    for( const CLevelGeometryCheck::Fault& fault : CLevelGeometryCheck::Check( file, covered ) )
+    {
+        if( fault.warning )
+            Warn( file, fault.key, fault.message );
+        else
+            Error( file, fault.key, fault.message );
+    }
+    CheckDecorations( PlaceSprites( scripts ), box.get(), file );
+}
+
+std::vector<CDataChecker::Placement>
+CDataChecker::PlaceSprites( const std::vector<std::pair<std::string, std::string>>& scripts )
+{
+    std::vector<Placement> placed;
+    std::map<std::string, Placement> shown;
+    for( const auto& [ key, script ] : scripts )
+    {
+        for( const std::string& statement : Statements( script ) )
+        {
+            const std::string name = ToUpper( CommandName( statement ) );
+            const std::vector<std::string> args = Arguments( statement );
+            if( args.empty() )
+                continue;
+            if( name == "REMOVESPRITE" )
+                shown.erase( args[ 0 ] );
+            if( name == "ADDSPRITE" && args.size() > 1 )
+            {
+                SpritePtr sprite( CSpriteFactory::LoadSprite( args[ 1 ] ) );
+                if( !sprite )
+                    continue;
+                shown[ args[ 0 ] ] = Placement{ args[ 0 ], args[ 1 ], key, sprite->GetRect(), sprite->GetZ(),
+                                                dynamic_cast<CTextSprite*>( sprite.get() ) != nullptr };
+                placed.push_back( shown[ args[ 0 ] ] );
+            }
+            const auto moved = shown.find( args[ 0 ] );
+            if( name == "SPRITEMOVETO" && args.size() > 2 && moved != shown.end() )
+            {
+                moved->second.rect.x = std::atoi( args[ 1 ].c_str() );
+                moved->second.rect.y = std::atoi( args[ 2 ].c_str() );
+                moved->second.key = key;
+                placed.push_back( moved->second );
+            }
+        }
+    }
+    return placed;
+}
+
+void CDataChecker::CheckDecorations( const std::vector<Placement>& placed, const CSprite* box, const std::string& file )
+{
+    const auto describe = []( const Placement& p ) {
+        return "\"" + p.name + "\" (" + p.file + " at " + Where( p.rect ) + ")";
+    };
+    for( const Placement& decoration : placed )
+    {
+        if( decoration.text )
+            continue;
+        for( const Placement& text : placed )
+        {
+            if( text.text && text.name != decoration.name && Intersects( decoration.rect, text.rect ) )
+                Warn( file, decoration.key, "the sprite " + describe( decoration ) +
+                                                " is drawn over the text sprite " + describe( text ) );
+        }
+        // Depth as the screen sorts it: the smaller Z is drawn in front.
+        if( box && decoration.z <= box->GetZ() && Intersects( decoration.rect, box->GetRect() ) )
+            Warn( file, decoration.key, "the sprite " + describe( decoration ) + " (Z " +
+                                            std::to_string( decoration.z ) + ") is drawn over the dialogue box (" +
+                                            Where( box->GetRect() ) + ", Z " + std::to_string( box->GetZ() ) + ")" );
+    }
 }
 
 } // namespace horror

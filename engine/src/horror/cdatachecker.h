@@ -3,11 +3,15 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "tarn/utils/rect.h"
+
 namespace tarn {
+class CSprite;
 class CXmlNode;
-}
+} // namespace tarn
 
 namespace horror {
 
@@ -15,8 +19,10 @@ namespace horror {
 // loads every level with the game's own loaders and reports, naming the
 // file and the key, missing or unloadable files, keys out of order or
 // unknown, a player start or bad-guy path point on closed floor, portals and
-// player events that cannot be reached from the start, and script lines
-// calling commands the game does not have. Needs the graphics factory.
+// player events that cannot be reached from the start, script lines
+// calling commands the game does not have, and (as warnings) a start hidden
+// under the opening dialogue's box and level sprites drawn over text or
+// over the dialogue box. Needs the graphics factory.
 class CDataChecker
 {
 public:
@@ -48,6 +54,17 @@ public:
     std::string Report() const;
 
 private:
+    // A sprite a level's script puts on the screen, where the key names.
+    struct Placement
+    {
+        std::string name;
+        std::string file;
+        std::string key;
+        tarn::types::rect rect;
+        int z = 0;
+        bool text = false;
+    };
+
     // False, with an error, when root is not named name.
     bool HasRoot( const tarn::CXmlNode& root, const std::string& name, const std::string& file );
     void Error( const std::string& file, const std::string& key, const std::string& message );
@@ -59,7 +76,12 @@ private:
                         const std::string& where );
     void CheckImage( const std::string& file, const std::string& origin, const std::string& key );
     void CheckStatement( const std::string& statement, const std::string& origin, const std::string& key );
-    void CheckLevelGeometry( const std::string& file );
+    // The level's places, and what its screen shows over what.
+    void CheckLevelLayout( const tarn::CXmlNode& root, const std::string& file );
+    // Every place the scripts (key, text) give a sprite, in order.
+    static std::vector<Placement> PlaceSprites( const std::vector<std::pair<std::string, std::string>>& scripts );
+    // Sprites over text sprites, or in front of the open dialogue box.
+    void CheckDecorations( const std::vector<Placement>& placed, const tarn::CSprite* box, const std::string& file );
 
     std::vector<Finding> myFindings;
     // Files already checked, so shared sprites are checked (and reported) once.

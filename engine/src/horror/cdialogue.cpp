@@ -44,6 +44,14 @@ CDialogue::CDialogue() :
         myBoxSprite->SetPosition( myBoxSprite->GetX(), BOX_PARKED_Y );
 }
 
+SpritePtr CDialogue::MakeOpenBox()
+{
+    SpritePtr box = LoadGameSprite( BOX_FILE );
+    if( box )
+        box->SetPosition( box->GetX(), OpenY( box->GetRect() ) );
+    return box;
+}
+
 CDialogue::~CDialogue()
 {
     if( CInputDispatcher::HasSingleton() )
@@ -159,7 +167,7 @@ void CDialogue::Open()
     if( mySpeakerSprite )
         Slide( mySpeakerSprite, PORTRAIT_OPEN_X, mySpeakerSprite->GetY() );
     if( myBoxSprite )
-        Slide( myBoxSprite, myBoxSprite->GetX(), BOX_BOTTOM - myBoxSprite->GetRect().h );
+        Slide( myBoxSprite, myBoxSprite->GetX(), OpenY( myBoxSprite->GetRect() ) );
     if( !myTextSprite )
         myTextSprite = LoadGameSprite( TEXT_FILE );
 }

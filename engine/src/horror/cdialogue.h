@@ -71,6 +71,10 @@ public:
     // emits one "DialogLine" per queued line.
     void Serialize( tarn::CXmlFileSys* filesys );
 
+    // The box's sprite where it stands while a dialogue shows (what it hides
+    // from the level under it); null when it cannot be made.
+    static tarn::SpritePtr MakeOpenBox();
+
     bool IsLineComplete() const { return myFinished; }
     const std::string& GetText() const { return myText; }
     unsigned GetShownChars() const { return myShownChars; }
@@ -81,6 +85,8 @@ public:
     tarn::CSprite* GetContinueSprite() const { return myContinueSprite.get(); }
 
 private:
+    // The y at which a box of that height rests on the screen's bottom.
+    static int OpenY( const tarn::types::rect& box ) { return BOX_BOTTOM - box.h; }
     void Open();
     void RemoveSpeakerImage();
     void TypeStep();

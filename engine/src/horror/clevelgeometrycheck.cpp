@@ -9,6 +9,7 @@
 #include "horror/cwalkmask.h"
 #include "tarn/utils/cxmlnode.h"
 #include "tarn/utils/numberutils.h"
+#include "tarn/utils/rect.h"
 #include "tarn/utils/stringutils.h"
 #include "tarn/utils/xmlobject.h"
 
@@ -57,7 +58,8 @@ void CollectUnusableNumbers( const CXmlNode& node, const std::string& where,
 
 } // namespace
 
-std::vector<CLevelGeometryCheck::Fault> CLevelGeometryCheck::Check( const std::string& file )
+std::vector<CLevelGeometryCheck::Fault> CLevelGeometryCheck::Check( const std::string& file,
+                                                                   const types::rect& coveredAtStart )
 {
     std::vector<Fault> faults;
     CHorrorGameplay gameplay;
@@ -70,10 +72,18 @@ std::vector<CLevelGeometryCheck::Fault> CLevelGeometryCheck::Check( const std::s
     types::point start{ TruncateToInt( r.x + r.w / 2.0f ), TruncateToInt( r.y + r.h / 2.0f ) };
     if( !gameplay.IsPlayerVisible() )
         start = gameplay.GetRememberedPlayerCentre();
+    const std::string startText = std::to_string( start.x ) + "," + std::to_string( start.y );
     if( !mask.IsOpen( start ) )
+        faults.push_back( Fault{ "PlayerPosition", "the player starts on closed floor at " + startText } );
+    // A hidden icon is judged where it comes back: a dialogue line may show it.
+    const types::rect startIcon{ start.x - r.w / 2, start.y - r.h / 2, r.w, r.h };
+    if( coveredAtStart.w > 0 && coveredAtStart.h > 0 && Intersects( startIcon, coveredAtStart ) )
     {
-        faults.push_back( Fault{ "PlayerPosition", "the player starts on closed floor at " +
-                                                       std::to_string( start.x ) + "," + std::to_string( start.y ) } );
+        faults.push_back( Fault{ "PlayerPosition",
+                                 "the player starts at " + startText + ", under the box of the dialogue the level opens "
+                                 "with (y " + std::to_string( coveredAtStart.y ) + " and below): the icon cannot be "
+                                 "seen while it shows",
+                                 true } );
     }
 
     const std::vector<types::point>& path = gameplay.GetPath();

@@ -352,3 +352,36 @@ TEST_F( GameplayTest, TheDataCheckerPassesAGoodLevelAndNamesEachProblemWithItsFi
     checker.CheckLevel( tooLong );
     EXPECT_TRUE( Reports( checker.Report(), { tooLong + ": : the level file does not exist" } ) );
 }
+
+TEST_F( GameplayTest, TheDataCheckerWarnsOfAStartUnderTheOpeningDialogueAndOfSpritesOverText )
+{
+    // The box (Z 100) rests on the bottom at y 441 while a dialogue shows.
+    world.Write( "data/gfx/sign.xml", "<Sprite type=\"sprite_text\"><ImageRect x=\"100\" y=\"100\" w=\"200\" "
+                                      "h=\"30\"/><FontFile>nothing</FontFile><Text>Beware</Text></Sprite>\n" );
+    world.Describe( "front", { 0, 0, 20, 20 }, 255, "<Z>5</Z>" );
+    world.Describe( "behind", { 0, 0, 20, 20 }, 255, "<Z>300</Z>" );
+    const std::string talk = "<StartUpExecute>DoDialog( \"\", \"Hush.\" );</StartUpExecute>";
+    auto place = []( const char* name, int x, int y ) {
+        return "<StartUpExecute>AddSprite( \"sign\", \"data/gfx/sign.xml\" );AddSprite( \"s\", \"data/gfx/" +
+               std::string( name ) + ".xml\" );SpriteMoveTo( \"s\", " + std::to_string( x ) + ", " +
+               std::to_string( y ) + " );</StartUpExecute>";
+    };
+    const struct
+    {
+        std::string start, keys, warning;
+    } cases[] = {
+        { Player( 100, 520 ), talk, "PlayerPosition: the player starts at 100,520, under the box of the dialogue" },
+        { Player( 100, 430 ), talk, "" },
+        { Player( 100, 520 ), "", "" },
+        { Player( 100, 100 ), place( "behind", 290, 120 ), "StartUpExecute: the sprite \"s\" (data/gfx/behind.xml at "
+                                                           "290,120 20x20) is drawn over the text sprite \"sign\"" },
+        { Player( 100, 100 ), place( "front", 300, 430 ), "(Z 5) is drawn over the dialogue box (0,441 800x160, Z 100)" },
+        { Player( 100, 100 ), place( "behind", 300, 430 ), "" },
+    };
+    for( const auto& c : cases )
+    {
+        const std::string report = Check( "", c.keys + c.start );
+        EXPECT_EQ( report.find( "warning" ) != std::string::npos, !c.warning.empty() ) << report;
+        EXPECT_TRUE( Reports( report, { c.warning } ) );
+    }
+}

@@ -66,14 +66,15 @@ public:
         std::filesystem::current_path( myOldDir );
     }
 
-    // Writes data/gfx/<name>.xml: a plain picture of the rectangle's size at it.
-    void Describe( const std::string& name, const tarn::types::rect& r, int alpha = 255 )
+    // Writes data/gfx/<name>.xml: a plain picture of the rectangle's size at
+    // it, with more keys (a "Z", say) when given.
+    void Describe( const std::string& name, const tarn::types::rect& r, int alpha = 255, const std::string& more = "" )
     {
         Write( "data/gfx/" + name + ".xml",
                "<Sprite type=\"sprite_base\"><ImageFilename>" + Image( r.w, r.h ) + "</ImageFilename><ImageRect x=\"" +
                    std::to_string( r.x ) + "\" y=\"" + std::to_string( r.y ) + "\" w=\"" + std::to_string( r.w ) +
-                   "\" h=\"" + std::to_string( r.h ) + "\"/><Alpha>" + std::to_string( alpha ) +
-                   "</Alpha></Sprite>\n" );
+                   "\" h=\"" + std::to_string( r.h ) + "\"/><Alpha>" + std::to_string( alpha ) + "</Alpha>" + more +
+                   "</Sprite>\n" );
     }
     void MakeSprite( const std::string& name, int w, int h ) { Describe( name, { 0, 0, w, h } ); }
 
