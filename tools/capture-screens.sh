@@ -33,7 +33,7 @@ for _ in $(seq 1 100); do [ -s "$display_file" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$display_file")"
 for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-( cd "$work" && SDL_AUDIODRIVER=dummy exec "$root/build/horror" ) &
+( cd "$work" && XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" SDL_AUDIODRIVER=dummy exec "$root/build/horror" ) &
 game_pid=$!
 
 shot() { # name seconds-to-wait-first

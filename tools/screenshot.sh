@@ -46,7 +46,7 @@ for _ in $(seq 1 50); do
 done
 
 root="$PWD"
-( cd "${GAME_DIR:-$root}" && SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" exec "$root/build/horror" ) &
+( cd "${GAME_DIR:-$root}" && XDG_CONFIG_HOME="${XDG_CONFIG_HOME:-$(mktemp -d)}" XDG_STATE_HOME="${XDG_STATE_HOME:-$(mktemp -d)}" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" exec "$root/build/horror" ) &
 game_pid=$!
 sleep "$seconds"
 import -window root "$out"

@@ -36,7 +36,7 @@ Debug::PlaybackInput( "$DIR/record.txt" )
 SCRIPT
 
 cd "$DIR"
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$ROOT/build-asan/horror" >stdout.txt 2>stderr.txt &
+XDG_CONFIG_HOME="$DIR/config" XDG_STATE_HOME="$DIR/state" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$ROOT/build-asan/horror" >stdout.txt 2>stderr.txt &
 pid=$!
 
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true; }

@@ -31,7 +31,7 @@ SCRIPT
 cd "$DIR"
 start=$(date +%s)
 set +e
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout --signal=TERM "$TIME_LIMIT" \
+XDG_CONFIG_HOME="$DIR/config" XDG_STATE_HOME="$DIR/state" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout --signal=TERM "$TIME_LIMIT" \
   valgrind --tool=memcheck --leak-check=full --show-leak-kinds=definite,indirect \
     --errors-for-leak-kinds=definite --error-exitcode=99 --num-callers=40 \
     --suppressions="$ROOT/tools/valgrind/system.supp" --gen-suppressions=all \

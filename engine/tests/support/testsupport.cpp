@@ -30,6 +30,19 @@
 namespace tarn {
 namespace test {
 
+namespace {
+
+// The game keeps the player's settings in the user's folders: the tests,
+// and the programs they start, get folders of their own under the working
+// directory, never the real home's, whoever runs them.
+const bool gUserFoldersMoved = [] {
+    const std::filesystem::path home = std::filesystem::current_path() / "home";
+    return setenv( "XDG_CONFIG_HOME", ( home / "config" ).c_str(), 1 ) == 0 &&
+           setenv( "XDG_STATE_HOME", ( home / "state" ).c_str(), 1 ) == 0;
+}();
+
+} // namespace
+
 class CManualClock::CSource final : public CTimeSource
 {
 public:
