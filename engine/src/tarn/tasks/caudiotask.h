@@ -2,6 +2,7 @@
 #define TARN_TASKS_CAUDIOTASK_H
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tarn/audio/caudiosettings.h"
@@ -11,6 +12,8 @@ namespace tarn {
 
 class CAudioCommands;
 class CAudioDevice;
+class CCaptionDisplay;
+class CCaptions;
 class CConsole;
 class CEffectPlayer;
 class CMusicPlayer;
@@ -18,7 +21,8 @@ class CMusicPlayer;
 // The task type "audio": opens its audio device and plays music and sound
 // effects on the commands that scripts send it as `TaskName::Command( ... )`.
 // When the device cannot be opened the task waits paused, and its commands
-// are accepted and do nothing.
+// are accepted and do nothing. Its command LoadCaptions makes the effects
+// heard also show as captions while the player's setting "captions" is 1.
 class CAudioTask final : public CTask
 {
 public:
@@ -30,7 +34,8 @@ public:
     bool Init( CAnyContainer* parameters ) override;
     // Opens the device, which logs each step; false when it cannot be opened.
     bool Init() override;
-    // Restarts finished music and frees effects that no longer sound.
+    // Restarts finished music, frees effects that no longer sound and shows
+    // the captions of those heard lately.
     void Update() override;
     // Frees all sound data and closes the device.
     void Exit() override;
@@ -43,11 +48,16 @@ public:
     // Null unless the device is open.
     CMusicPlayer* GetMusicPlayer() const { return myMusicPlayer.get(); }
     CEffectPlayer* GetEffectPlayer() const { return myEffectPlayer.get(); }
+    // Null until captions were loaded.
+    const CCaptionDisplay* GetCaptionDisplay() const { return myCaptionDisplay.get(); }
 
 private:
     // Deletes the console, the commands and the players, then closes the
     // device.
     void Close();
+    // Reads the caption file, shows captions with the font from then on and
+    // adds the setting "captions" (once).
+    void LoadCaptions( const std::string& file, const std::string& fontFile, std::optional<int> bottom );
 
     CAudioSettings mySettings;
     std::unique_ptr<CAudioDevice> myDevice;
@@ -55,6 +65,12 @@ private:
     std::unique_ptr<CEffectPlayer> myEffectPlayer;
     std::unique_ptr<CAudioCommands> myCommands;
     std::unique_ptr<CConsole> myConsole;
+    // Bound to the setting "captions", which outlives an exit so that the
+    // player's choice can still be saved.
+    int myCaptionsOn = 0;
+    bool myCaptionsSettingAdded = false;
+    std::unique_ptr<CCaptions> myCaptions;
+    std::unique_ptr<CCaptionDisplay> myCaptionDisplay;
 };
 
 } // namespace tarn
