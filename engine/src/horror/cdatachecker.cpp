@@ -385,6 +385,8 @@ void CDataChecker::CheckLevel( const std::string& file )
     for( const CLevelGeometryCheck::Fault& fault : CLevelGeometryCheck::FindUnusableNumbers( *root ) )
         Error( file, fault.key, fault.message );
     CheckLevelGeometry( file );
+    for( const CCaptionCheck::Fault& fault : myCaptionCheck.Check( file, myChecked ) )
+        Warn( fault.file, fault.key, fault.message );
 }
 
 void CDataChecker::CheckLevelGeometry( const std::string& file )

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "horror/ccaptioncheck.h"
+
 namespace tarn {
 class CXmlNode;
 }
@@ -15,8 +17,9 @@ namespace horror {
 // loads every level with the game's own loaders and reports, naming the
 // file and the key, missing or unloadable files, keys out of order or
 // unknown, a player start or bad-guy path point on closed floor, portals and
-// player events that cannot be reached from the start, and script lines
-// calling commands the game does not have. Needs the graphics factory.
+// player events that cannot be reached from the start, script lines
+// calling commands the game does not have, and sounds without a caption
+// (CCaptionCheck). Needs the graphics factory.
 class CDataChecker
 {
 public:
@@ -64,6 +67,7 @@ private:
     std::vector<Finding> myFindings;
     // Files already checked, so shared sprites are checked (and reported) once.
     std::set<std::string> myChecked;
+    CCaptionCheck myCaptionCheck;
 };
 
 } // namespace horror

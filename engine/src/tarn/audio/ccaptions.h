@@ -2,19 +2,18 @@
 #define TARN_AUDIO_CCAPTIONS_H
 
 #include <deque>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "tarn/audio/ccaptiontable.h"
 #include "tarn/audio/ceffectlistener.h"
 #include "tarn/utils/types.h"
 
 namespace tarn {
 
-// The short texts that stand for sound effects ("[a door creaks]"), read from
-// a caption file, and the captions of the effects heard lately, for a player
-// who cannot hear them. A caption shows while its sound plays (DEFAULT_LENGTH
+// The captions of the effects heard lately, for a player who cannot hear
+// them. A caption shows while its sound plays (DEFAULT_LENGTH
 // when the device cannot tell how long that is), then fades out over
 // FADE_TIME; at most MAX_LINES show, the oldest giving way. Times are engine
 // time, which runs on while a menu holds the game.
@@ -35,12 +34,8 @@ public:
     // on is the player's setting (0 or 1) and must outlive this object.
     explicit CCaptions( const int& on );
 
-    // Reads the "Caption" elements of a "Captions" file: the attribute
-    // "sound_file" names the effect, the content is its caption. False,
-    // logged with the file's name, when the file cannot be read.
-    bool Load( const std::string& file );
-    // The caption of an effect file; "" when it has none.
-    std::string Find( const std::string& sound ) const;
+    // Reads the texts (see CCaptionTable); false when the file cannot be read.
+    bool Load( const std::string& file ) { return myTable.Load( file ); }
 
     // Captions the effect when the setting is on. An effect whose caption
     // shows already keeps its line and shows again from now.
@@ -58,7 +53,7 @@ private:
     };
 
     const int& myOn;
-    std::map<std::string, std::string> myTexts;
+    CCaptionTable myTable;
     std::deque<Shown> myShown;
 };
 
