@@ -126,11 +126,16 @@ types::vector2 CBadGuy::PatrolTarget( const CWalkMask& mask )
     return types::vector2::From( myPath[ myPathIndex ] );
 }
 
+std::string CBadGuy::ShriekFile( int number )
+{
+    return "data/sfx/shriek_0" + std::to_string( number ) + ".wav";
+}
+
 void CBadGuy::Shriek( float factor )
 {
     if( factor / myPreviousSpeedFactor > 4.0f )
     {
-        const std::string file = "data/sfx/shriek_0" + std::to_string( RandomRange( 1, 3 ) ) + ".wav";
+        const std::string file = ShriekFile( RandomRange( 1, SHRIEK_COUNT ) );
         GetConsole()->Execute( "Audio::PlayEffect( \"" + file + "\" );", false );
     }
     myPreviousSpeedFactor = factor;

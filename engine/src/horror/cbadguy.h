@@ -2,6 +2,7 @@
 #define HORROR_CBADGUY_H
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "tarn/gfx/csprite.h"
@@ -51,6 +52,11 @@ public:
     // Moves the sprite where the centre is, or out of sight at corner.
     void PlaceSprite();
     void PlaceSpriteAt( const tarn::types::point& corner );
+
+    // The sound file of shriek 1 to SHRIEK_COUNT, one picked at random each
+    // time.
+    static constexpr int SHRIEK_COUNT = 3;
+    static std::string ShriekFile( int number );
 
     // Speed factor (1 to 14) of a remaining boost distance.
     static float BoostFactor( float boost );

@@ -412,6 +412,8 @@ void CDataChecker::CheckLevel( const std::string& file )
     for( const CLevelGeometryCheck::Fault& fault : CLevelGeometryCheck::FindUnusableNumbers( *root ) )
         Error( file, fault.key, fault.message );
     CheckLevelLayout( *root, file );
+    for( const CCaptionCheck::Fault& fault : myCaptionCheck.Check( file, myChecked ) )
+        Warn( fault.file, fault.key, fault.message );
 }
 
 void CDataChecker::CheckLevelLayout( const CXmlNode& root, const std::string& file )

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "horror/ccaptioncheck.h"
 #include "tarn/utils/rect.h"
 
 namespace tarn {
@@ -21,8 +22,9 @@ namespace horror {
 // unknown, a player start or bad-guy path point on closed floor, portals and
 // player events that cannot be reached from the start, script lines
 // calling commands the game does not have, and (as warnings) a start hidden
-// under the opening dialogue's box and level sprites drawn over text or
-// over the dialogue box. Needs the graphics factory.
+// under the opening dialogue's box, level sprites drawn over text or over
+// the dialogue box, and sounds without a caption (CCaptionCheck). Needs the
+// graphics factory.
 class CDataChecker
 {
 public:
@@ -86,6 +88,7 @@ private:
     std::vector<Finding> myFindings;
     // Files already checked, so shared sprites are checked (and reported) once.
     std::set<std::string> myChecked;
+    CCaptionCheck myCaptionCheck;
 };
 
 } // namespace horror

@@ -1,5 +1,6 @@
 // The audio task as a script meets it: music and effects on the silent
-// device, then SDL_mixer (on SDL's dummy driver) doing what the players ask.
+// device, their captions on the screen, then SDL_mixer (on SDL's dummy
+// driver) doing what the players ask.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -13,8 +14,12 @@
 #include <vector>
 
 #include "audio/audiotestsupport.h"
+#include "support/spritescene.h"
 #include "tarn/audio/ceffectplayer.h"
 #include "tarn/audio/cmusicplayer.h"
+#include "tarn/gfx/cframesound.h"
+#include "tarn/gfx/ctextsprite.h"
+#include "tarn/tasks/ccaptiondisplay.h"
 #include "tarn/utils/clogger.h"
 
 using namespace tarn;
@@ -43,6 +48,39 @@ protected:
     {
         return std::make_tuple( myMusic->GetState(), myDevice->IsMusicPaused(), myDevice->AreEffectsPaused() );
     }
+};
+
+// Captions loaded (the setting was turned on before they were) over a
+// 320 x 240 screen, on a clock the test steps.
+class CaptionsTest : public PlayersTest
+{
+protected:
+    using Shown = std::vector<std::pair<std::string, int>>;
+
+    void SetUp() override
+    {
+        PlayersTest::SetUp();
+        scene = std::make_unique<CSpriteScene>( 320, 240, "captions" );
+        std::string captions = "<Captions>";
+        for( const std::string name : { "effect_short.wav", "effect_long.wav", "music_short.wav", "music_long.ogg" } )
+            captions += "<Caption sound_file=\"" + SoundFile( name ) + "\"> [" + name.substr( 0, name.size() - 4 ) +
+                        "] </Caption>";
+        WriteFile( scene->GetDir() + "/captions.xml", captions + "</Captions>" );
+        Run( "captions = 1" );
+        Run( "Audio::LoadCaptions( \"" + scene->GetDir() + "/captions.xml\", \"nothing\", 200 )" );
+    }
+    // The captions on the screen after a pass, top to bottom, with their alpha.
+    Shown Captions()
+    {
+        RunPass();
+        Shown shown;
+        for( const CTextSprite* sprite : myTask->GetCaptionDisplay()->GetTextSprites() )
+            shown.emplace_back( sprite->GetText(), sprite->GetAlpha() );
+        return shown;
+    }
+
+    CManualClock clock{ 1000 };
+    std::unique_ptr<CSpriteScene> scene;
 };
 
 // The lines from "Initializing audio" on, once each indent of the log is
@@ -181,6 +219,50 @@ TEST_F( PlayersTest, EffectsStayCachedWhileAnyChannelSoundsAndPreloadedOnesUntil
     EXPECT_EQ( myEffects->GetCache().Size(), 0u );
 }
 
+TEST_F( CaptionsTest, AnEffectOrSoundFrameShowsItsCaptionWhileItSoundsThenFadesOut )
+{
+    RunWithFile( "PlayEffect", "effect_short.wav" );
+    EXPECT_EQ( Captions(), ( Shown{ { "[effect_short]", 255 } } ) );
+    // The silent device cannot tell a length: the caption shows for the default time.
+    clock.Advance( CCaptions::DEFAULT_LENGTH );
+    EXPECT_EQ( Captions(), ( Shown{ { "[effect_short]", 255 } } ) );
+    clock.Advance( CCaptions::FADE_TIME / 2 );
+    EXPECT_EQ( Captions(), ( Shown{ { "[effect_short]", 127 } } ) );
+    scene->Update();
+    clock.Advance( CCaptions::FADE_TIME / 2 );
+    EXPECT_EQ( Captions(), Shown{} );
+    scene->Update();
+    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" ) << "the faded line leaves nothing behind";
+
+    CFrameSound( SoundFile( "music_long.ogg" ) ).Apply( nullptr, 0 );
+    EXPECT_EQ( Captions(), ( Shown{ { "[music_long]", 255 } } ) );
+    const types::rect line = myTask->GetCaptionDisplay()->GetTextSprites()[ 0 ]->GetRect();
+    EXPECT_EQ( line.y + line.h, 200 ) << "the lowest line ends where LoadCaptions says";
+    EXPECT_EQ( line.x, ( 320 - line.w ) / 2 );
+}
+
+TEST_F( CaptionsTest, AtMostThreeNewestBelowAndNoneWhileTheSettingIsOff )
+{
+    for( const char* name : { "effect_short.wav", "effect_long.wav", "music_short.wav", "music_long.ogg" } )
+    {
+        RunWithFile( "PlayEffect", name );
+        clock.Advance( 100 );
+    }
+    EXPECT_EQ( Captions(), ( Shown{ { "[effect_long]", 255 }, { "[music_short]", 255 }, { "[music_long]", 255 } } ) );
+    const auto sprites = myTask->GetCaptionDisplay()->GetTextSprites();
+    EXPECT_LT( sprites[ 1 ]->GetY(), sprites[ 2 ]->GetY() );
+    // Heard again, a sound keeps its line and shows as long again.
+    clock.Advance( CCaptions::DEFAULT_LENGTH );
+    RunWithFile( "PlayEffect", "effect_long.wav" );
+    EXPECT_EQ( Captions(), ( Shown{ { "[effect_long]", 255 }, { "[music_short]", 153 }, { "[music_long]", 204 } } ) );
+
+    Run( "captions = 0" );
+    EXPECT_EQ( Captions(), Shown{} );
+    RunWithFile( "PlayEffect", "effect_short.wav" );
+    EXPECT_EQ( Captions(), Shown{} );
+    EXPECT_EQ( Run( "captions = 7" ), "1" ) << "a setting held to 0 and 1";
+}
+
 TEST_F( SDLMixerTest, StartsFromTheSdlMixerLibraryAndOpensTheDeviceAsTheStartUpValuesSay )
 {
     CLogCapture log;
@@ -288,6 +370,9 @@ TEST_F( SDLMixerTest, EffectsHoldChannelsAndAreFreedWhenAllAreSilent )
     ASSERT_NE( StartAudio( ", 22050, S16LSB, 2, 1024, 1" ), nullptr );
     RunWithFile( "PlayEffect", "effect_long.wav" );
     EXPECT_EQ( Mix_Playing( 0 ), 1 );
+    // The mixer tells how long an effect sounds, so that its caption shows as long.
+    const CAudioClip* clip = myEffects->GetCache().Find( SoundFile( "effect_long.wav" ) );
+    EXPECT_NEAR( clip->GetSound().GetLength().value_or( 0 ), 800, 1 );
     // Holding the effect keeps its channel busy however slow the machine.
     Mix_Pause( 0 );
     CLogCapture log;

@@ -351,6 +351,22 @@ TEST_F( GameplayTest, TheDataCheckerPassesAGoodLevelAndNamesEachProblemWithItsFi
     CDataChecker checker;
     checker.CheckLevel( tooLong );
     EXPECT_TRUE( Reports( checker.Report(), { tooLong + ": : the level file does not exist" } ) );
+    // With a caption file, each sound the game plays without a caption is named once, where it is played.
+    world.Write( "data/captions.xml", "<Captions><Caption sound_file=\"a.wav\">[a]</Caption><Caption sound_file=\""
+                                      "data/sfx/shriek_01.wav\">[a shriek]</Caption></Captions>\n" );
+    world.Write( "data/gfx/s.xml", "<Sprite type=\"sprite_animated\"><Animation name=\"x\"><Frame type=\"frame_sound"
+                                   "\" sound_file=\"a.wav\"/><Frame type=\"frame_sound\" sound_file=\"b.wav\"/>"
+                                   "</Animation></Sprite>\n" );
+    const std::string report = Check( "<StartUpExecute>AddSprite( \"s\", \"data/gfx/s.xml\" );\nAudio::PlayEffect( "
+                                      "\"c.wav\" );\nAudio::PlayEffect( \"a.wav\" );</StartUpExecute>" );
+    EXPECT_TRUE( Reports( report, { "warning: data/levels/l.xml: StartUpExecute (PlayEffect): the sound \"c.wav\" has "
+                                    "no caption in data/captions.xml",
+                                    "data/gfx/s.xml: sound_file: the sound \"b.wav\"",
+                                    "the game's code: the bad guy's shriek: the sound \"data/sfx/shriek_02.wav\"" } ) );
+    std::size_t uncaptioned = 0;
+    for( auto at = report.find( "no caption" ); at != std::string::npos; at = report.find( "no caption", at + 1 ) )
+        ++uncaptioned;
+    EXPECT_EQ( uncaptioned, 4u ) << "shrieks 2 and 3, b.wav and c.wav";
 }
 
 TEST_F( GameplayTest, TheDataCheckerWarnsOfAStartUnderTheOpeningDialogueAndOfSpritesOverText )

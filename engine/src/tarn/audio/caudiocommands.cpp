@@ -38,9 +38,10 @@ bool HasFileArgument( const std::string& command, CAnyContainer* args )
 
 } // namespace
 
-CAudioCommands::CAudioCommands( CMusicPlayer& music, CEffectPlayer& effects ) :
+CAudioCommands::CAudioCommands( CMusicPlayer& music, CEffectPlayer& effects, CaptionLoader captionLoader ) :
     myMusic( music ),
-    myEffects( effects )
+    myEffects( effects ),
+    myCaptionLoader( std::move( captionLoader ) )
 {
     using Handler = std::string ( CAudioCommands::* )( CAnyContainer* );
     const std::pair<const char*, Handler> table[] = {
@@ -50,6 +51,7 @@ CAudioCommands::CAudioCommands( CMusicPlayer& music, CEffectPlayer& effects ) :
         { "StopMusicFadeOut", &CAudioCommands::StopMusicFadeOut },
         { "PlayEffect", &CAudioCommands::PlayEffect },
         { "PreloadEffect", &CAudioCommands::PreloadEffect },
+        { "LoadCaptions", &CAudioCommands::LoadCaptions },
     };
     for( const auto& [ name, handler ] : table )
     {
@@ -123,6 +125,24 @@ std::string CAudioCommands::PreloadEffect( CAnyContainer* args )
 {
     if( HasFileArgument( "PreloadEffect", args ) )
         myEffects.Preload( args->GetString( 0 ) );
+    return "";
+}
+
+std::string CAudioCommands::LoadCaptions( CAnyContainer* args )
+{
+    if( !myCaptionLoader || !HasFileArgument( "LoadCaptions", args ) )
+        return "";
+    std::string font = "nothing";
+    if( args->IsType( 1, CAnyContainer::TYPE_STRING ) )
+        font = args->GetString( 1 );
+    else if( !args->IsType( 1, CAnyContainer::TYPE_EMPTY ) )
+        return Complain( "LoadCaptions -command the 2nd parameter is of wrong type, should be string" );
+    std::optional<int> bottom;
+    if( args->IsType( 2, CAnyContainer::TYPE_NUMBER ) )
+        bottom = TruncateToInt( args->GetNumber( 2 ) );
+    else if( !args->IsType( 2, CAnyContainer::TYPE_EMPTY ) )
+        return Complain( "LoadCaptions -command the 3rd parameter is of wrong type, should be a number" );
+    myCaptionLoader( args->GetString( 0 ), font, bottom );
     return "";
 }
 

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "tarn/utils/types.h"
+
 namespace tarn {
 
 class CAudioSettings;
@@ -15,6 +17,9 @@ class CSound
 {
 public:
     virtual ~CSound() = default;
+
+    // How long the sound plays, when the device can tell.
+    virtual std::optional<types::ticks> GetLength() const { return std::nullopt; }
 };
 
 // What the audio task and its players need of a sound library: a device

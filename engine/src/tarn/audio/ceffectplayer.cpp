@@ -1,6 +1,7 @@
 #include "tarn/audio/ceffectplayer.h"
 
 #include "tarn/audio/caudiodevice.h"
+#include "tarn/audio/ceffectlistener.h"
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
@@ -28,6 +29,8 @@ void CEffectPlayer::Play( const std::string& file )
         GetLog().Warning() << "Could not play the effect: " << file << "\n";
         GetLog().Warning() << "SDL_Mixer says: " << myDevice.GetError() << "\n";
     }
+    else if( myListener )
+        myListener->OnEffectStarted( file, clip->GetSound().GetLength() );
     // Set also after a failure, so that the clean-up frees what was loaded.
     myPending = true;
 }

@@ -8,6 +8,7 @@
 namespace tarn {
 
 class CAudioDevice;
+class CEffectListener;
 
 // Plays sound effects once each on the device's free channels. Loaded
 // effects are cached by file name while any channel still sounds; once every
@@ -36,6 +37,10 @@ public:
     void SetVolume( float volume );
     void SetMasterVolume( float volume );
 
+    // Told of every effect that starts; null for none. Not owned: it must
+    // outlive its use here.
+    void SetListener( CEffectListener* listener ) { myListener = listener; }
+
     // True when an effect was started since the last clean-up.
     bool IsPending() const { return myPending; }
     const CAudioCache& GetCache() const { return myCache; }
@@ -45,6 +50,7 @@ private:
 
     CAudioDevice& myDevice;
     CAudioCache myCache;
+    CEffectListener* myListener = nullptr;
     bool myPending = false;
     float myVolume = 1.0f;
     float myMasterVolume = 1.0f;

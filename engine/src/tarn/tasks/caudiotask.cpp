@@ -2,11 +2,15 @@
 
 #include "tarn/audio/caudiocommands.h"
 #include "tarn/audio/caudiodevice.h"
+#include "tarn/audio/ccaptions.h"
 #include "tarn/audio/ceffectplayer.h"
 #include "tarn/audio/cmusicplayer.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/console/csettingvar.h"
+#include "tarn/gfx/ctextsprite.h"
+#include "tarn/gfx/font/cfont.h"
+#include "tarn/tasks/ccaptiondisplay.h"
 #include "tarn/utils/canycontainer.h"
 
 namespace tarn {
@@ -24,6 +28,8 @@ CAudioTask::CAudioTask( std::unique_ptr<CAudioDevice> device ) :
 CAudioTask::~CAudioTask()
 {
     Close();
+    if( myCaptionsSettingAdded && CConsoleHolder::HasSingleton() )
+        GetConsole()->RemoveVariable( "captions" );
 }
 
 bool CAudioTask::Init( CAnyContainer* parameters )
@@ -43,7 +49,11 @@ bool CAudioTask::Init()
     myMusicPlayer = std::make_unique<CMusicPlayer>( *myDevice );
     myEffectPlayer = std::make_unique<CEffectPlayer>( *myDevice );
     myConsole = CreateConsole();
-    myCommands = std::make_unique<CAudioCommands>( *myMusicPlayer, *myEffectPlayer );
+    myCommands = std::make_unique<CAudioCommands>(
+        *myMusicPlayer, *myEffectPlayer,
+        [ this ]( const std::string& file, const std::string& font, std::optional<int> bottom ) {
+            LoadCaptions( file, font, bottom );
+        } );
     myCommands->BindTo( *myConsole );
     // New players start at full volume.
     myAppliedMusicVolume = myAppliedEffectsVolume = 100;
@@ -69,6 +79,8 @@ void CAudioTask::Update()
         myMusicPlayer->Update();
     if( myEffectPlayer )
         myEffectPlayer->Update();
+    if( myCaptionDisplay )
+        myCaptionDisplay->Show( myCaptions->GetLines() );
 }
 
 void CAudioTask::Exit()
@@ -84,12 +96,34 @@ void CAudioTask::Close()
         GetConsole()->RemoveVariable( EFFECTS_VOLUME );
     }
     // The console points at the commands, which point at the players, which
-    // hold sounds of the device.
+    // hold sounds of the device; the effect player points at the captions.
     myConsole.reset();
     myCommands.reset();
     myMusicPlayer.reset();
     myEffectPlayer.reset();
+    myCaptionDisplay.reset();
+    myCaptions.reset();
     myDevice->Close();
+}
+
+void CAudioTask::LoadCaptions( const std::string& file, const std::string& fontFile, std::optional<int> bottom )
+{
+    auto captions = std::make_unique<CCaptions>( myCaptionsOn );
+    if( !captions->Load( file ) )
+        return;
+    myCaptionDisplay = std::make_unique<CCaptionDisplay>( CTextSprite::LoadFont( fontFile ), bottom );
+    myEffectPlayer->SetListener( captions.get() );
+    myCaptions = std::move( captions );
+    if( myCaptionsSettingAdded )
+        return;
+    // A value given before the setting existed (typed, or read from a file)
+    // is kept.
+    CConsole* console = GetConsole();
+    const std::string given = console->GetVariable( "captions" );
+    console->AddVariable( "captions", std::make_unique<CSettingVar>( "captions", &myCaptionsOn, 0, 1 ) );
+    if( !given.empty() )
+        console->SetVariable( "captions", given );
+    myCaptionsSettingAdded = true;
 }
 
 // Without an open device (Init failed, or the task has exited) there is

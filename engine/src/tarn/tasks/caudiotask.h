@@ -2,6 +2,7 @@
 #define TARN_TASKS_CAUDIOTASK_H
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tarn/audio/caudiosettings.h"
@@ -11,6 +12,8 @@ namespace tarn {
 
 class CAudioCommands;
 class CAudioDevice;
+class CCaptionDisplay;
+class CCaptions;
 class CConsole;
 class CEffectPlayer;
 class CMusicPlayer;
@@ -20,7 +23,8 @@ class CMusicPlayer;
 // When the device cannot be opened the task waits paused, and its commands
 // are accepted and do nothing. While it runs, the player's settings
 // music_volume and effects_volume (0 to 100, in the main console) scale
-// every volume the scripts set.
+// every volume the scripts set. Its command LoadCaptions makes the effects
+// heard also show as captions while the player's setting "captions" is 1.
 class CAudioTask final : public CTask
 {
 public:
@@ -32,7 +36,8 @@ public:
     bool Init( CAnyContainer* parameters ) override;
     // Opens the device, which logs each step; false when it cannot be opened.
     bool Init() override;
-    // Restarts finished music and frees effects that no longer sound.
+    // Restarts finished music, frees effects that no longer sound and shows
+    // the captions of those heard lately.
     void Update() override;
     // Frees all sound data and closes the device.
     void Exit() override;
@@ -45,6 +50,8 @@ public:
     // Null unless the device is open.
     CMusicPlayer* GetMusicPlayer() const { return myMusicPlayer.get(); }
     CEffectPlayer* GetEffectPlayer() const { return myEffectPlayer.get(); }
+    // Null until captions were loaded.
+    const CCaptionDisplay* GetCaptionDisplay() const { return myCaptionDisplay.get(); }
 
 private:
     // Deletes the console, the commands and the players, then closes the
@@ -52,6 +59,9 @@ private:
     void Close();
     // Hands changed volume settings to the players.
     void ApplyVolumeSettings();
+    // Reads the caption file, shows captions with the font from then on and
+    // adds the setting "captions" (once).
+    void LoadCaptions( const std::string& file, const std::string& fontFile, std::optional<int> bottom );
 
     CAudioSettings mySettings;
     std::unique_ptr<CAudioDevice> myDevice;
@@ -64,6 +74,12 @@ private:
     int myEffectsVolume = 100;
     int myAppliedMusicVolume = 100;
     int myAppliedEffectsVolume = 100;
+    // Bound to the setting "captions", which outlives an exit so that the
+    // player's choice can still be saved.
+    int myCaptionsOn = 0;
+    bool myCaptionsSettingAdded = false;
+    std::unique_ptr<CCaptions> myCaptions;
+    std::unique_ptr<CCaptionDisplay> myCaptionDisplay;
 };
 
 } // namespace tarn

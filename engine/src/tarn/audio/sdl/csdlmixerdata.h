@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <optional>
 #include <string>
 
 #include "tarn/audio/caudiodevice.h"
@@ -49,6 +50,11 @@ public:
     CSDLMixerData( const CSDLMixerData& ) = delete;
     CSDLMixerData& operator=( const CSDLMixerData& ) = delete;
 
+    std::optional<types::ticks> GetLength() const override
+    {
+        return myResource ? Traits::Length( *myResource ) : std::nullopt;
+    }
+
     // Null when the file could not be loaded.
     Resource* Get() const { return myResource; }
     bool IsLoaded() const { return myResource != nullptr; }
@@ -71,6 +77,19 @@ struct SDLMixerEffectTraits
         return source ? Mix_LoadWAV_RW( source, 1 ) : nullptr;
     }
     static void Free( Mix_Chunk* chunk ) { Mix_FreeChunk( chunk ); }
+    // The chunk holds its samples converted to the open device's format.
+    static std::optional<types::ticks> Length( const Mix_Chunk& chunk )
+    {
+        int frequency = 0;
+        Uint16 format = 0;
+        int channels = 0;
+        if( Mix_QuerySpec( &frequency, &format, &channels ) == 0 )
+            return std::nullopt;
+        const long long bytesPerSecond = static_cast<long long>( frequency ) * channels * ( ( format & 0xFF ) / 8 );
+        if( bytesPerSecond <= 0 )
+            return std::nullopt;
+        return static_cast<types::ticks>( chunk.alen * 1000LL / bytesPerSecond );
+    }
 };
 
 // A music file (WAV, Ogg Vorbis and whatever else the mixer decodes).
@@ -81,6 +100,8 @@ struct SDLMixerMusicTraits
     static constexpr const char* KIND = "music";
     static Mix_Music* Load( const std::string& file ) { return Mix_LoadMUS( file.c_str() ); }
     static void Free( Mix_Music* music ) { Mix_FreeMusic( music ); }
+    // SDL_mixer 1.2 cannot tell a music's length.
+    static std::optional<types::ticks> Length( const Mix_Music& ) { return std::nullopt; }
 };
 
 using CSDLMixerEffectData = CSDLMixerData<SDLMixerEffectTraits>;
