@@ -4,13 +4,14 @@
 // and processor seconds per wall-clock second; then the memory figures.
 //
 //   tarn-bench [--record FILE] [--scenes FILE] [--full-redraw] [--as-written]
-//              [--exec "CONSOLE LINE"]...
+//              [--scale N] [--exec "CONSOLE LINE"]...
 //
 // Run from the game's folder (where autoexec.txt and data/ are), with
 // SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy. The game starts with its own
 // autoexec.txt; --as-written then sets the engine's defaults back (the main
 // loop never rests, every frame is presented whole), --full-redraw draws
-// every sprite again each frame; --exec runs a console line after the
+// every sprite again each frame; --scale sets the window scale (0 to 4, 1
+// when not given: the picture is the display); --exec runs a console line after the
 // start-up script (a setting to try, say). Under callgrind the figures of every scene
 // are dumped when the scene ends (see docs/performance.md).
 #include <unistd.h>
@@ -49,6 +50,7 @@ struct Options
     std::string scenes = "tools/bench/scenes.txt";
     bool fullRedraw = false;
     bool asWritten = false;
+    std::string scale;
     std::vector<std::string> lines;
 };
 
@@ -65,6 +67,8 @@ bool ParseOptions( int argc, char** argv, Options& options )
             options.record = argv[ ++i ];
         else if( arg == "--scenes" && i + 1 < argc )
             options.scenes = argv[ ++i ];
+        else if( arg == "--scale" && i + 1 < argc )
+            options.scale = argv[ ++i ];
         else if( arg == "--exec" && i + 1 < argc )
             options.lines.push_back( argv[ ++i ] );
         else
@@ -144,6 +148,8 @@ std::string WriteStartupScript( const Options& options )
         script << "tasks_pass_sleep_ms = 0\ngfx_flip_update_rects = 0\n";
     if( options.fullRedraw )
         script << "gfx_redraw_every_frame = 1\n";
+    if( !options.scale.empty() )
+        script << "window_scale = " << options.scale << "\n";
     for( const std::string& line : options.lines )
         script << line << "\n";
     script << "Debug::PlaybackInput( \"" << std::filesystem::absolute( options.record ).string() << "\" )\n";
@@ -158,7 +164,7 @@ int main( int argc, char** argv )
     if( !ParseOptions( argc, argv, options ) )
     {
         std::cerr << "usage: tarn-bench [--record FILE] [--scenes FILE] [--full-redraw] [--as-written] "
-                     "[--exec \"CONSOLE LINE\"]...\n";
+                     "[--scale N] [--exec \"CONSOLE LINE\"]...\n";
         return 2;
     }
     std::string errors;
@@ -204,7 +210,8 @@ int main( int argc, char** argv )
     std::remove( script.c_str() );
 
     std::cout << "record " << options.record << ( options.asWritten ? ", engine defaults" : ", shipped settings" )
-              << ( options.fullRedraw ? ", full redraw every frame" : "" ) << "\n";
+              << ( options.fullRedraw ? ", full redraw every frame" : "" )
+              << ( options.scale.empty() ? "" : ", window scale " + options.scale ) << "\n";
     meter.Print( std::cout );
     std::cout << std::fixed << std::setprecision( 3 ) << "whole run: "
               << ( bench::ProcessCpuSeconds() - cpuStart ) / ( bench::WallSeconds() - wallStart )

@@ -17,7 +17,6 @@ namespace bench {
 
 namespace {
 
-constexpr double SCREEN_PIXELS = 800.0 * 600.0;
 
 double Percentile( std::vector<double> values, double fraction )
 {
@@ -91,6 +90,7 @@ int CSceneMeter::Add( const tarn::FrameReport& frame )
     measures.workSeconds.push_back( frame.workSeconds );
     measures.pixelsDrawn += frame.pixelsDrawn;
     measures.pixelsPresented += frame.pixelsPresented;
+    measures.displayPixels += frame.displayPixels;
     return scene;
 }
 
@@ -145,7 +145,8 @@ void CSceneMeter::Print( std::ostream& out ) const
             << Percentile( measures.workSeconds, 0.5 ) * 1000 << std::setw( 9 )
             << Percentile( measures.workSeconds, 0.99 ) * 1000 << std::setprecision( 0 ) << std::setw( 12 )
             << measures.pixelsDrawn * perFrame << std::setw( 13 ) << presented << std::setprecision( 4 )
-            << std::setw( 11 ) << presented / SCREEN_PIXELS << std::setprecision( 3 ) << std::setw( 9 )
+            << std::setw( 11 ) << Ratio( static_cast<double>( measures.pixelsPresented ), measures.displayPixels )
+            << std::setprecision( 3 ) << std::setw( 9 )
             << Ratio( measures.cpuSeconds, measures.wallSeconds ) << std::setw( 10 )
             << Ratio( measures.mainCpuSeconds, measures.wallSeconds ) << std::setw( 10 )
             << Ratio( std::accumulate( measures.workSeconds.begin(), measures.workSeconds.end(), 0.0 ),

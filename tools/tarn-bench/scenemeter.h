@@ -45,6 +45,7 @@ private:
         std::vector<double> workSeconds;
         long long pixelsDrawn = 0;
         long long pixelsPresented = 0;
+        long long displayPixels = 0;
         double cpuAtStart = 0;
         double mainCpuAtStart = 0;
         double mainCpuSeconds = 0;

@@ -7,6 +7,7 @@
 #include "gfx/gfxtestsupport.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/cdisplayscale.h"
 #include "tarn/gfx/cspritefactory.h"
 
 using namespace tarn;
@@ -188,4 +189,33 @@ TEST_F( SpriteLayerTest, TheScreenNeverFreesTheDisplay )
     }
     ASSERT_NE( nullptr, SDL_GetVideoSurface() );
     EXPECT_EQ( 50, SDL_GetVideoSurface()->w );
+}
+
+// Shown enlarged, the screen is a picture of the game's size (what the sprites
+// and the screenshots see); a flip enlarges only the changed areas into the
+// display, each game pixel a 2 x 2 square, and leaves the rest of it alone.
+TEST_F( SpriteLayerTest, AScaledScreenEnlargesOnlyTheChangedAreasIntoTheDisplay )
+{
+    SDL_Surface* display = SDL_SetVideoMode( 50, 40, 32, SDL_SWSURFACE );
+    CScreenSurface screen( display );
+    screen.SetDisplay( display, CDisplayScale( 20, 15, 2, 50, 40 ) );  // centred: at 5, 5
+    EXPECT_EQ( 20, screen.GetWidth() );
+    screen.Flip();
+    const Uint32 untouched = SDL_MapRGB( display->format, 1, 2, 3 );
+    SDL_FillRect( display, nullptr, untouched );
+    SDL_Surface* pattern = test::MakePatternSurface( 20, 15, false );
+    SDL_BlitSurface( pattern, nullptr, screen.GetRawImage(), nullptr );
+    SDL_FreeSurface( pattern );
+    screen.AddDirtyRect( types::rect{ 3, 4, 5, 6 } );
+    screen.Flip();
+    for( int y = 0; y < 40; ++y )
+    {
+        for( int x = 0; x < 50; ++x )
+        {
+            const bool changed = x >= 11 && x < 21 && y >= 13 && y < 25;
+            CColor expected = changed ? test::PatternColor( ( x - 5 ) / 2, ( y - 5 ) / 2 ) : CColor( 1, 2, 3 );
+            expected.a = 255;
+            ASSERT_EQ( expected, test::PixelOf( display, x, y ) ) << x << ", " << y;
+        }
+    }
 }

@@ -157,6 +157,37 @@ TEST_F( WindowTest, CommandsChangeTheOpenWindow )
     EXPECT_EQ( "[ERROR] You have to give atleast one parameter", window->GetTaskConsole()->Execute( "SetIcon()" ) );
 }
 
+// The player's settings, held to their range, take effect at the window's next
+// update; at scale 2 the pointer lands on the game pixel shown under it, held
+// inside the picture. Full screen goes through its setting.
+TEST_F( WindowTest, TheWindowScaleEnlargesThePictureAndThePointerLandsWhereItShows )
+{
+    Start( ", 40, 30, 32" );
+    Run( "starttask( event, Event, 20 )" );
+    test::CLogCapture log;
+    Run( "window_scale = 9" );
+    EXPECT_TRUE( log.Contains( "Setting window_scale: 9 is outside 0 to 4, set to 4" ) );
+    Run( "window_scale = 2" );
+    EXPECT_EQ( "40x30", Size() );
+    CTaskManager::GetSingletonPtr()->RunOnce();
+    EXPECT_EQ( "80x60", Size() );
+    input.events.clear();
+    for( const auto& [ x, y ] : { std::pair{ 21, 41 }, { 1, 1 }, { 79, 59 }, { 300, 200 } } )
+    {
+        SDL_Event event{};
+        event.motion = { SDL_MOUSEMOTION, 0, 0, static_cast<Uint16>( x ), static_cast<Uint16>( y ), 0, 0 };
+        SDL_PushEvent( &event );
+    }
+    CTaskManager::GetSingletonPtr()->RunOnce();
+    EXPECT_EQ( input.events, ( Strings{ "1000 move 10,20", "1000 move 0,0", "1000 move 39,29", "1000 move 39,29" } ) );
+    Run( "Window::Fullscreen" );
+    EXPECT_EQ( "1", GetConsole()->GetVariable( "fullscreen" ) );
+    EXPECT_TRUE( SDL_GetVideoSurface()->flags & SDL_FULLSCREEN );
+    Run( "fullscreen = 0" );
+    CTaskManager::GetSingletonPtr()->RunOnce();
+    EXPECT_EQ( "80x60", Size() ) << "a window again, at scale 2";
+}
+
 // The game's window and tasks; F1 opens the widget console on the way down
 // only, F12 takes one screenshot a press.
 TEST_F( WindowTest, TheShippedStartUpScriptOpensTheGameWithItsDeveloperKeys )

@@ -1,8 +1,12 @@
 #include "tarn/tasks/capplicationsdl.h"
 
+#include <algorithm>
+
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/console/cconsolevariable.h"
+#include "tarn/console/csettingvar.h"
+#include "tarn/gfx/cdisplayscale.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/imagelimits.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
@@ -19,6 +23,10 @@ namespace {
 
 constexpr int MAX_ICON_SIZE = 32;
 constexpr int DRIVER_NAME_SIZE = 256;
+constexpr int MAX_WINDOW_SCALE = 4;
+// Room left on the desktop for the window's frame and the desktop's panels
+// when the window scale is the largest that fits.
+constexpr int DESKTOP_MARGIN = 96;
 
 // Sizes past the picture limit fail inside SDL or take gigabytes; a negative
 // one is nonsense. 0 is SDL's "the display's own size".
@@ -53,13 +61,15 @@ CApplicationSDL::CApplicationSDL() :
 
 CApplicationSDL::~CApplicationSDL()
 {
-    // A window task waits in the paused list, which the shutdown does not
-    // kill; SDL still has to be closed.
+    // The window outlives the other tasks' exits at the end of the run (see
+    // Exit), or waits in the paused list after a failed start: SDL still has
+    // to be closed.
     if( !mySDLStarted )
         return;
     if( CInputDispatcher::HasSingleton() )
         CInputDispatcher::GetSingletonPtr()->RemoveResizeListener( this );
     QuitSDL();
+    CDisplayScale::SetCurrent( CDisplayScale() );
 }
 
 bool CApplicationSDL::Init()
@@ -81,6 +91,7 @@ bool CApplicationSDL::Init( CAnyContainer* parameters )
         return false;
     }
     CreateWindow();
+    RegisterVariables();
 
     myConsole = CreateConsole();
     myConsole->AddCommand( "SetName", &mySetName );
@@ -99,17 +110,27 @@ bool CApplicationSDL::Init( CAnyContainer* parameters )
                                                              myVideoError );
         return false;
     }
-    // Nothing to do per pass: wait in the paused list; commands still work.
-    return false;
+    return true;
+}
+
+void CApplicationSDL::Update()
+{
+    if( myScreen && ( myWindowScale != myAppliedScale || ( myFullscreenSetting != 0 ) != myFullscreen ) )
+        CInputDispatcher::GetSingletonPtr()->NotifyResize( myWidth, myHeight );
 }
 
 void CApplicationSDL::Exit()
 {
+    // At the end of the run the tasks after this one still let go of their
+    // cursors and surfaces: SDL closes when the task is destroyed.
+    if( CTaskManager::GetSingletonPtr()->IsQuitRequested() )
+        return;
     if( CInputDispatcher::HasSingleton() )
         CInputDispatcher::GetSingletonPtr()->RemoveResizeListener( this );
     QuitSDL();
     mySDLStarted = false;
     myScreen = nullptr;
+    CDisplayScale::SetCurrent( CDisplayScale() );
 }
 
 void CApplicationSDL::QuitSDL()
@@ -183,6 +204,7 @@ void CApplicationSDL::ReadParameters( CAnyContainer* parameters )
         myHeight = DEFAULT_HEIGHT;
         myBpp = 0;
         myFullscreen = false;
+        myFullscreenSetting = 0;
         myCaption = DEFAULT_CAPTION;
         return;
     }
@@ -210,6 +232,7 @@ void CApplicationSDL::ReadParameters( CAnyContainer* parameters )
     }
     number( 2, myBpp );
     flag( 3, myFullscreen );
+    myFullscreenSetting = myFullscreen ? 1 : 0;
     flag( 4, myResizable );
     text( 5, myCaption );
     text( 6, myIconFile );
@@ -222,8 +245,13 @@ void CApplicationSDL::RegisterVariables()
     if( console->HasVariable( "window_sdl_timer" ) )
         return;
     myStartTimer = true;
+    myWindowScale = 1;
+    myFullscreenSetting = 0;
     console->AddVariable( "window_sdl_timer",
                           std::make_unique<CConsoleVar<bool>>( "window_sdl_timer", &myStartTimer ) );
+    console->AddVariable( "window_scale",
+                          std::make_unique<CSettingVar>( "window_scale", &myWindowScale, 0, MAX_WINDOW_SCALE ) );
+    console->AddVariable( "fullscreen", std::make_unique<CSettingVar>( "fullscreen", &myFullscreenSetting, 0, 1 ) );
 }
 
 bool CApplicationSDL::InitVideo()
@@ -240,6 +268,10 @@ bool CApplicationSDL::InitVideo()
         return false;
     }
     mySDLStarted = true;
+    // Once a mode is set SDL reports the mode's size instead.
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    myDesktopWidth = info ? info->current_w : 0;
+    myDesktopHeight = info ? info->current_h : 0;
     GetLog() << "[OK]\n\n";
     return true;
 }
@@ -305,15 +337,20 @@ void CApplicationSDL::LogVideoModes( Uint32 flags )
 
 void CApplicationSDL::SetVideoMode()
 {
+    myAppliedScale = myWindowScale;
+    myFullscreen = myFullscreenSetting != 0;
     const Uint32 flags = myVideoFlags | ( myFullscreen ? SDL_FULLSCREEN : 0 );
+    int width = myWidth;
+    int height = myHeight;
+    const int factor = ChooseMode( flags, width, height );
     // SDL refuses to check depth 0; "any depth" means the display's.
     const SDL_VideoInfo* info = SDL_WasInit( SDL_INIT_VIDEO ) ? SDL_GetVideoInfo() : nullptr;
     const int wanted = myBpp != 0 || !info ? myBpp : info->vfmt->BitsPerPixel;
-    const int depth = SDL_VideoModeOK( myWidth, myHeight, wanted, flags );
+    const int depth = SDL_VideoModeOK( width, height, wanted, flags );
     if( depth == 0 )
     {
         GetLog().Error() << "Error the screen mode is not available\n";
-        GetLog().Error() << "Resolution: " << myWidth << ", " << myHeight << " @ " << myBpp << "\n";
+        GetLog().Error() << "Resolution: " << width << ", " << height << " @ " << myBpp << "\n";
         GetLog().Error() << "Flags: " << flags << "\n";
     }
     if( myBpp != 0 && depth != myBpp )
@@ -322,7 +359,8 @@ void CApplicationSDL::SetVideoMode()
         GetLog().Error() << "Using bpp " << depth << "\n";
     }
 
-    myScreen = SDL_SetVideoMode( myWidth, myHeight, depth, flags );
+    myScreen = SDL_SetVideoMode( width, height, depth, flags );
+    PublishScale( factor );
     if( !myScreen )
     {
         myVideoError = SDL_GetError();
@@ -335,6 +373,65 @@ void CApplicationSDL::SetVideoMode()
     // The display's pixels are new: every sprite has to be drawn again.
     if( CScreenLayer::HasSingleton() )
         CScreenLayer::GetSingletonPtr()->RequestDrawAll();
+}
+
+int CApplicationSDL::ChooseMode( Uint32 flags, int& width, int& height ) const
+{
+    // 0 asks SDL for the display's own size: the picture is the display.
+    if( myWidth <= 0 || myHeight <= 0 )
+        return 1;
+    if( myFullscreen )
+        return ChooseFullscreenMode( flags, width, height );
+    int factor = myWindowScale;
+    if( factor == 0 )
+        factor = CDisplayScale::FittingFactor( myWidth, myHeight, myDesktopWidth - DESKTOP_MARGIN,
+                                               myDesktopHeight - DESKTOP_MARGIN );
+    const int side = static_cast<int>( MAX_IMAGE_SIDE );
+    factor = std::min( factor, CDisplayScale::FittingFactor( myWidth, myHeight, side, side ) );
+    width = myWidth * factor;
+    height = myHeight * factor;
+    return factor;
+}
+
+int CApplicationSDL::ChooseFullscreenMode( Uint32 flags, int& width, int& height ) const
+{
+    SDL_Rect** modes = SDL_ListModes( nullptr, flags );
+    if( modes == reinterpret_cast<SDL_Rect**>( -1 ) )
+    {
+        // Any size will do: the desktop's, when SDL told it.
+        if( myDesktopWidth <= 0 || myDesktopHeight <= 0 )
+            return 1;
+        width = myDesktopWidth;
+        height = myDesktopHeight;
+        return CDisplayScale::FittingFactor( myWidth, myHeight, width, height );
+    }
+    // The largest factor; of the modes that give it, the smallest border.
+    int best = 0;
+    for( int i = 0; modes && modes[ i ]; ++i )
+    {
+        const int factor = std::min( modes[ i ]->w / myWidth, modes[ i ]->h / myHeight );
+        const bool smaller = modes[ i ]->w * modes[ i ]->h < width * height;
+        if( factor > best || ( factor == best && factor > 0 && smaller ) )
+        {
+            best = factor;
+            width = modes[ i ]->w;
+            height = modes[ i ]->h;
+        }
+    }
+    return std::max( best, 1 );
+}
+
+void CApplicationSDL::PublishScale( int factor ) const
+{
+    if( !myScreen || myWidth <= 0 || myHeight <= 0 )
+    {
+        CDisplayScale::SetCurrent( CDisplayScale() );
+        return;
+    }
+    // SDL may have opened another size than asked for: the factor must fit it.
+    const int fitting = CDisplayScale::FittingFactor( myWidth, myHeight, myScreen->w, myScreen->h );
+    CDisplayScale::SetCurrent(
+        CDisplayScale( myWidth, myHeight, std::min( factor, fitting ), myScreen->w, myScreen->h ) );
 }
 
 std::string CApplicationSDL::SetNameCommand( CAnyContainer* args )
@@ -379,8 +476,9 @@ std::string CApplicationSDL::SetIconCommand( CAnyContainer* args )
 
 std::string CApplicationSDL::FullscreenCommand( CAnyContainer* )
 {
-    myFullscreen = !myFullscreen;
-    CInputDispatcher::GetSingletonPtr()->NotifyResize( myWidth, myHeight );
+    // Through the main console, so that whoever keeps the settings sees it.
+    GetConsole()->SetVariable( "fullscreen", myFullscreenSetting != 0 ? "0" : "1" );
+    Update();
     return "";
 }
 

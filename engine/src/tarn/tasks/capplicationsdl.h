@@ -18,15 +18,22 @@ class CConsole;
 // window commands. Start parameters, by position (a value of the wrong type
 // is skipped): width, height, bpp (0: the display's), fullscreen,
 // resizable, caption, icon file (a BMP of at most 32x32), framed. It does
-// its work in Init and in its commands, then waits in the paused list.
+// its work in Init and in its commands; each update it only looks whether
+// the player's settings changed.
 //   SetName( "Title" )    SetName clears the title
 //   Resize( w [, h] )     a missing or non-number value keeps the size
 //   SetIcon( "icon.bmp" )
-//   Fullscreen            toggles full screen
-// Console variable (main console, added by taskload( sdl )):
+//   Fullscreen            toggles the "fullscreen" setting
+// The size is always the game picture's; the window may show it enlarged.
+// Console variables (main console, added by taskload( sdl )):
 // "window_sdl_timer", 1 at first: SDL's timer subsystem starts with the
 // video. The engine calls no SDL timer, and SDL 1.2's timer subsystem keeps
 // a thread waking every millisecond; 0 leaves it out.
+// Player settings, applied at the next update: "window_scale", 0 to 4, 1 at
+// first: the window shows every game pixel as a square of that many display
+// pixels a side, 0 the largest that fits the desktop; "fullscreen", 0 or 1:
+// full screen in the display mode that fits the picture at the largest
+// whole factor, centred on black.
 class CApplicationSDL final : public CTask, public CResizeListener
 {
 public:
@@ -41,7 +48,8 @@ public:
     bool Init( CAnyContainer* parameters ) override;
     // False when the window is open already.
     bool Init() override;
-    void Update() override {}
+    // Applies a changed "window_scale" or "fullscreen".
+    void Update() override;
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
 
@@ -56,7 +64,7 @@ public:
     void SetCaption( const std::string& caption );
     void WindowSetIcon( const std::string& filename );
 
-    // Adds "window_sdl_timer" to the main console, once per console.
+    // Adds the task's variables to the main console, once per console.
     static void RegisterVariables();
 
     SDL_Surface* GetScreen() const { return myScreen; }
@@ -75,6 +83,12 @@ private:
     void CreateWindow();
     void LogVideoModes( Uint32 flags );
     void SetVideoMode();
+    // The display size for the game picture at the current settings;
+    // returns the factor the picture is to be enlarged by.
+    int ChooseMode( Uint32 flags, int& width, int& height ) const;
+    int ChooseFullscreenMode( Uint32 flags, int& width, int& height ) const;
+    // Tells the screen and the events where the picture lies in the display.
+    void PublishScale( int factor ) const;
 
     std::string SetNameCommand( CAnyContainer* args );
     std::string ResizeCommand( CAnyContainer* args );
@@ -93,7 +107,12 @@ private:
     int myWidth = DEFAULT_WIDTH;
     int myHeight = DEFAULT_HEIGHT;
     int myBpp = 0;
+    // The settings as the open window applies them.
     bool myFullscreen = false;
+    int myAppliedScale = 1;
+    // The desktop's size before the first video mode (0 when SDL cannot tell).
+    int myDesktopWidth = 0;
+    int myDesktopHeight = 0;
     bool myResizable = true;
     bool myFramed = true;
     std::string myCaption = DEFAULT_CAPTION;
@@ -103,6 +122,8 @@ private:
     bool mySDLStarted = false;
 
     static inline bool myStartTimer = true;
+    static inline int myWindowScale = 1;
+    static inline int myFullscreenSetting = 0;
 };
 
 } // namespace tarn

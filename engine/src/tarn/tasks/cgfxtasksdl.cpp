@@ -3,6 +3,7 @@
 #include <chrono>
 #include <utility>
 
+#include "tarn/gfx/cdisplayscale.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
@@ -66,6 +67,7 @@ void CGfxTaskSDL::Report( double workSeconds ) const
     report.workSeconds = workSeconds;
     report.pixelsDrawn = myScreen->GetPixelsDrawnLastFrame();
     report.pixelsPresented = myScreen->GetPixelsPresentedLastFrame();
+    report.displayPixels = myScreen->GetDisplayPixels();
     myFrameReportListener( report );
 }
 
@@ -92,15 +94,14 @@ void CGfxTaskSDL::TrackDisplay()
     if( !myScreen )
         return;
     SDL_Surface* display = SDL_GetVideoSurface();
-    const bool sameSize = display && myDisplay == display && myScreen->GetWidth() == display->w &&
-                          myScreen->GetHeight() == display->h;
-    if( sameSize )
+    const CDisplayScale& scale = CDisplayScale::Current();
+    if( display && myScreen->Shows( display, scale ) )
         return;
     // The window task was stopped: frames go nowhere until a window opens.
     if( myDisplay && !display )
         GetLog().Warning() << "The display is gone: nothing is drawn until a window opens\n";
     myDisplay = display;
-    myScreen->SetDisplay( display );
+    myScreen->SetDisplay( display, scale );
 }
 
 void CGfxTaskSDL::Shutdown()

@@ -1,5 +1,6 @@
 #include "tarn/tasks/ctaskevent.h"
 
+#include "tarn/gfx/cdisplayscale.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
 #include "tarn/inputdevice/cursorimages.h"
 #include "tarn/tasks/ctaskmanager.h"
@@ -111,15 +112,33 @@ void CTaskEvent::Dispatch( const SDL_Event& event )
         break;
     case SDL_KEYDOWN: dispatcher->NotifyKeyDown( event.key.keysym.sym, CharacterOf( event.key ) ); break;
     case SDL_KEYUP: dispatcher->NotifyKeyUp( event.key.keysym.sym, CharacterOf( event.key ) ); break;
-    case SDL_MOUSEMOTION:
-        dispatcher->NotifyMouseMove( event.motion.x, event.motion.y, event.motion.xrel, event.motion.yrel );
-        break;
+    case SDL_MOUSEMOTION: DispatchMotion( event.motion ); break;
     case SDL_MOUSEBUTTONDOWN: dispatcher->NotifyButtonDown( ButtonMask( event.button.button ) ); break;
     case SDL_MOUSEBUTTONUP: dispatcher->NotifyButtonUp( ButtonMask( event.button.button ) ); break;
     case SDL_QUIT: CTaskManager::GetSingletonPtr()->RequestQuit(); break;
-    case SDL_VIDEORESIZE: dispatcher->NotifyResize( event.resize.w, event.resize.h ); break;
+    case SDL_VIDEORESIZE:
+    {
+        // The window's new size, in game pixels at the window's scale.
+        const int factor = CDisplayScale::Current().GetFactor();
+        dispatcher->NotifyResize( event.resize.w / factor, event.resize.h / factor );
+        break;
+    }
     default: break;
     }
+}
+
+void CTaskEvent::DispatchMotion( const SDL_MouseMotionEvent& motion )
+{
+    // The game sees the pixel of its picture under the pointer, also when the
+    // window shows the picture enlarged.
+    const CDisplayScale& scale = CDisplayScale::Current();
+    int x = motion.x;
+    int y = motion.y;
+    int fromX = x - motion.xrel;
+    int fromY = y - motion.yrel;
+    scale.ToGame( x, y );
+    scale.ToGame( fromX, fromY );
+    CInputDispatcher::GetSingletonPtr()->NotifyMouseMove( x, y, x - fromX, y - fromY );
 }
 
 void CTaskEvent::FreeCursor()

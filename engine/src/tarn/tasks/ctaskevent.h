@@ -38,6 +38,7 @@ public:
 
 private:
     static void Dispatch( const SDL_Event& event );
+    static void DispatchMotion( const SDL_MouseMotionEvent& motion );
     void FreeCursor();
 
     int myCursorType = 0;

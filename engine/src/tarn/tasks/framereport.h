@@ -18,6 +18,8 @@ struct FrameReport
     long long pixelsDrawn = 0;
     // Pixels handed to the window (a whole flip counts the whole display).
     long long pixelsPresented = 0;
+    // Pixels of the display (more than the game picture's when enlarged).
+    long long displayPixels = 0;
 };
 
 // Called once a frame from inside the graphics task's update: it may read

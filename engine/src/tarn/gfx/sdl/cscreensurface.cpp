@@ -1,13 +1,32 @@
 #include "tarn/gfx/sdl/cscreensurface.h"
 
+#include <algorithm>
+
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/console/cconsolevariable.h"
+#include "tarn/gfx/sdl/csdlsurfacecreator.h"
+#include "tarn/gfx/sdl/pixelaccess.h"
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
 
-CScreenSurface::CScreenSurface( SDL_Surface* display ) : CSurfaceSDL( display )
+namespace {
+
+// The scale a display is shown at: the identity unless the display was made
+// for the scale.
+CDisplayScale ScaleOf( const SDL_Surface* display, const CDisplayScale& scale )
+{
+    return display && scale.IsScaled() && scale.Fits( display->w, display->h ) ? scale : CDisplayScale();
+}
+
+} // namespace
+
+CScreenSurface::CScreenSurface( SDL_Surface* display ) :
+    CSurfaceSDL( display ),
+    myDisplay( display ),
+    myDisplayWidth( display ? display->w : 0 ),
+    myDisplayHeight( display ? display->h : 0 )
 {
     RegisterVariables();
 }
@@ -15,6 +34,7 @@ CScreenSurface::CScreenSurface( SDL_Surface* display ) : CSurfaceSDL( display )
 CScreenSurface::~CScreenSurface()
 {
     SetImage( nullptr, false );
+    FreePicture();
 }
 
 void CScreenSurface::Flip()
@@ -22,24 +42,8 @@ void CScreenSurface::Flip()
     myPixelsPresentedLastFrame = PresentedPixels();
     myPixelsDrawnLastFrame = myPixelsDrawn;
     myPixelsDrawn = 0;
-    SDL_Surface* display = GetRawImage();
-    if( display && ( !myFlipUpdateRects || myRedrawAll ) )
-    {
-        SDL_Flip( display );
-    }
-    else if( display && !myDirtyRects.empty() )
-    {
-        // Only what changed goes to the window; the rects are cut to the
-        // screen when they are queued.
-        std::vector<SDL_Rect> rects;
-        rects.reserve( myDirtyRects.size() );
-        for( const types::rect& area : myDirtyRects )
-        {
-            rects.push_back( SDL_Rect{ static_cast<Sint16>( area.x ), static_cast<Sint16>( area.y ),
-                                       static_cast<Uint16>( area.w ), static_cast<Uint16>( area.h ) } );
-        }
-        SDL_UpdateRects( display, static_cast<int>( rects.size() ), rects.data() );
-    }
+    if( myDisplay )
+        Present();
     if( myFlipDebugRects )
     {
         if( myRedrawAll )
@@ -49,6 +53,39 @@ void CScreenSurface::Flip()
     }
     myDirtyRects.clear();
     myRedrawAll = false;
+}
+
+void CScreenSurface::Present()
+{
+    if( myPicture )
+        CopyToDisplay();
+    if( !myFlipUpdateRects || myRedrawAll )
+    {
+        SDL_Flip( myDisplay );
+        return;
+    }
+    if( myDirtyRects.empty() )
+        return;
+    // Only what changed goes to the window; the rects are cut to the screen
+    // when they are queued.
+    std::vector<SDL_Rect> rects;
+    rects.reserve( myDirtyRects.size() );
+    for( const types::rect& area : myDirtyRects )
+        rects.push_back( sdl::ToSDL( myScale.ToDisplay( area ) ) );
+    SDL_UpdateRects( myDisplay, static_cast<int>( rects.size() ), rects.data() );
+}
+
+void CScreenSurface::CopyToDisplay()
+{
+    const int factor = myScale.GetFactor();
+    const auto copy = [ this, factor ]( const types::rect& area ) {
+        const types::rect shown = myScale.ToDisplay( area );
+        sdl::CopyEnlarged( myPicture, sdl::ToSDL( area ), myDisplay, shown.x, shown.y, factor );
+    };
+    if( myRedrawAll )
+        copy( types::rect{ 0, 0, myPicture->w, myPicture->h } );
+    else
+        std::for_each( myDirtyRects.begin(), myDirtyRects.end(), copy );
 }
 
 void CScreenSurface::AddDirtyRect( const types::rect& area )
@@ -81,21 +118,54 @@ void CScreenSurface::OnPixelsWritten( const types::rect& area )
 
 long long CScreenSurface::PresentedPixels() const
 {
-    if( !GetRawImage() )
+    if( !myDisplay )
         return 0;
     if( !myFlipUpdateRects || myRedrawAll )
-        return static_cast<long long>( GetFullWidth() ) * GetFullHeight();
+        return GetDisplayPixels();
     long long pixels = 0;
     for( const types::rect& area : myDirtyRects )
         pixels += static_cast<long long>( area.w ) * area.h;
-    return pixels;
+    return pixels * myScale.GetFactor() * myScale.GetFactor();
 }
 
-void CScreenSurface::SetDisplay( SDL_Surface* display )
+void CScreenSurface::SetDisplay( SDL_Surface* display, const CDisplayScale& scale )
 {
-    SetImage( display, false );
+    FreePicture();
+    myDisplay = display;
+    myDisplayWidth = display ? display->w : 0;
+    myDisplayHeight = display ? display->h : 0;
+    myScale = ScaleOf( display, scale );
+    if( myScale.IsScaled() )
+        myPicture = CSDLSurfaceCreator::CreateLike( display, myScale.GetWidth(), myScale.GetHeight() );
+    if( myPicture )
+    {
+        // The border round the picture stays black.
+        SDL_FillRect( display, nullptr, 0 );
+        SetImage( myPicture, false );
+    }
+    else
+    {
+        myScale = CDisplayScale();
+        SetImage( display, false );
+    }
     myDirtyRects.clear();
     myRedrawAll = true;
+}
+
+bool CScreenSurface::Shows( const SDL_Surface* display, const CDisplayScale& scale ) const
+{
+    return display == myDisplay && display && display->w == myDisplayWidth && display->h == myDisplayHeight &&
+           ScaleOf( display, scale ) == myScale;
+}
+
+void CScreenSurface::FreePicture()
+{
+    if( !myPicture )
+        return;
+    if( GetRawImage() == myPicture )
+        SetImage( nullptr, false );
+    SDL_FreeSurface( myPicture );
+    myPicture = nullptr;
 }
 
 void CScreenSurface::RegisterVariables()

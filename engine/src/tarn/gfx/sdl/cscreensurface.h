@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "tarn/gfx/cdisplayscale.h"
 #include "tarn/gfx/sdl/csurfacesdl.h"
 
 namespace tarn {
@@ -18,6 +19,11 @@ namespace tarn {
 // (the whole display only when everything is to be redrawn);
 // "gfx_redraw_every_frame", when 1 the graphics task draws every sprite
 // again each frame (to measure what the incremental drawing saves).
+//
+// When the window shows the game picture enlarged or centred, the screen is
+// a surface of the picture's size in the display's format: the game draws
+// there as ever, and a flip copies only the changed areas, enlarged, into
+// the display. Otherwise the screen is the display itself.
 class CScreenSurface final : public CSurfaceSDL
 {
 public:
@@ -31,17 +37,22 @@ public:
     void Flip() override;
     void AddDirtyRect( const types::rect& area ) override;
 
-    // Takes the display surface of a new video mode.
-    void SetDisplay( SDL_Surface* display );
+    // Takes the display surface of a new video mode, shown at scale when the
+    // display was made for it.
+    void SetDisplay( SDL_Surface* display, const CDisplayScale& scale = CDisplayScale() );
+    // True when SetDisplay( display, scale ) would change nothing.
+    bool Shows( const SDL_Surface* display, const CDisplayScale& scale ) const;
 
     const std::vector<types::rect>& GetDirtyRects() const { return myDirtyRects; }
     bool IsRedrawAll() const { return myRedrawAll; }
 
-    // Pixels written into the display between the last two flips, and
-    // pixels the last flip handed to the window (a whole flip counts every
-    // pixel of the display; overlapping areas count once for each area).
+    // Pixels written into the screen between the last two flips, and
+    // pixels of the display the last flip handed to the window (a whole flip
+    // counts every pixel of the display; overlapping areas count once for
+    // each area).
     long long GetPixelsDrawnLastFrame() const { return myPixelsDrawnLastFrame; }
     long long GetPixelsPresentedLastFrame() const { return myPixelsPresentedLastFrame; }
+    long long GetDisplayPixels() const { return static_cast<long long>( myDisplayWidth ) * myDisplayHeight; }
 
     static bool IsRedrawEveryFrame() { return myRedrawEveryFrame; }
 
@@ -51,7 +62,18 @@ protected:
 private:
     static void RegisterVariables();
     long long PresentedPixels() const;
+    void Present();
+    // The changed areas (all of the picture when everything is to be
+    // redrawn) enlarged into the display.
+    void CopyToDisplay();
+    void FreePicture();
 
+    SDL_Surface* myDisplay = nullptr;
+    int myDisplayWidth = 0;
+    int myDisplayHeight = 0;
+    CDisplayScale myScale;
+    // The game picture when it is not the display; owned.
+    SDL_Surface* myPicture = nullptr;
     std::vector<types::rect> myDirtyRects;
     bool myRedrawAll = false;
     long long myPixelsDrawn = 0;

@@ -83,19 +83,28 @@ SDL_Surface* CSDLSurfaceCreator::CreateOpaqueSurface( int width, int height )
     return ToDisplayFormat( CreateSurface( width, height ), false );
 }
 
-SDL_Surface* CSDLSurfaceCreator::CopyArea( SDL_Surface* surface, const SDL_Rect& area )
+SDL_Surface* CSDLSurfaceCreator::CreateLike( const SDL_Surface* surface, int width, int height )
 {
     const SDL_PixelFormat* format = surface->format;
-    SDL_Surface* copy = SDL_CreateRGBSurface( SDL_SWSURFACE, area.w, area.h, format->BitsPerPixel, format->Rmask,
+    SDL_Surface* made = SDL_CreateRGBSurface( SDL_SWSURFACE, width, height, format->BitsPerPixel, format->Rmask,
                                               format->Gmask, format->Bmask, format->Amask );
-    if( !copy )
+    if( !made )
     {
-        GetLog().Error() << "CSDLSurfaceCreator: cannot copy a " << area.w << "x" << area.h
-                         << " area: " << SDL_GetError() << "\n";
+        GetLog().Error() << "CSDLSurfaceCreator: cannot create a " << width << "x" << height
+                         << " surface: " << SDL_GetError() << "\n";
         return nullptr;
     }
     if( format->palette )
-        SDL_SetColors( copy, format->palette->colors, 0, format->palette->ncolors );
+        SDL_SetColors( made, format->palette->colors, 0, format->palette->ncolors );
+    return made;
+}
+
+SDL_Surface* CSDLSurfaceCreator::CopyArea( SDL_Surface* surface, const SDL_Rect& area )
+{
+    const SDL_PixelFormat* format = surface->format;
+    SDL_Surface* copy = CreateLike( surface, area.w, area.h );
+    if( !copy )
+        return nullptr;
     {
         sdl::CSurfaceLock sourceLock( surface );
         sdl::CSurfaceLock copyLock( copy );

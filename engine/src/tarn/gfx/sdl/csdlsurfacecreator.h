@@ -32,6 +32,9 @@ public:
     static SDL_Surface* CreateAlphaSurface( int width, int height );
     // An opaque display-format buffer; null on failure.
     static SDL_Surface* CreateOpaqueSurface( int width, int height );
+    // An empty software surface of surface's pixel format (palette
+    // included); null on failure.
+    static SDL_Surface* CreateLike( const SDL_Surface* surface, int width, int height );
     // A new surface of the same format and flags holding the area of
     // surface verbatim; null on failure.
     static SDL_Surface* CopyArea( SDL_Surface* surface, const SDL_Rect& area );

@@ -20,11 +20,7 @@ types::rect WholeImage( const SDL_Surface* image )
     return image ? types::rect{ 0, 0, image->w, image->h } : types::rect();
 }
 
-SDL_Rect ToSDL( const types::rect& area )
-{
-    return SDL_Rect{ static_cast<Sint16>( area.x ), static_cast<Sint16>( area.y ), static_cast<Uint16>( area.w ),
-                     static_cast<Uint16>( area.h ) };
-}
+using sdl::ToSDL;
 
 std::unique_ptr<CSurface> Wrap( SDL_Surface* image )
 {

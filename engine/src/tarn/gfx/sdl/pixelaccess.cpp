@@ -1,6 +1,8 @@
 #include "tarn/gfx/sdl/pixelaccess.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace tarn {
 namespace sdl {
@@ -126,6 +128,40 @@ void BlendPixel( SDL_Surface* surface, int x, int y, Uint32 source, int alpha )
         return;
     }
     default: return;
+    }
+}
+
+// A rectangle at a time and without a surface of its own: SDL_gfx's
+// zoomSurface would allocate and fill a new surface for every rectangle and
+// still need a blit into the display; here each display pixel is written
+// once. A source row is widened into the display, then that row is copied
+// into the factor - 1 rows below it.
+void CopyEnlarged( SDL_Surface* from, const SDL_Rect& area, SDL_Surface* to, int x, int y, int factor )
+{
+    CSurfaceLock fromLock( from );
+    CSurfaceLock toLock( to );
+    const int bytes = from->format->BytesPerPixel;
+    const std::size_t rowBytes = static_cast<std::size_t>( area.w ) * factor * bytes;
+    for( int row = 0; row < area.h; ++row )
+    {
+        const Uint8* source = PixelAddress( from, area.x, area.y + row );
+        Uint8* target = PixelAddress( to, x, y + row * factor );
+        if( factor == 1 )
+            std::memcpy( target, source, rowBytes );
+        else if( bytes == 4 )
+        {
+            const Uint32* pixels = reinterpret_cast<const Uint32*>( source );
+            Uint32* out = reinterpret_cast<Uint32*>( target );
+            for( int column = 0; column < area.w; ++column )
+                out = std::fill_n( out, factor, pixels[ column ] );
+        }
+        else
+        {
+            for( int column = 0; column < area.w * factor; ++column )
+                std::memcpy( target + column * bytes, source + column / factor * bytes, bytes );
+        }
+        for( int copy = 1; copy < factor; ++copy )
+            std::memcpy( target + copy * to->pitch, target, rowBytes );
     }
 }
 
