@@ -104,9 +104,11 @@ protected:
         Run( "UI::ToggleMenu" );
         EXPECT_EQ( Find<CTaskUI>( "UI" )->GetMenu(), nullptr ) << "no rows, no menu";
         for( const char* line : { "MenuAction( \"Resume\", \"UI::CloseMenu\" )",
-                                  "MenuRange( \"Music\", \"music\", 0, 100, 10 )", "MenuToggle( \"Captions\", \"captions\" )",
+                                  "MenuRange( \"Music\", \"music\", 0, 100, 10 )",
+                                  "MenuToggle( \"Captions\", \"captions\" )",
                                   "MenuChoice( \"Size\", \"scale\", \"1:1x,2:2x,0:Largest\" )",
-                                  "MenuConfirm( \"Quit\", \"Quit the game?\", \"quitted = 1\" )", "MenuRange( \"Broken\" )" } )
+                                  "MenuConfirm( \"Quit\", \"Quit the game?\", \"quitted = 1\" )",
+                                  "MenuRange( \"Broken\" )" } )
             Run( std::string( "UI::" ) + line );
         PressEscape();
         return Find<CTaskUI>( "UI" )->GetMenu();
@@ -396,8 +398,8 @@ TEST_F( UiTest, MenuOfSettingsIsDrivenByKeysAndHoldsTheGame )
     {
         Press( key );
         EXPECT_EQ( menu->GetHighlight(), row ) << "key " << key;
-        EXPECT_EQ( settings, ( decltype( settings ){ { "music", music }, { "captions", captions }, { "scale", scale } } ) )
-            << "key " << key;
+        const decltype( settings ) expected{ { "music", music }, { "captions", captions }, { "scale", scale } };
+        EXPECT_EQ( settings, expected ) << "key " << key;
     }
     menu->Update();
     EXPECT_EQ( menu->GetRow( 3 )->GetValueSprite()->GetText(), "<  1x  >" );
