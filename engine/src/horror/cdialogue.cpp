@@ -5,6 +5,7 @@
 #include "horror/datafilekeys.h"
 #include "horror/gameeffects.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/cxmlfilesys.h"
 #include "tarn/utils/cxmlnode.h"
 #include "tarn/utils/enginetime.h"
@@ -68,7 +69,8 @@ void CDialogue::OnMouseMoveRelative( int, int )
 
 void CDialogue::OnButtonDown( int button )
 {
-    if( button != MOUSE_BUTTON_LEFT || !myActive )
+    // A click on a menu over the held game is not for the dialogue.
+    if( button != MOUSE_BUTTON_LEFT || !myActive || CTaskManager::GetSingletonPtr()->IsHolding() )
         return;
     if( GameTime() - myOpenTime <= CLICK_GUARD )
         return;

@@ -10,6 +10,7 @@
 #include "horror/datafilekeys.h"
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/enginetime.h"
 #include "tarn/utils/numberutils.h"
@@ -140,7 +141,8 @@ void CHorrorGameplay::SetBadguyShown( bool shown )
 
 void CHorrorGameplay::OnMouseMove( int x, int y )
 {
-    if( myPaused || !myPlayerEnabled || !myPlayerVisible )
+    // The pointer works a menu or the console while the game is held.
+    if( myPaused || !myPlayerEnabled || !myPlayerVisible || CTaskManager::GetSingletonPtr()->IsHolding() )
         return;
     const CPlayerIcon::MoveResult moved = myPlayer->MoveMouse( x, y, WalkMask() );
     if( moved == CPlayerIcon::MoveResult::NOT_DRAGGED )
@@ -163,7 +165,7 @@ void CHorrorGameplay::OnMouseMoveRelative( int dx, int dy )
 
 void CHorrorGameplay::OnButtonDown( int button )
 {
-    if( button == MOUSE_BUTTON_LEFT )
+    if( button == MOUSE_BUTTON_LEFT && !CTaskManager::GetSingletonPtr()->IsHolding() )
         myPlayer->Press();
 }
 

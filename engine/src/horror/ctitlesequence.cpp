@@ -3,6 +3,7 @@
 #include "horror/cbackgroundlayer.h"
 #include "horror/gameeffects.h"
 #include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/tasks/ctaskmanager.h"
 
 using namespace tarn;
 
@@ -63,7 +64,8 @@ void CTitleSequence::OnButtonDown( int )
 
 void CTitleSequence::OnButtonUp( int button )
 {
-    if( button == MOUSE_BUTTON_LEFT )
+    // A click on a menu over the held game does not skip the titles.
+    if( button == MOUSE_BUTTON_LEFT && !CTaskManager::GetSingletonPtr()->IsHolding() )
         myFinished = true;
 }
 

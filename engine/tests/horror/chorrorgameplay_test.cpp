@@ -13,6 +13,7 @@
 #include "horror/chorrorgameplay.h"
 #include "horror/cscriptrunner.h"
 #include "horror/gameworld.h"
+#include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/xmlobject.h"
 
 using namespace horror;
@@ -208,6 +209,10 @@ TEST_F( GameplayTest, DraggingCrossesOpenFloorStopsAtWallsAndMakesNoises )
     Drag( 395, 305, 200, 200 );
     EXPECT_EQ( Icon(), ( P{ 390, 300 } ) ) << "neither a dropped icon, a press beside it nor a paused game moves it";
     gameplay->SetPaused( false );
+    CTaskManager::GetSingletonPtr()->SetHolding( "menu", true );
+    Drag( 395, 305, 200, 200 );
+    EXPECT_EQ( Icon(), ( P{ 390, 300 } ) ) << "nor does the pointer working a menu over the held game";
+    CTaskManager::GetSingletonPtr()->SetHolding( "menu", false );
     gameplay->OnButtonUp( MOUSE_BUTTON_LEFT );
     // Below the wall's end one flick crosses the room whole.
     gameplay->SetBoost( 0 );

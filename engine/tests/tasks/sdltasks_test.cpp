@@ -147,6 +147,12 @@ TEST_F( SdlTasksTest, TheGfxTaskDrawsAFrameEvery16MillisecondsAndReportsItsPixel
     EXPECT_EQ( frames.back().time, EngineTime() );
     EXPECT_EQ( frames.back().pixelsPresented, 200 ) << "the old and the new place";
     EXPECT_EQ( frames.back().pixelsDrawn, 200 ) << "the background put back, the sprite drawn";
+    // Under a menu the game is held: frames go on, the sprites' clock stops.
+    CTaskManager::GetSingletonPtr()->SetHolding( "menu", true );
+    PassAfter( 16 );
+    EXPECT_EQ( frames.size(), 3u );
+    EXPECT_EQ( sprite.GetX(), 32 );
+    CTaskManager::GetSingletonPtr()->SetHolding( "menu", false );
     CSpriteUpdater::GetSingletonPtr()->RemoveEffectsOf( &sprite );
     const auto frame = [ & ] {
         PassAfter( 16 );

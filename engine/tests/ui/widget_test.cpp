@@ -1,9 +1,12 @@
-// The widget tree on the desktop: expression geometry, image buttons and the
-// developer console window fed by the input dispatcher, and signals that
-// never reach destroyed objects.
+// The widget tree on the desktop: expression geometry, image buttons, the
+// developer console window and the pause menu fed by the input dispatcher,
+// and signals that never reach destroyed objects.
 #include <cctype>
+#include <map>
+#include <tuple>
 
 #include "support/spritescene.h"
+#include "tarn/console/csettingvar.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/ctextsprite.h"
 #include "tarn/inputdevice/keynames.h"
@@ -12,6 +15,8 @@
 #include "tarn/ui/cbuttonwidget.h"
 #include "tarn/ui/cconsolewindow.h"
 #include "tarn/ui/cdesktop.h"
+#include "tarn/ui/cmenuwindow.h"
+#include "tarn/ui/ctaskui.h"
 #include "tarn/utils/clogger.h"
 #include "tasks/taskstest.h"
 
@@ -88,12 +93,39 @@ protected:
         button->Connect( CWidget::EVENT_MOUSE_OUT, recorder, &CRecorder::OnOut );
         return button;
     }
+    // The "ui" and "keyboard" tasks and a menu of every kind of row over
+    // three settings, Esc bound to it; the menu opened.
+    CMenuWindow* OpenMenu()
+    {
+        for( auto& [ name, value ] : settings )
+            GetConsole()->AddVariable( name, std::make_unique<CSettingVar>( name, &value, 0, 100 ) );
+        Run( "starttask( ui, UI, 45 ); starttask( keyboard, Keyboard, 30 )" );
+        Run( "Keyboard::bind( \"escape escape\", \"UI::ToggleMenu\" )" );
+        Run( "UI::ToggleMenu" );
+        EXPECT_EQ( Find<CTaskUI>( "UI" )->GetMenu(), nullptr ) << "no rows, no menu";
+        for( const char* line : { "MenuAction( \"Resume\", \"UI::CloseMenu\" )",
+                                  "MenuRange( \"Music\", \"music\", 0, 100, 10 )",
+                                  "MenuToggle( \"Captions\", \"captions\" )",
+                                  "MenuChoice( \"Size\", \"scale\", \"1:1x,2:2x,0:Largest\" )",
+                                  "MenuConfirm( \"Quit\", \"Quit the game?\", \"quitted = 1\" )",
+                                  "MenuRange( \"Broken\" )" } )
+            Run( std::string( "UI::" ) + line );
+        PressEscape();
+        return Find<CTaskUI>( "UI" )->GetMenu();
+    }
+    static void PressEscape()
+    {
+        Press( KEY_ESCAPE );
+        CTaskManager::GetSingletonPtr()->RunOnce();
+    }
+    static bool Held() { return CTaskManager::GetSingletonPtr()->IsHolding(); }
     static Strings ViewLines( const CConsoleWindow& window )
     {
         return test::SplitLines( window.GetLogView()->GetText() + "\n" );
     }
 
     std::unique_ptr<test::CSpriteScene> scene = std::make_unique<test::CSpriteScene>( 800, 600, "ui" );
+    std::map<std::string, int> settings{ { "music", 50 }, { "captions", 1 }, { "scale", 2 } };
 };
 
 } // namespace
@@ -341,4 +373,85 @@ TEST_F( UiTest, TheDebugTaskShowsAndHidesTheConsoleAboveTheGame )
     EXPECT_EQ( debug->GetInputDevice(), nullptr );
     EXPECT_EQ( GetDesktop()->GetChildCount(), 0u );
     EXPECT_TRUE( CScreenLayer::GetSingletonPtr()->IsEmpty() );
+}
+
+// The keys walk the menu and change the settings; Quit asks first, Esc steps
+// back from the question, then from the menu to the game, which it held.
+TEST_F( UiTest, MenuOfSettingsIsDrivenByKeysAndHoldsTheGame )
+{
+    test::CLogCapture log;
+    CMenuWindow* menu = OpenMenu();
+    ASSERT_NE( menu, nullptr );
+    EXPECT_EQ( log.Lines().size(), 1u ) << "the broken row is refused";
+    EXPECT_TRUE( menu->IsShown() );
+    EXPECT_TRUE( Held() );
+    EXPECT_EQ( menu->GetRow( 1 )->GetValueSprite()->GetText(), "<  50  >" );
+    // key, then the highlighted row and the settings
+    const std::tuple<int, int, int, int, int> keys[] = {
+        { KEY_DOWN, 1, 50, 1, 2 },   { KEY_RIGHT, 1, 60, 1, 2 },  { KEY_LEFT, 1, 50, 1, 2 },
+        { KEY_DOWN, 2, 50, 1, 2 },   { KEY_RETURN, 2, 50, 0, 2 }, { KEY_RIGHT, 2, 50, 1, 2 },
+        { KEY_DOWN, 3, 50, 1, 2 },   { KEY_RIGHT, 3, 50, 1, 0 },  { KEY_RIGHT, 3, 50, 1, 0 },
+        { KEY_RETURN, 3, 50, 1, 1 }, { KEY_UP, 2, 50, 1, 1 },     { KEY_UP, 1, 50, 1, 1 },
+        { KEY_UP, 0, 50, 1, 1 },     { KEY_UP, 4, 50, 1, 1 },
+    };
+    for( const auto& [ key, row, music, captions, scale ] : keys )
+    {
+        Press( key );
+        EXPECT_EQ( menu->GetHighlight(), row ) << "key " << key;
+        const decltype( settings ) expected{ { "music", music }, { "captions", captions }, { "scale", scale } };
+        EXPECT_EQ( settings, expected ) << "key " << key;
+    }
+    menu->Update();
+    EXPECT_EQ( menu->GetRow( 3 )->GetValueSprite()->GetText(), "<  1x  >" );
+    Press( KEY_RETURN );
+    EXPECT_TRUE( menu->IsAsking() );
+    EXPECT_EQ( menu->GetTitleSprite()->GetText(), "Quit the game?" );
+    EXPECT_EQ( menu->GetRow( 0 )->GetLabelSprite()->GetText(), "Yes" );
+    EXPECT_EQ( menu->GetHighlight(), 1 ) << "No is the safe answer";
+    PressEscape();
+    EXPECT_FALSE( menu->IsAsking() );
+    EXPECT_TRUE( menu->IsShown() );
+    EXPECT_EQ( GetConsole()->GetVariable( "quitted" ), "" );
+    Press( KEY_RETURN );
+    Press( KEY_UP );
+    Press( KEY_RETURN );
+    EXPECT_EQ( GetConsole()->GetVariable( "quitted" ), "1" );
+    EXPECT_FALSE( menu->IsShown() ) << "a confirmed line closes the menu";
+    PressEscape();
+    PressEscape();
+    EXPECT_FALSE( menu->IsShown() );
+    EXPECT_FALSE( Held() );
+    Press( KEY_DOWN );
+    EXPECT_EQ( menu->GetHighlight(), 0 ) << "closed, it hears no keys";
+}
+
+// The pointer highlights the row under it; a click on the left half of the
+// value lowers it, elsewhere activates; a click anywhere is the menu's, and
+// the game is let go only after the click that closed the menu.
+TEST_F( UiTest, MenuRowsAnswerTheMouseAndKeepItsClicks )
+{
+    CMenuWindow* menu = OpenMenu();
+    ASSERT_NE( menu, nullptr );
+    const types::rect music = menu->GetRow( 1 )->GetRect();
+    const int value = music.x + music.w - CMenuRowWidget::VALUE_WIDTH;
+    const std::tuple<int, int, int> clicks[] = { { music.x + 10, 1, 60 },
+                                                 { value + 10, 1, 50 },
+                                                 { value + CMenuRowWidget::VALUE_WIDTH - 10, 1, 60 } };
+    for( const auto& [ x, row, setting ] : clicks )
+    {
+        Click( x, music.y + music.h / 2 );
+        EXPECT_EQ( menu->GetHighlight(), row );
+        EXPECT_EQ( settings[ "music" ], setting ) << "at " << x;
+    }
+    EXPECT_EQ( GetDesktop()->FindWidgetAt( 5, 5 ), menu ) << "modal";
+    EXPECT_EQ( menu->GetHighlightSprite()->GetY(), music.y );
+    scene->Update();
+    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
+    const types::rect resume = menu->GetRow( 0 )->GetRect();
+    Click( resume.x + 10, resume.y + 10 );
+    EXPECT_FALSE( menu->IsShown() );
+    EXPECT_TRUE( Held() ) << "until the click has reached every listener";
+    CTaskManager::GetSingletonPtr()->RunOnce();
+    EXPECT_FALSE( Held() );
+    EXPECT_EQ( GetDesktop()->FindWidgetAt( 5, 5 ), GetDesktop() );
 }

@@ -12,11 +12,14 @@ constexpr int KEY_COUNT = 323;
 // lower-case character code.
 constexpr int KEY_BACKSPACE = 8;
 constexpr int KEY_RETURN = 13;
+constexpr int KEY_ESCAPE = 27;
 constexpr int KEY_SPACE = 32;
 constexpr int KEY_S = 115;
 constexpr int KEY_KEYPAD_ENTER = 271;
 constexpr int KEY_UP = 273;
 constexpr int KEY_DOWN = 274;
+constexpr int KEY_RIGHT = 275;
+constexpr int KEY_LEFT = 276;
 constexpr int KEY_PAGE_UP = 280;
 constexpr int KEY_PAGE_DOWN = 281;
 constexpr int KEY_F1 = 282;

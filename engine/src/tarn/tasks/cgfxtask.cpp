@@ -7,8 +7,11 @@ namespace tarn {
 
 bool CGfxTask::Init()
 {
-    mySpriteClock.Reset();
-    mySpriteClock.Resume();
+    for( CTimer* clock : { &mySpriteClock, &myFrameClock } )
+    {
+        clock->Reset();
+        clock->Resume();
+    }
     return true;
 }
 
@@ -21,6 +24,7 @@ void CGfxTask::Update()
 void CGfxTask::Exit()
 {
     mySpriteClock.Pause();
+    myFrameClock.Pause();
     CScreenLayer::DeleteSingleton();
 }
 

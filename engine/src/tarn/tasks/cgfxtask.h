@@ -19,10 +19,14 @@ public:
     // Stops the clock and deletes the screen layer.
     void Exit() override;
 
-    types::ticks GetSpriteTime() const { return mySpriteClock.GetTime(); }
+    // What frames are paced by: the engine clock since the task started.
+    // Unlike the sprite clock it runs on while the game is held, so a menu
+    // over the still game is drawn.
+    types::ticks GetSpriteTime() const { return myFrameClock.GetTime(); }
 
 private:
     CTimer mySpriteClock;
+    CTimer myFrameClock{ CTimer::GetEngineTimer() };
 };
 
 } // namespace tarn

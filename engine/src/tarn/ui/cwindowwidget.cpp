@@ -46,6 +46,23 @@ std::unique_ptr<CSurface> MakePanelImage( int width, int height, const types::re
 
 } // namespace
 
+std::unique_ptr<CSurface> CWindowWidget::MakeFramedImage( int width, int height, const CColor& body,
+                                                          const CColor& edge )
+{
+    std::unique_ptr<CSurface> image = Gfx::NewBuffer( width, height );
+    if( image->IsNull() )
+        return image;
+    for( int y = 0; y < height; ++y )
+    {
+        for( int x = 0; x < width; ++x )
+        {
+            const bool onEdge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+            image->PutPixel( x, y, onEdge ? edge : body );
+        }
+    }
+    return image;
+}
+
 CWindowWidget::CWindowWidget( const std::string& name, const std::string& title ) :
     CWidget( name ),
     myTitle( title ),
@@ -77,13 +94,20 @@ void CWindowWidget::OnGeometryChanged()
     const types::rect rect = GetRect();
     const types::rect panel = myPanel->GetRect();
     if( panel.w != rect.w || panel.h != rect.h )
-    {
-        const types::rect closeBox{ rect.w - TITLE_HEIGHT, 0, TITLE_HEIGHT, TITLE_HEIGHT };
-        myPanel->SetImage( MakePanelImage( rect.w, rect.h, closeBox ) );
-        myTitleBar->Resize( rect.w - TITLE_HEIGHT, TITLE_HEIGHT );
-    }
+        PaintPanel();
     myPanel->SetPosition( rect.x, rect.y );
     myTitleBar->SetPosition( rect.x, rect.y );
+}
+
+void CWindowWidget::SetFrameless( const CColor& body, const CColor& edge )
+{
+    myFrameless = true;
+    myBodyColor = body;
+    myEdgeColor = edge;
+    RemoveChild( &myCloseBox );
+    myTitleBar->SetVisible( false );
+    PaintPanel();
+    myPanel->SetPosition( GetRect().x, GetRect().y );
 }
 
 void CWindowWidget::SetShown( bool shown )
@@ -96,7 +120,7 @@ void CWindowWidget::SetShown( bool shown )
     else if( GetParent() )
         GetParent()->RemoveChild( this );
     myPanel->SetVisible( shown );
-    myTitleBar->SetVisible( shown );
+    myTitleBar->SetVisible( shown && !myFrameless );
     OnShown( shown );
 }
 
@@ -109,6 +133,19 @@ bool CWindowWidget::TakeCloseRequest()
 
 void CWindowWidget::OnShown( bool )
 {
+}
+
+void CWindowWidget::PaintPanel()
+{
+    const types::rect rect = GetRect();
+    if( myFrameless )
+    {
+        myPanel->SetImage( MakeFramedImage( rect.w, rect.h, myBodyColor, myEdgeColor ) );
+        return;
+    }
+    const types::rect closeBox{ rect.w - TITLE_HEIGHT, 0, TITLE_HEIGHT, TITLE_HEIGHT };
+    myPanel->SetImage( MakePanelImage( rect.w, rect.h, closeBox ) );
+    myTitleBar->Resize( rect.w - TITLE_HEIGHT, TITLE_HEIGHT );
 }
 
 void CWindowWidget::OnCloseBoxReleased()

@@ -5,10 +5,12 @@
 #include <string>
 
 #include "tarn/ui/cwidget.h"
+#include "tarn/utils/ccolor.h"
 
 namespace tarn {
 
 class CSprite;
+class CSurface;
 class CTextSprite;
 
 namespace ui {
@@ -39,6 +41,11 @@ public:
     // True once after each click on the close box ("close" is raised then).
     bool TakeCloseRequest();
 
+    // For a window closed some other way (a menu): the panel is body inside a
+    // one-pixel edge, with neither title bar nor close box. A body colour
+    // with alpha lets the game show through.
+    void SetFrameless( const CColor& body, const CColor& edge );
+
     const std::string& GetTitle() const { return myTitle; }
     int GetZ() const { return myZ; }
     // The z for sprites drawn on the window.
@@ -48,16 +55,24 @@ public:
     CTextSprite* GetTitleSprite() const { return myTitleBar.get(); }
 
 protected:
+    // body inside a one-pixel edge, for panels and bars drawn on the window.
+    static std::unique_ptr<CSurface> MakeFramedImage( int width, int height, const CColor& body,
+                                                      const CColor& edge );
     // The window was shown or hidden; contents show or hide with it.
     virtual void OnShown( bool shown );
 
 private:
     void OnCloseBoxReleased();
+    // Makes the panel's image for the window's size and look.
+    void PaintPanel();
 
     std::string myTitle;
     int myZ = DEFAULT_Z;
     bool myShown = false;
     bool myCloseRequested = false;
+    bool myFrameless = false;
+    CColor myBodyColor;
+    CColor myEdgeColor;
     CWidget myCloseBox;
     std::unique_ptr<CSprite> myPanel;
     std::unique_ptr<CTextSprite> myTitleBar;

@@ -17,12 +17,25 @@ public:
     types::ticks GetTime() const override { return GameTime(); }
 };
 
+class CUnheldClockTimer final : public CTimer
+{
+public:
+    CUnheldClockTimer() : CTimer( this ) {}
+    types::ticks GetTime() const override { return EngineTime(); }
+};
+
 } // namespace
 
 CTimer* CTimer::GetBaseTimer()
 {
     static CEngineClockTimer baseTimer;
     return &baseTimer;
+}
+
+CTimer* CTimer::GetEngineTimer()
+{
+    static CUnheldClockTimer engineTimer;
+    return &engineTimer;
 }
 
 CTimer::CTimer() : CTimer( nullptr )

@@ -51,6 +51,9 @@ public:
 
     // The timer every default-constructed timer measures against.
     static CTimer* GetBaseTimer();
+    // A base on the engine clock, which runs on while the game is held, for
+    // what must not stop under a menu (drawing the screen).
+    static CTimer* GetEngineTimer();
 
 protected:
     types::ticks BaseTime() const;
