@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Plays the game in a virtual X server and saves the pictures shown in the
-# README into docs/screenshots/: the title, the questions, every level and
-# the end picture. The clicks go where the question screen's buttons are;
-# F5 to F9 (bound in a scratch copy of autoexec.txt) load the levels.
+# README into docs/screenshots/: the title, the questions, every level, a
+# caption over the kitchen, the pause menu, the end picture and the game at
+# window scale 2. The clicks go where the question screen's buttons are; F5
+# to F9 (bound in a scratch copy of autoexec.txt) load the levels, F10 turns
+# the captions on and F2 off, S doubles the window and D makes it single
+# again. The player's settings go to a scratch folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh --screenshots
@@ -25,9 +28,15 @@ cp autoexec.txt "$work/autoexec.txt"
 for n in 1 2 3 4 5; do
   echo "Keyboard::bind( \"f$((n + 4)) f$((n + 4))\", \"Game::LoadLevel( data/levels/level_0$n.xml )\" );" >> "$work/autoexec.txt"
 done
-echo 'Keyboard::bind( "f4 f4", "Game::EndGame" );' >> "$work/autoexec.txt"
+cat >> "$work/autoexec.txt" <<'SCRIPT'
+Keyboard::bind( "f4 f4", "Game::EndGame" );
+Keyboard::bind( "f10 f10", "captions = 1" );
+Keyboard::bind( "f2 f2", "captions = 0" );
+Keyboard::bind( "s s", "window_scale = 2" );
+Keyboard::bind( "d d", "window_scale = 1" );
+SCRIPT
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 1 100); do [ -s "$display_file" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n 1 "$display_file")"
@@ -36,9 +45,9 @@ for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 ( cd "$work" && XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" SDL_AUDIODRIVER=dummy exec "$root/build/horror" ) &
 game_pid=$!
 
-shot() { # name seconds-to-wait-first
+shot() { # name seconds-to-wait-first [the window's size, 800x600 by default]
   sleep "$2"
-  import -window root "$out/$1.png"
+  import -window root -crop "${3:-800x600}+0+0" +repage "$out/$1.png"
   echo "saved $out/$1.png"
 }
 click() { # x y
@@ -58,6 +67,17 @@ for n in 1 2 3 4 5; do
   xdotool key "F$((n + 4))"
   shot "level_0$n" 4
 done
+xdotool key F10
+xdotool key F6
+shot captions 1.5
+xdotool key Escape
+shot menu 1.5
+xdotool key Escape
+xdotool key F2
+xdotool key s
+xdotool key F7
+shot scale2 4 1600x1200
+xdotool key d
 xdotool key F4
 shot end 6
 kill "$game_pid" 2>/dev/null || true

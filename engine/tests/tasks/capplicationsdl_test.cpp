@@ -157,8 +157,8 @@ TEST_F( WindowTest, CommandsChangeTheOpenWindow )
     EXPECT_EQ( "[ERROR] You have to give atleast one parameter", window->GetTaskConsole()->Execute( "SetIcon()" ) );
 }
 
-// The player's settings, held to their range, take effect at the window's next
-// update; at scale 2 the pointer lands on the game pixel shown under it, held
+// The player's settings, held to their range, take effect as they are
+// assigned, while the window task waits paused; at scale 2 the pointer lands on the game pixel shown under it, held
 // inside the picture. Full screen goes through its setting.
 TEST_F( WindowTest, TheWindowScaleEnlargesThePictureAndThePointerLandsWhereItShows )
 {
@@ -168,8 +168,6 @@ TEST_F( WindowTest, TheWindowScaleEnlargesThePictureAndThePointerLandsWhereItSho
     Run( "window_scale = 9" );
     EXPECT_TRUE( log.Contains( "Setting window_scale: 9 is outside 0 to 4, set to 4" ) );
     Run( "window_scale = 2" );
-    EXPECT_EQ( "40x30", Size() );
-    CTaskManager::GetSingletonPtr()->RunOnce();
     EXPECT_EQ( "80x60", Size() );
     input.events.clear();
     for( const auto& [ x, y ] : { std::pair{ 21, 41 }, { 1, 1 }, { 79, 59 }, { 300, 200 } } )
@@ -184,7 +182,6 @@ TEST_F( WindowTest, TheWindowScaleEnlargesThePictureAndThePointerLandsWhereItSho
     EXPECT_EQ( "1", GetConsole()->GetVariable( "fullscreen" ) );
     EXPECT_TRUE( SDL_GetVideoSurface()->flags & SDL_FULLSCREEN );
     Run( "fullscreen = 0" );
-    CTaskManager::GetSingletonPtr()->RunOnce();
     EXPECT_EQ( "80x60", Size() ) << "a window again, at scale 2";
 }
 

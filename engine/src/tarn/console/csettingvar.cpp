@@ -9,8 +9,8 @@
 
 namespace tarn {
 
-CSettingVar::CSettingVar( const std::string& name, int* bound, int min, int max ) :
-    myName( name ), myValue( bound ), myMin( min ), myMax( max )
+CSettingVar::CSettingVar( const std::string& name, int* bound, int min, int max, ChangeHandler onChange ) :
+    myName( name ), myValue( bound ), myMin( min ), myMax( max ), myOnChange( std::move( onChange ) )
 {
     *myValue = std::clamp( *myValue, myMin, myMax );
 }
@@ -27,10 +27,13 @@ void CSettingVar::Set( const std::string& text )
         return;
     }
     const int value = TruncateToInt( number );
+    const int old = *myValue;
     *myValue = std::clamp( value, myMin, myMax );
     if( *myValue != value || value != std::trunc( number ) )
         GetLog().Warning() << "Setting " << myName << ": " << text << " is outside " << myMin << " to " << myMax
                            << ", set to " << *myValue << "\n";
+    if( *myValue != old && myOnChange )
+        myOnChange();
 }
 
 std::string CSettingVar::GetValue() const

@@ -1,6 +1,7 @@
 #ifndef TARN_CONSOLE_CSETTINGVAR_H
 #define TARN_CONSOLE_CSETTINGVAR_H
 
+#include <functional>
 #include <string>
 
 #include "tarn/console/cconsolevariable.h"
@@ -15,7 +16,11 @@ namespace tarn {
 class CSettingVar final : public CConsoleVariable
 {
 public:
-    CSettingVar( const std::string& name, int* bound, int min, int max );
+    // Called after an assignment that changed the value; it may not remove
+    // this variable.
+    using ChangeHandler = std::function<void()>;
+
+    CSettingVar( const std::string& name, int* bound, int min, int max, ChangeHandler onChange = {} );
 
     void Set( const std::string& text ) override;
     std::string GetValue() const override;
@@ -29,6 +34,7 @@ private:
     int* myValue;
     int myMin;
     int myMax;
+    ChangeHandler myOnChange;
 };
 
 } // namespace tarn

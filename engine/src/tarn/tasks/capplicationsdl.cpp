@@ -61,9 +61,8 @@ CApplicationSDL::CApplicationSDL() :
 
 CApplicationSDL::~CApplicationSDL()
 {
-    // The window outlives the other tasks' exits at the end of the run (see
-    // Exit), or waits in the paused list after a failed start: SDL still has
-    // to be closed.
+    // A window task waits in the paused list, which the shutdown does not
+    // kill; SDL still has to be closed.
     if( !mySDLStarted )
         return;
     if( CInputDispatcher::HasSingleton() )
@@ -110,21 +109,13 @@ bool CApplicationSDL::Init( CAnyContainer* parameters )
                                                              myVideoError );
         return false;
     }
-    return true;
-}
-
-void CApplicationSDL::Update()
-{
-    if( myScreen && ( myWindowScale != myAppliedScale || ( myFullscreenSetting != 0 ) != myFullscreen ) )
-        CInputDispatcher::GetSingletonPtr()->NotifyResize( myWidth, myHeight );
+    // Nothing to do per pass: wait in the paused list; commands still work,
+    // and a changed setting takes effect as it is assigned.
+    return false;
 }
 
 void CApplicationSDL::Exit()
 {
-    // At the end of the run the tasks after this one still let go of their
-    // cursors and surfaces: SDL closes when the task is destroyed.
-    if( CTaskManager::GetSingletonPtr()->IsQuitRequested() )
-        return;
     if( CInputDispatcher::HasSingleton() )
         CInputDispatcher::GetSingletonPtr()->RemoveResizeListener( this );
     QuitSDL();
@@ -249,9 +240,10 @@ void CApplicationSDL::RegisterVariables()
     myFullscreenSetting = 0;
     console->AddVariable( "window_sdl_timer",
                           std::make_unique<CConsoleVar<bool>>( "window_sdl_timer", &myStartTimer ) );
-    console->AddVariable( "window_scale",
-                          std::make_unique<CSettingVar>( "window_scale", &myWindowScale, 0, MAX_WINDOW_SCALE ) );
-    console->AddVariable( "fullscreen", std::make_unique<CSettingVar>( "fullscreen", &myFullscreenSetting, 0, 1 ) );
+    console->AddVariable( "window_scale", std::make_unique<CSettingVar>( "window_scale", &myWindowScale, 0,
+                                                                         MAX_WINDOW_SCALE, &ApplyDisplaySettings ) );
+    console->AddVariable( "fullscreen",
+                          std::make_unique<CSettingVar>( "fullscreen", &myFullscreenSetting, 0, 1, &ApplyDisplaySettings ) );
 }
 
 bool CApplicationSDL::InitVideo()
@@ -337,7 +329,6 @@ void CApplicationSDL::LogVideoModes( Uint32 flags )
 
 void CApplicationSDL::SetVideoMode()
 {
-    myAppliedScale = myWindowScale;
     myFullscreen = myFullscreenSetting != 0;
     const Uint32 flags = myVideoFlags | ( myFullscreen ? SDL_FULLSCREEN : 0 );
     int width = myWidth;
@@ -373,6 +364,15 @@ void CApplicationSDL::SetVideoMode()
     // The display's pixels are new: every sprite has to be drawn again.
     if( CScreenLayer::HasSingleton() )
         CScreenLayer::GetSingletonPtr()->RequestDrawAll();
+}
+
+void CApplicationSDL::ApplyDisplaySettings()
+{
+    // The open window takes a new mode as for a resize to the size it has; a
+    // window opened later reads the settings then.
+    const CDisplayScale& scale = CDisplayScale::Current();
+    if( scale.GetWidth() > 0 && CInputDispatcher::HasSingleton() )
+        CInputDispatcher::GetSingletonPtr()->NotifyResize( scale.GetWidth(), scale.GetHeight() );
 }
 
 int CApplicationSDL::ChooseMode( Uint32 flags, int& width, int& height ) const
@@ -478,7 +478,6 @@ std::string CApplicationSDL::FullscreenCommand( CAnyContainer* )
 {
     // Through the main console, so that whoever keeps the settings sees it.
     GetConsole()->SetVariable( "fullscreen", myFullscreenSetting != 0 ? "0" : "1" );
-    Update();
     return "";
 }
 

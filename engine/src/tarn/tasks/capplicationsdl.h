@@ -18,8 +18,8 @@ class CConsole;
 // window commands. Start parameters, by position (a value of the wrong type
 // is skipped): width, height, bpp (0: the display's), fullscreen,
 // resizable, caption, icon file (a BMP of at most 32x32), framed. It does
-// its work in Init and in its commands; each update it only looks whether
-// the player's settings changed.
+// its work in Init, in its commands and as its settings change, then waits
+// in the paused list.
 //   SetName( "Title" )    SetName clears the title
 //   Resize( w [, h] )     a missing or non-number value keeps the size
 //   SetIcon( "icon.bmp" )
@@ -29,7 +29,7 @@ class CConsole;
 // "window_sdl_timer", 1 at first: SDL's timer subsystem starts with the
 // video. The engine calls no SDL timer, and SDL 1.2's timer subsystem keeps
 // a thread waking every millisecond; 0 leaves it out.
-// Player settings, applied at the next update: "window_scale", 0 to 4, 1 at
+// Player settings, applied as they are assigned: "window_scale", 0 to 4, 1 at
 // first: the window shows every game pixel as a square of that many display
 // pixels a side, 0 the largest that fits the desktop; "fullscreen", 0 or 1:
 // full screen in the display mode that fits the picture at the largest
@@ -48,8 +48,7 @@ public:
     bool Init( CAnyContainer* parameters ) override;
     // False when the window is open already.
     bool Init() override;
-    // Applies a changed "window_scale" or "fullscreen".
-    void Update() override;
+    void Update() override {}
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
 
@@ -66,6 +65,8 @@ public:
 
     // Adds the task's variables to the main console, once per console.
     static void RegisterVariables();
+    // Sets the video mode again for a changed "window_scale" or "fullscreen".
+    static void ApplyDisplaySettings();
 
     SDL_Surface* GetScreen() const { return myScreen; }
     Uint32 GetVideoFlags() const { return myVideoFlags; }
@@ -109,7 +110,6 @@ private:
     int myBpp = 0;
     // The settings as the open window applies them.
     bool myFullscreen = false;
-    int myAppliedScale = 1;
     // The desktop's size before the first video mode (0 when SDL cannot tell).
     int myDesktopWidth = 0;
     int myDesktopHeight = 0;

@@ -22,7 +22,7 @@ public:
     // What frames are paced by: the engine clock since the task started.
     // Unlike the sprite clock it runs on while the game is held, so a menu
     // over the still game is drawn.
-    types::ticks GetSpriteTime() const { return myFrameClock.GetTime(); }
+    types::ticks GetFrameTime() const { return myFrameClock.GetTime(); }
 
 private:
     CTimer mySpriteClock;

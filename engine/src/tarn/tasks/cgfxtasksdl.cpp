@@ -38,7 +38,7 @@ bool CGfxTaskSDL::Init()
 
 void CGfxTaskSDL::Update()
 {
-    if( GetSpriteTime() - myLastFrameTime < myFrameInterval )
+    if( GetFrameTime() - myLastFrameTime < myFrameInterval )
         return;
     if( !myFrameReportListener )
     {
@@ -57,7 +57,7 @@ void CGfxTaskSDL::DrawFrame()
         CScreenLayer::GetSingletonPtr()->RequestDrawAll( false );
     CGfxTask::Update();
     myScreen->Flip();
-    myLastFrameTime = GetSpriteTime();
+    myLastFrameTime = GetFrameTime();
 }
 
 void CGfxTaskSDL::Report( double workSeconds ) const
