@@ -4,7 +4,8 @@
 # caption over the kitchen, the pause menu, the end picture and the game at
 # window scale 2. The clicks go where the question screen's buttons are; F5
 # to F9 (bound in a scratch copy of autoexec.txt) load the levels, F10 turns
-# the captions on and F2 off, S doubles the window and D makes it single
+# the captions on and F2 off, O opens the kitchen's pantry door (a sound
+# with a caption), S doubles the window and D makes it single
 # again. The player's settings go to a scratch folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,6 +33,7 @@ cat >> "$work/autoexec.txt" <<'SCRIPT'
 Keyboard::bind( "f4 f4", "Game::EndGame" );
 Keyboard::bind( "f10 f10", "captions = 1" );
 Keyboard::bind( "f2 f2", "captions = 0" );
+Keyboard::bind( "o o", "Game::SpritePlayAnimation( pantrydoor, open )" );
 Keyboard::bind( "s s", "window_scale = 2" );
 Keyboard::bind( "d d", "window_scale = 1" );
 SCRIPT
@@ -69,7 +71,9 @@ for n in 1 2 3 4 5; do
 done
 xdotool key F10
 xdotool key F6
-shot captions 1.5
+sleep 1
+xdotool key o
+shot captions 0.5
 xdotool key Escape
 shot menu 1.5
 xdotool key Escape
