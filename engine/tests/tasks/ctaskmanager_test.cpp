@@ -5,6 +5,7 @@
 
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/quitsignals.h"
+#include "tarn/utils/enginetime.h"
 #include "tasks/taskstest.h"
 
 using namespace tarn;
@@ -109,9 +110,12 @@ TEST_F( MainLoopTest, FocusPausesOnlyTasksThatAskAndResumesExactlyThose )
     manager->PauseTask( other );
     CInputDispatcher::GetSingletonPtr()->NotifyActivate( false );
     EXPECT_FALSE( manager->IsActive() );
+    const types::ticks gameTime = GameTime();
+    clock->Advance( 5000 );
     EXPECT_EQ( Pass(), Strings{ "gfx:update" } );
     CInputDispatcher::GetSingletonPtr()->NotifyActivate( true );
     EXPECT_TRUE( manager->IsActive() );
+    EXPECT_EQ( GameTime(), gameTime ) << "the game's time stood still";
     EXPECT_EQ( Running(), ( Strings{ "gfx", "game" } ) ) << "what was paused before stays paused";
 }
 

@@ -23,6 +23,8 @@ void CActivityListener::OnActivate( bool gained )
         myManager->ResumeAllTasks();
     else
         myManager->PauseAllTasks();
+    // The game's timers stand still too, so that nothing jumps on return.
+    myManager->SetHolding( "focus", !gained );
 }
 
 CTaskManager::CTaskManager() :
