@@ -8,7 +8,9 @@
 # --bench, valgrind and python3 for tools/bench-instructions.sh; with
 # --valgrind, valgrind for tools/valgrind-playthrough.sh; with --soak, python3
 # for tools/soak.sh; with --coverage, gcovr for tools/coverage.sh; with
-# --mutation, python3 and ccache for tools/mutation/run.py.
+# --mutation, python3 and ccache for tools/mutation/run.py; with --package,
+# what the Debian package (cpack -G DEB, README "Install") is made and checked
+# with: dpkg-dev (dpkg-shlibdeps), fakeroot, lintian and appstream.
 set -euo pipefail
 
 PACKAGES=(
@@ -30,6 +32,7 @@ for arg in "$@"; do
     --soak) PACKAGES+=(python3) ;;
     --coverage) PACKAGES+=(gcovr) ;;
     --mutation) PACKAGES+=(python3 ccache) ;;
+    --package) PACKAGES+=(dpkg-dev fakeroot lintian appstream desktop-file-utils) ;;
     *) echo "install-deps.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done

@@ -24,6 +24,7 @@ if [ "${1:-}" != "--check" ]; then
   $PY make_sprites.py
   $PY make_levels.py
   $PY make_sounds.py
+  $PY make_icons.py
 fi
 $PY check_assets.py
 cd ../..
