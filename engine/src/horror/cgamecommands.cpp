@@ -60,6 +60,7 @@ CGameCommands::CGameCommands( CConsole& console, CHorrorGame& game ) :
         };
     };
     Add( "LoadLevel", [ this ]( Args args ) { return LoadLevel( args ); } );
+    Add( "StartLevel", [ this ]( Args args ) { return StartLevel( args ); } );
     Add( "LoadDialog", [ this ]( Args args ) { return LoadDialog( args ); } );
     Add( "DoDialog", [ this ]( Args args ) { return DoDialog( args ); } );
     Add( "SetPlayerEnabled", flag( &CHorrorGameplay::SetPlayerEnabled ) );
@@ -103,6 +104,12 @@ void CGameCommands::Add( const std::string& name, CCommandFunction::Function fun
 std::string CGameCommands::LoadLevel( Args args )
 {
     myGame.RequestLevel( StringArg( args, 0 ) );
+    return "";
+}
+
+std::string CGameCommands::StartLevel( Args args )
+{
+    myGame.SkipToLevel( StringArg( args, 0 ) );
     return "";
 }
 

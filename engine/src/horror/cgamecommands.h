@@ -19,9 +19,11 @@ class CHorrorGame;
 // The game's fourteen script commands, registered in the game console:
 // LoadLevel, LoadDialog, DoDialog, SetPlayerEnabled, SetBadguyEnabled,
 // SetPlayerShown, SetBadguyShown, AddPortal, AddSprite, RemoveSprite,
-// SpritePlayAnimation, SpriteMoveTo, PlayMusic, EndGame. A missing or wrongly
-// typed parameter takes its default; a call without parentheses answers
-// "Error: need parameters" (EndGame acts either way).
+// SpritePlayAnimation, SpriteMoveTo, PlayMusic, EndGame; and StartLevel
+// ( "file" ), which ends the title or the questions and loads the level (an
+// author's shortcut: the command line's --level). A missing or wrongly typed
+// parameter takes its default; a call without parentheses answers "Error:
+// need parameters" (EndGame acts either way).
 class CGameCommands
 {
 public:
@@ -43,6 +45,7 @@ private:
     void Add( const std::string& name, tarn::CCommandFunction::Function function, bool needsParameters = true );
 
     std::string LoadLevel( Args args );
+    std::string StartLevel( Args args );
     std::string LoadDialog( Args args );
     std::string DoDialog( Args args );
     std::string AddPortal( Args args );

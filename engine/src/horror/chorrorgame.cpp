@@ -115,6 +115,13 @@ void CHorrorGame::UpdateTitleAndQuestions()
     myQuestions.reset();
 }
 
+void CHorrorGame::SkipToLevel( const std::string& file )
+{
+    myTitle.reset();
+    myQuestions.reset();
+    RequestLevel( file );
+}
+
 void CHorrorGame::LoadPendingLevel()
 {
     const std::string level = myPendingLevel;

@@ -48,6 +48,8 @@ public:
     // Scripts never load inside a line: these record a file that the next
     // update loads ("" for none).
     void RequestLevel( const std::string& file ) { myPendingLevel = file; }
+    // Ends the title or the questions, if either runs, and requests file.
+    void SkipToLevel( const std::string& file );
     void RequestDialogue( const std::string& file ) { myPendingDialogue = file; }
     const std::string& GetPendingLevel() const { return myPendingLevel; }
     const std::string& GetPendingDialogue() const { return myPendingDialogue; }

@@ -18,6 +18,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "e2e/programrun.h"
 
@@ -105,8 +106,10 @@ TEST( Program, StartupScriptRunsAndLogsWhatWentWrong )
     EXPECT_EQ( RunProgram( dir ).exitCode, 0 );
     const Strings log = test::SplitLines( test::ReadFile( dir + "/log.txt" ) );
     test::ExpectLogHeader( log );
-    ASSERT_GE( log.size(), 5u );
-    EXPECT_EQ( Strings( log.begin() + 5, log.end() ),
+    ASSERT_GE( log.size(), 6u );
+    EXPECT_EQ( log[ 5 ], "( ) Folders: the game in " + dir + ", the log and screenshots in " + dir +
+                             ", the settings in " + getenv( "XDG_CONFIG_HOME" ) + "/tallow/settings.txt" );
+    EXPECT_EQ( Strings( log.begin() + 6, log.end() ),
                ( Strings{ "( ) [ERROR] Trying to start a task nosuchtype that doesn't exist.",
                           "( ) [ERROR] Trying to resume a task nobody that doesn't exist.",
                           "( ) [ERROR] Trying to start a task nosuchtype that doesn't exist.",
@@ -148,6 +151,55 @@ TEST( Program, QuitSignalsEndTheGameWhateverTasksRun )
 
 // tarn-bench plays the first three seconds of its recording through the game
 // and prints a row for every scene.
+// The program's own options: each answers on its own stream with its exit
+// code, before any start-up script runs.
+TEST( Program, OptionsAnswerWithTheirExitCodes )
+{
+    const std::string dir = test::MakeTempDir( "options" );
+    const std::string usage = "Usage: horror [--game DIR] [--level FILE] [--help] [--version] [+LINE ...]\n";
+    // Arguments, exit code, the start of standard output, of standard error.
+    const std::tuple<const char*, int, std::string, std::string> cases[] = {
+        { "--help", 0, usage, "" },
+        { "--version", 0, "Tarn version 0.23\nTallow\n", "" },
+        { "--fly", 2, "", "horror: unknown option --fly\n" + usage },
+        { "--level", 2, "", "horror: --level needs a value\n" + usage },
+        { "--version=2", 2, "", "horror: --version takes no value\n" + usage },
+        { "stray", 2, "", "horror: unexpected argument \"stray\"\n" + usage },
+        { "--game /nonexistent", 1, "", "Cannot open the game folder /nonexistent: No such file or directory\n" },
+    };
+    for( const auto& [ arguments, code, out, errors ] : cases )
+    {
+        const CRunResult run = RunProgram( dir, 10, "", "", TARN_HORROR_BINARY, arguments );
+        EXPECT_EQ( run.exitCode, code ) << arguments;
+        EXPECT_EQ( test::ReadFile( dir + "/stdout.txt" ).substr( 0, out.size() ), out ) << arguments;
+        EXPECT_EQ( run.errors.substr( 0, errors.size() ), errors ) << arguments;
+    }
+    EXPECT_FALSE( std::filesystem::exists( dir + "/log.txt" ) ) << "nothing started";
+}
+
+// Started elsewhere with --game, --level and +LINE arguments: the level
+// loads first, skipping the title, and the lines run in their order after
+// the start-up script.
+TEST( Program, TheCommandLineStartsTheGameInALevelAndRunsItsLines )
+{
+    const std::string game = test::ShippedGame( "game", "first = 1\n" );
+    const std::string elsewhere = test::MakeTempDir( "elsewhere" );
+    const CRunResult run = RunProgram( elsewhere, 30, "", "", TARN_HORROR_BINARY,
+                                       "--game '" + game + "' --level data/levels/level_03.xml "
+                                       "'+second = first' '+runlater( 300, \"quit\" )' '+third = second'" );
+    EXPECT_EQ( run.exitCode, 0 );
+    const Strings log = test::SplitLines( test::ReadFile( game + "/log.txt" ) );
+    const auto at = [ & ]( const std::string& part ) {
+        return std::find_if( log.begin(), log.end(), [ & ]( const std::string& l ) { return Contains( l, part ); } ) -
+               log.begin();
+    };
+    EXPECT_LT( at( "Game::StartLevel( \"data/levels/level_03.xml\" )" ), at( "second = first" ) );
+    EXPECT_LT( at( "second = first" ), at( "third = second" ) );
+    EXPECT_EQ( log[ at( "third = second" ) + 1 ], "( ) 1" ) << "after the start-up script, which set first";
+    EXPECT_EQ( log[ at( "Level loaded: " ) ], "( ) Level loaded: data/levels/level_03.xml" ) << "the first level";
+    EXPECT_FALSE( std::filesystem::exists( elsewhere + "/log.txt" ) );
+}
+
 // The player's settings outlive the run: what the first run sets is in the
 // user's settings file, the second run starts with it (its own change is
 // written beside the first run's values), and a file of random bytes starts

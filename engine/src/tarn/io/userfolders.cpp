@@ -27,4 +27,10 @@ std::string UserConfigFolder( const std::string& program )
     return base.empty() ? "" : base + "/" + program;
 }
 
+std::string UserStateFolder( const std::string& program )
+{
+    const std::string base = BaseFolder( "XDG_STATE_HOME", "/.local/state" );
+    return base.empty() ? "" : base + "/" + program;
+}
+
 } // namespace tarn

@@ -10,6 +10,10 @@ namespace tarn {
 // "" when neither it nor $HOME is known. Nothing is made on disk.
 std::string UserConfigFolder( const std::string& program );
 
+// The user's folder for what a program writes as it runs (logs, screenshots):
+// $XDG_STATE_HOME/program, or ~/.local/state/program, likewise.
+std::string UserStateFolder( const std::string& program );
+
 } // namespace tarn
 
 #endif

@@ -16,7 +16,8 @@
 
 namespace tarn {
 
-CApplication::CApplication( const std::string& startupScript, const std::string& settingsFile ) :
+CApplication::CApplication( const std::string& startupScript, const std::string& settingsFile,
+                            const std::vector<std::string>& lines ) :
     myStartupScript( startupScript ),
     myTaskManager( CTaskManager::GetSingletonPtr() )
 {
@@ -30,10 +31,13 @@ CApplication::CApplication( const std::string& startupScript, const std::string&
     CTaskDebug::SetConsoleWindowMaker( &ui::CConsoleWindow::Create );
     GetConsole()->ExecuteFile( myStartupScript );
     // After the start-up script, whose tasks make the setting variables.
-    if( settingsFile.empty() )
-        return;
-    mySettings = std::make_unique<CSettingsFile>( *GetConsole(), settingsFile );
-    mySettings->Load();
+    if( !settingsFile.empty() )
+    {
+        mySettings = std::make_unique<CSettingsFile>( *GetConsole(), settingsFile );
+        mySettings->Load();
+    }
+    for( const std::string& line : lines )
+        GetConsole()->Execute( line, true );
 }
 
 CApplication::~CApplication()

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tarn {
 
@@ -16,8 +17,10 @@ class CApplication
 public:
     // Creates the task manager and the main console, then executes
     // startupScript line by line (a missing file executes nothing), then,
-    // with a settingsFile, the player's settings kept there (CSettingsFile).
-    explicit CApplication( const std::string& startupScript = "autoexec.txt", const std::string& settingsFile = "" );
+    // with a settingsFile, the player's settings kept there (CSettingsFile),
+    // then each of lines in order (a command line's own lines).
+    explicit CApplication( const std::string& startupScript = "autoexec.txt", const std::string& settingsFile = "",
+                           const std::vector<std::string>& lines = {} );
     ~CApplication();
 
     CApplication( const CApplication& ) = delete;

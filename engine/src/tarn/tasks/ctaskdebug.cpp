@@ -142,7 +142,8 @@ bool CTaskDebug::SaveScreenshot( const std::string& filename )
         return false;
     }
     int number = 0;
-    const std::string name = filename.empty() ? NextFreeShotName( "screenshot", number ) : filename;
+    const std::string name =
+        filename.empty() ? NextFreeShotName( InShotFolder( "screenshot" ), number ) : InShotFolder( filename );
     if( name.empty() )
         return false;
     // A sprite that changed since the last frame has already been erased
@@ -182,6 +183,13 @@ std::string CTaskDebug::NextFreeShotName( const std::string& prefix, int& number
     }
     GetLog().Error() << "Screenshot - every number for " << prefix << " is taken\n";
     return "";
+}
+
+std::string CTaskDebug::InShotFolder( const std::string& name )
+{
+    if( myShotFolder.empty() || name.empty() || name[ 0 ] == '/' )
+        return name;
+    return myShotFolder + "/" + name;
 }
 
 void CTaskDebug::SetConsoleWindowMaker( ConsoleWindowMaker maker )
@@ -273,7 +281,7 @@ std::string CTaskDebug::ScreenshotEvery( CAnyContainer* args )
     }
     const int interval = TruncateToInt( args->GetNumber( 0 ) );
     myShotInterval = interval > 0 ? static_cast<types::ticks>( interval ) : 0;
-    myShotName = args->GetString( 1 );
+    myShotName = InShotFolder( args->GetString( 1 ) );
     myNextShotTime = EngineTime() + myShotInterval;
     return "";
 }

@@ -84,6 +84,9 @@ public:
     // How ToggleConsole makes the window on first use; without a maker the
     // command only toggles the open flag.
     static void SetConsoleWindowMaker( ConsoleWindowMaker maker );
+    // Where screenshots with a relative name go ("": the working directory),
+    // for a game whose own folder cannot be written.
+    static void SetScreenshotFolder( const std::string& folder ) { myShotFolder = folder; }
 
 private:
     std::string ToggleConsole( CAnyContainer* args );
@@ -94,6 +97,8 @@ private:
     std::string Screenshot( CAnyContainer* args );
     std::string ScreenshotEvery( CAnyContainer* args );
     void TakeTimedScreenshot();
+    // name in the screenshot folder, unless it is absolute.
+    static std::string InShotFolder( const std::string& name );
 
     void ToggleConsoleWindow();
     void UpdateFps();
@@ -130,6 +135,7 @@ private:
     std::vector<std::unique_ptr<CDebugInputDevice>> myRetiredDevices;
     bool myStepping = false;
 
+    static inline std::string myShotFolder;
     static inline bool myAssertsBanned = false;
     static inline ConsoleWindowMaker myConsoleWindowMaker;
 };

@@ -9,12 +9,10 @@
 namespace tarn {
 
 namespace {
-const char* const LOG_FILENAME = "log.txt";
-const char* const LOG_VERSION = "Tarn version 0.23";
 } // namespace
 
 CLogger::CLogger() :
-    myFileListener( std::make_unique<CLogListenerForFile>( std::make_unique<CLogFile>( LOG_FILENAME, LOG_VERSION ) ) )
+    myFileListener( std::make_unique<CLogListenerForFile>( std::make_unique<CLogFile>( myFileName, VERSION ) ) )
 {
     myFileListener->SetMinimumLevel( LOG_DEBUG );
     AddListener( myFileListener.get() );
@@ -121,7 +119,7 @@ void CLogger::SetLogFile( const std::string& filename )
         myFileListener->SetFile( nullptr );
         return;
     }
-    const std::string version = myFileListener->GetFile() ? myFileListener->GetFile()->GetVersion() : LOG_VERSION;
+    const std::string version = myFileListener->GetFile() ? myFileListener->GetFile()->GetVersion() : VERSION;
     myFileListener->SetFile( std::make_unique<CLogFile>( filename, version ) );
 }
 

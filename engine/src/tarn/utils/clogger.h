@@ -23,6 +23,8 @@ public:
     // Longest output of one Printf call; longer output is cut and a warning
     // line says so.
     static constexpr int PRINTF_BUFFER_SIZE = 1024;
+    // The engine's banner, the log's first line.
+    static constexpr const char* VERSION = "Tarn version 0.23";
 
     ~CLogger();
 
@@ -57,6 +59,11 @@ public:
     void AddListener( CLogListener* listener );
     void RemoveListener( CLogListener* listener );
 
+    // The file the log writes when it is created (at the first GetLog()):
+    // "log.txt" in the working directory unless this was called before.
+    static void SetFileName( const std::string& filename ) { myFileName = filename; }
+    static const std::string& GetFileName() { return myFileName; }
+
     // Reopens the log file listener on another file; "" writes no file
     // (listeners still hear every line), for tools that run a loader
     // millions of times.
@@ -72,6 +79,8 @@ private:
     std::unique_ptr<CLogListenerForFile> myFileListener;
     int myNextLevel = LOG_NORMAL;
     std::string myPendingLine;
+
+    static inline std::string myFileName = "log.txt";
 };
 
 // The engine log, created on first use.
