@@ -74,6 +74,33 @@ CGameCommands::CGameCommands( CConsole& console, CHorrorGame& game ) :
     Add( "SpriteMoveTo", [ this ]( Args args ) { return SpriteMoveTo( args ); } );
     Add( "PlayMusic", [ this ]( Args args ) { return PlayMusic( args ); } );
     Add( "EndGame", [ this ]( Args ) { return EndGame(); }, false );
+    ApplyCommandHelp( myConsole, GetCommandHelp() );
+}
+
+const CommandHelpTable& CGameCommands::GetCommandHelp()
+{
+    static const CommandHelpTable table = {
+        { "LoadLevel", "LoadLevel( \"file\" )", "Loads the level file at the next game update." },
+        { "StartLevel", "StartLevel( \"file\" )", "Ends the title or the questions and loads the level file." },
+        { "LoadDialog", "LoadDialog( \"file\" )", "Loads the dialogue file at the next game update." },
+        { "DoDialog", "DoDialog( \"speaker image\", \"text\" )",
+          "Shows the speaker's image and the text in the dialogue." },
+        { "SetPlayerEnabled", "SetPlayerEnabled( flag )", "Lets the player move the icon, or not with 0." },
+        { "SetBadguyEnabled", "SetBadguyEnabled( flag )", "Lets the chaser move, or not with 0." },
+        { "SetPlayerShown", "SetPlayerShown( flag )", "Shows the player's icon, or hides it with 0." },
+        { "SetBadguyShown", "SetBadguyShown( flag )", "Shows the chaser, or hides it with 0." },
+        { "AddPortal", "AddPortal( x, y, \"portal image\", \"next file\" )",
+          "Adds a portal at x, y that leads to the next level file." },
+        { "AddSprite", "AddSprite( \"name\", \"sprite file\" )", "Shows a sprite from a sprite file under a name." },
+        { "RemoveSprite", "RemoveSprite( \"name\" )", "Removes the named sprite." },
+        { "SpritePlayAnimation", "SpritePlayAnimation( \"name\", \"animation\" )",
+          "Plays an animation of the named sprite." },
+        { "SpriteMoveTo", "SpriteMoveTo( \"name\", x, y )", "Moves the named sprite to x, y." },
+        { "PlayMusic", "PlayMusic( \"file\" )",
+          "Fades the music file in over 500 ms, unless it is the music this command started last." },
+        { "EndGame", "EndGame", "Plays the end of the game." },
+    };
+    return table;
 }
 
 CGameCommands::~CGameCommands()

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tarn/console/ccommandfunction.h"
+#include "tarn/console/ccommandhelp.h"
 #include "tarn/gfx/csprite.h"
 
 namespace tarn {
@@ -35,6 +36,9 @@ public:
 
     CGameCommands( const CGameCommands& ) = delete;
     CGameCommands& operator=( const CGameCommands& ) = delete;
+
+    // The usage and description of the commands.
+    static const tarn::CommandHelpTable& GetCommandHelp();
 
     // The music file PlayMusic started last.
     const std::string& GetLastMusic() const { return myLastMusic; }

@@ -41,6 +41,11 @@ bool CHorrorTask::HandleCommand( const std::string& command )
     return myGame && myGame->RunScript( command );
 }
 
+const tarn::CConsole* CHorrorTask::GetCommandConsole() const
+{
+    return myGame ? &myGame->GetConsole() : nullptr;
+}
+
 bool CHorrorTask::PausesWhenInactive() const
 {
     return true;

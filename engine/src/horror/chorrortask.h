@@ -24,6 +24,8 @@ public:
     void Update() override;
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
+    // The game's console; null before Init.
+    const tarn::CConsole* GetCommandConsole() const override;
     bool PausesWhenInactive() const override;
 
     CHorrorGame* GetGame() const { return myGame.get(); }

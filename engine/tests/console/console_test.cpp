@@ -28,6 +28,24 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
+// A task whose console holds two commands, one with help and one without.
+class CHelpedTask final : public CTask
+{
+public:
+    CHelpedTask()
+    {
+        myConsole.AddCommand( "PlayMusic", &myPlay );
+        myConsole.AddCommand( "Bare", &myBare );
+        myConsole.SetVariable( "volume", "7" );
+    }
+    const CConsole* GetCommandConsole() const override { return &myConsole; }
+
+private:
+    CCommandFunction myPlay{ []( CAnyContainer* ) { return ""; }, "PlayMusic( \"file\" )", "Plays the music, looping." };
+    CCommandFunction myBare{ []( CAnyContainer* ) { return ""; } };
+    CConsole myConsole;
+};
+
 // What the probe tasks went through: "Init(...)", their commands, "Exit".
 Strings gProbe;
 
@@ -226,6 +244,46 @@ TEST_F( ConsoleTest, BasicCommandsLiveInTheMainConsoleAndExplainTheirUse )
     EXPECT_FALSE( CTaskManager::GetSingletonPtr()->IsQuitRequested() );
     EXPECT_EQ( Run( "quit( 1 )" ), "bye bye" );
     EXPECT_TRUE( CTaskManager::GetSingletonPtr()->IsQuitRequested() );
+}
+
+TEST_F( ConsoleTest, HelpListsAndSearchesTheCommandsAndVariablesOfEveryNamespace )
+{
+    CTaskFactory::GetSingletonPtr()->RegisterTaskType( "helped", [] { return std::make_unique<CHelpedTask>(); } );
+    Run( "starttask( helped, Audio )" );
+    Run( "starttask( probe, Probe )" );
+    Run( "gfx_depth = 16" );
+    const std::string play = "Audio::PlayMusic( \"file\" ) - Plays the music, looping.";
+    const std::string quit = "quit - Ends the program after the current pass.";
+    const std::pair<const char*, Strings> cases[] = {
+        { "help( \"Audio::PlayMusic\" )", { "Audio::PlayMusic( \"file\" )", "    Plays the music, looping." } },
+        { "help( \"playmusic\" )", { "Audio::PlayMusic( \"file\" )", "    Plays the music, looping." } },
+        { "help( \"QUIT\" )", { "quit", "    Ends the program after the current pass." } },
+        { "help( \"audio\" )", { "Audio::BARE", play } },
+        { "help( \"Nothing\" )", { "help: no command or namespace named Nothing" } },
+        { "cmdlist( \"Audio::\" )", { "Audio::BARE", play } },
+        { "cmdlist( \"pl\" )", { play } },
+        { "cmdlist( \"qu\" )", { quit } },
+        { "cmdlist( \"zz\" )", { "cmdlist: no command starts with zz" } },
+        { "cvarlist( \"gfx\" )", { "gfx_depth = 16" } },
+        { "cvarlist( \"Audio::\" )", { "Audio::volume = 7" } },
+        { "apropos( \"LOOPING\" )", { play } },
+        { "apropos( \"namespace\" )",
+          { "help [( name )] - Lists the command namespaces; with a name, shows that command (also as Task::Command) "
+            "or namespace." } },
+        { "apropos", { "Error: apropos( word ) needs the word to look for." } },
+    };
+    for( const auto& [ line, lines ] : cases )
+    {
+        test::CLogCapture captured;
+        EXPECT_EQ( Run( line ), "" ) << line;
+        EXPECT_EQ( captured.Lines(), lines ) << line;
+    }
+
+    test::CLogCapture captured;
+    Run( "help" );
+    Run( "cmdlist" );
+    ASSERT_EQ( captured.Lines().size(), 3u + 12u + 2u );
+    EXPECT_EQ( captured.Lines()[ 0 ], "Command namespaces: basic, Audio" );
 }
 
 TEST_F( ConsoleTest, TasksStartPauseResumeAndStopByName )

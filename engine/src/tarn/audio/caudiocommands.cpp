@@ -67,6 +67,25 @@ void CAudioCommands::BindTo( CConsole& console )
 {
     for( const auto& [ name, command ] : myCommands )
         console.AddCommand( name, command.get() );
+    ApplyCommandHelp( console, GetCommandHelp() );
+}
+
+const CommandHelpTable& CAudioCommands::GetCommandHelp()
+{
+    static const CommandHelpTable table = {
+        { "PlayMusic", "PlayMusic( \"file\" )", "Plays the music file, looping." },
+        { "PlayMusicFadeIn", "PlayMusicFadeIn( \"file\" [, ms] )",
+          "Plays the music file, looping, fading in over ms milliseconds (1000 by default)." },
+        { "StopMusic", "StopMusic", "Stops the music." },
+        { "StopMusicFadeOut", "StopMusicFadeOut( ms )", "Fades the music out over ms milliseconds." },
+        { "PlayEffect", "PlayEffect( \"file\" )", "Plays the sound effect file once." },
+        { "PreloadEffect", "PreloadEffect( \"file\" )",
+          "Reads the sound effect file now, so that it plays at once later." },
+        { "LoadCaptions", "LoadCaptions( \"file\" [, \"font\" [, bottom]] )",
+          "Shows captions for the effects heard, from the caption file, in the font (\"nothing\": the built-in one), "
+          "the lowest ending at screen row bottom." },
+    };
+    return table;
 }
 
 std::string CAudioCommands::PlayMusic( CAnyContainer* args )

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "tarn/console/ccommandhelp.h"
+
 namespace tarn {
 
 class CAnyContainer;
@@ -36,7 +38,10 @@ public:
     CAudioCommands( const CAudioCommands& ) = delete;
     CAudioCommands& operator=( const CAudioCommands& ) = delete;
 
+    // Binds the commands, with their help, in console.
     void BindTo( CConsole& console );
+    // The usage and description of the commands.
+    static const CommandHelpTable& GetCommandHelp();
 
 private:
     std::string PlayMusic( CAnyContainer* args );

@@ -8,9 +8,11 @@
 #include "tarn/console/ccommandregistry.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/console/cconsole.h"
+#include "tarn/console/cconsolehelp.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/tasklibrary.h"
+#include "tarn/utils/clogger.h"
 #include "tarn/utils/numberutils.h"
 
 namespace tarn {
@@ -95,6 +97,44 @@ CCommandFunction::Function TaskNameCommand( const std::string& usage,
     };
 }
 
+// help, cmdlist, cvarlist and apropos: the text for the string argument (""
+// when there is none) goes to the log, as the console window shows it.
+CCommandFunction::Function HelpCommand( std::string ( *text )( const CConsoleHelp&, const std::string& ) )
+{
+    return [ text ]( Args args ) -> std::string {
+        GetLog() << text( CConsoleHelp::ForMainConsole(), FirstIsString( args ) ? args->GetString( 0 ) : "" );
+        return "";
+    };
+}
+
+std::string HelpText( const CConsoleHelp& help, const std::string& name )
+{
+    return name.empty() ? help.Help() : help.Help( name );
+}
+
+std::string CommandListText( const CConsoleHelp& help, const std::string& prefix )
+{
+    return help.CommandList( prefix );
+}
+
+std::string VariableListText( const CConsoleHelp& help, const std::string& prefix )
+{
+    return help.VariableList( prefix );
+}
+
+std::string AproposText( const CConsoleHelp& help, const std::string& word )
+{
+    return word.empty() ? "Error: apropos( word ) needs the word to look for.\n" : help.Apropos( word );
+}
+
+struct BasicCommand
+{
+    const char* name;
+    CCommandFunction::Function function;
+    const char* usage;
+    const char* description;
+};
+
 } // namespace
 
 void RegisterBasicCommands()
@@ -103,22 +143,40 @@ void RegisterBasicCommands()
     if( registry->HasNamespace( BASIC_NAMESPACE ) )
         return;
 
-    const std::pair<const char*, CCommandFunction::Function> table[] = {
-        { "quit", Quit },
-        { "load", Load },
-        { "taskload", TaskLoad },
-        { "starttask", StartTask },
-        { "pausetask", TaskNameCommand( "Error: PauseTask( taskname ) requires atleast one parameter.",
-                                        &CTaskFactory::PauseTask ) },
-        { "resumetask", TaskNameCommand( "Error: ResumeTask( taskname ) requires atleast one parameter.",
-                                         &CTaskFactory::ResumeTask ) },
-        { "stoptask", TaskNameCommand( "Error: StopTask( taskname ) requires atleast one parameter.",
-                                       &CTaskFactory::StopTask ) },
-        { "runlater", RunLater },
+    const BasicCommand table[] = {
+        { "quit", Quit, "quit", "Ends the program after the current pass." },
+        { "load", Load, "load( filename )", "Runs every line of a script file in the main console." },
+        { "taskload", TaskLoad, "taskload( library )",
+          "Makes the task types of a built-in task library (sdl, sdl_mixer) available." },
+        { "starttask", StartTask, "starttask( tasktype [, taskname [, priority ]] [, further arguments] )",
+          "Starts a task of a type under a name (the type's by default) and priority (100 by default); "
+          "further arguments go to the task." },
+        { "pausetask",
+          TaskNameCommand( "Error: PauseTask( taskname ) requires atleast one parameter.", &CTaskFactory::PauseTask ),
+          "pausetask( taskname )", "Pauses the task of that name." },
+        { "resumetask",
+          TaskNameCommand( "Error: ResumeTask( taskname ) requires atleast one parameter.",
+                           &CTaskFactory::ResumeTask ),
+          "resumetask( taskname )", "Resumes the paused task of that name." },
+        { "stoptask",
+          TaskNameCommand( "Error: StopTask( taskname ) requires atleast one parameter.", &CTaskFactory::StopTask ),
+          "stoptask( taskname )", "Stops the task of that name for good." },
+        { "runlater", RunLater, "runlater( milliseconds, line )",
+          "Runs a console line in the main console once that many milliseconds have passed." },
+        { "help", HelpCommand( HelpText ), "help [( name )]",
+          "Lists the command namespaces; with a name, shows that command (also as Task::Command) or namespace." },
+        { "cmdlist", HelpCommand( CommandListText ), "cmdlist [( prefix )]",
+          "Lists the commands, or those whose name starts with prefix, with their usage and description." },
+        { "cvarlist", HelpCommand( VariableListText ), "cvarlist [( prefix )]",
+          "Lists the console variables, or those whose name starts with prefix, with their values." },
+        { "apropos", HelpCommand( AproposText ), "apropos( word )",
+          "Lists the commands whose name, usage or description holds word." },
     };
     // The registry owns them: consoles point at them, and it outlives them.
-    for( const auto& entry : table )
-        registry->RegisterCommand( BASIC_NAMESPACE, entry.first, std::make_unique<CCommandFunction>( entry.second ) );
+    for( const BasicCommand& entry : table )
+        registry->RegisterCommand( BASIC_NAMESPACE, entry.name,
+                                   std::make_unique<CCommandFunction>( entry.function, entry.usage,
+                                                                       entry.description ) );
 }
 
 } // namespace tarn

@@ -23,6 +23,20 @@ public:
 
     // Called for a bare `name`.
     virtual std::string Execute() = 0;
+
+    // For help: the call form, e.g. `PlayMusic( file )`, and one line on what it does.
+    void SetHelp( const std::string& usage, const std::string& description )
+    {
+        myUsage = usage;
+        myDescription = description;
+    }
+    // "" when the command was given no help.
+    const std::string& GetUsage() const { return myUsage; }
+    const std::string& GetDescription() const { return myDescription; }
+
+private:
+    std::string myUsage;
+    std::string myDescription;
 };
 
 } // namespace tarn

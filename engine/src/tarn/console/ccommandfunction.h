@@ -16,7 +16,11 @@ class CCommandFunction final : public CCommand
 public:
     using Function = std::function<std::string( CAnyContainer* args )>;
 
-    explicit CCommandFunction( Function function ) : myFunction( std::move( function ) ) {}
+    explicit CCommandFunction( Function function, const std::string& usage = "", const std::string& description = "" ) :
+        myFunction( std::move( function ) )
+    {
+        SetHelp( usage, description );
+    }
 
     std::string Execute( CAnyContainer& args ) override { return myFunction( &args ); }
     std::string Execute() override { return myFunction( nullptr ); }

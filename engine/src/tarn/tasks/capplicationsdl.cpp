@@ -97,6 +97,7 @@ bool CApplicationSDL::Init( CAnyContainer* parameters )
     myConsole->AddCommand( "Resize", &myResize );
     myConsole->AddCommand( "SetIcon", &mySetIcon );
     myConsole->AddCommand( "Fullscreen", &myFullscreenCommand );
+    ApplyCommandHelp( *myConsole, GetCommandHelp() );
 
     CInputDispatcher* dispatcher = CInputDispatcher::GetSingletonPtr();
     dispatcher->AddResizeListener( this );
@@ -137,6 +138,22 @@ bool CApplicationSDL::HandleCommand( const std::string& command )
     if( myConsole )
         myConsole->Execute( command, false );
     return true;
+}
+
+const CConsole* CApplicationSDL::GetCommandConsole() const
+{
+    return myConsole.get();
+}
+
+const CommandHelpTable& CApplicationSDL::GetCommandHelp()
+{
+    static const CommandHelpTable table = {
+        { "SetName", "SetName( \"Title\" )", "Sets the window's title; without a name clears it." },
+        { "Resize", "Resize( w [, h] )", "Resizes the game picture; a missing or non-number value keeps the size." },
+        { "SetIcon", "SetIcon( \"icon.bmp\" )", "Sets the window's icon from a BMP of at most 32x32." },
+        { "Fullscreen", "Fullscreen", "Toggles the \"fullscreen\" setting." },
+    };
+    return table;
 }
 
 void CApplicationSDL::Resize( int width, int height )

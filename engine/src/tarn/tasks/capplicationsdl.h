@@ -8,6 +8,7 @@
 
 #include "tarn/console/ccommandfunction.h"
 #include "tarn/inputdevice/inputlisteners.h"
+#include "tarn/console/ccommandhelp.h"
 #include "tarn/tasks/ctask.h"
 
 namespace tarn {
@@ -51,6 +52,9 @@ public:
     void Update() override {}
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
+    const CConsole* GetCommandConsole() const override;
+    // The usage and description of the task's commands.
+    static const CommandHelpTable& GetCommandHelp();
 
     // The console the task's commands run in (null before Init).
     CConsole* GetTaskConsole() const { return myConsole.get(); }

@@ -151,4 +151,9 @@ bool CAudioTask::HandleCommand( const std::string& command )
     return true;
 }
 
+const CConsole* CAudioTask::GetCommandConsole() const
+{
+    return myConsole.get();
+}
+
 } // namespace tarn

@@ -44,6 +44,8 @@ public:
     void OnPause() override;
     void OnResume() override;
     bool HandleCommand( const std::string& command ) override;
+    // Null unless the device is open.
+    const CConsole* GetCommandConsole() const override;
 
     const CAudioSettings& GetSettings() const { return mySettings; }
     CAudioDevice& GetDevice() const { return *myDevice; }

@@ -72,6 +72,11 @@ bool CTask::HandleCommand( const std::string& command )
     return false;
 }
 
+const CConsole* CTask::GetCommandConsole() const
+{
+    return nullptr;
+}
+
 bool CTask::IsTimed() const
 {
     return myInterval != 0;

@@ -8,6 +8,7 @@
 namespace tarn {
 
 class CAnyContainer;
+class CConsole;
 
 // A unit of work that the main loop updates once per pass, in ascending
 // priority. A task with a non-zero interval is a timed task, updated every
@@ -45,6 +46,8 @@ public:
     // Executes a console command addressed to this task; false when the task
     // has no commands.
     virtual bool HandleCommand( const std::string& command );
+    // The console holding this task's commands, for help; null when it has none (yet).
+    virtual const CConsole* GetCommandConsole() const;
     virtual bool IsTimed() const;
     virtual void SetInterval( types::ticks interval );
     virtual types::ticks GetInterval() const;

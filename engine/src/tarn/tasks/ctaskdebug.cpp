@@ -76,6 +76,7 @@ bool CTaskDebug::Init()
     myConsole->AddCommand( "PlaybackInput", &myPlaybackInputCommand );
     myConsole->AddCommand( "Screenshot", &myScreenshotCommand );
     myConsole->AddCommand( "ScreenshotEvery", &myScreenshotEveryCommand );
+    ApplyCommandHelp( *myConsole, GetCommandHelp() );
     myFpsSprite = CreateFpsSprite();
     myFpsShown = true;
     myFpsClockStart = EngineTime();
@@ -125,6 +126,28 @@ bool CTaskDebug::HandleCommand( const std::string& command )
     if( myConsole )
         myConsole->Execute( command, false );
     return true;
+}
+
+const CConsole* CTaskDebug::GetCommandConsole() const
+{
+    return myConsole.get();
+}
+
+const CommandHelpTable& CTaskDebug::GetCommandHelp()
+{
+    static const CommandHelpTable table = {
+        { "ToggleConsole", "ToggleConsole", "Opens or closes the developer console." },
+        { "ToggleFps", "ToggleFps", "Shows or hides the frames per second." },
+        { "BanAsserts", "BanAsserts( 1 )", "Bans assertion reports; 0 allows them again." },
+        { "RecordInput", "RecordInput( \"input.txt\" )", "Records the mouse input to the file." },
+        { "PlaybackInput", "PlaybackInput( \"input.txt\" )",
+          "Replays a recording of the mouse input on its engine times." },
+        { "Screenshot", "Screenshot( \"shot.tga\" )",
+          "Saves the screen; without a name to the next free \"screenshot_NNN.bmp\"." },
+        { "ScreenshotEvery", "ScreenshotEvery( ms, \"name\" )",
+          "Saves \"name_NNN.bmp\" every ms milliseconds of the engine clock; 0 stops." },
+    };
+    return table;
 }
 
 void CTaskDebug::SetFpsSprite( std::unique_ptr<CSprite> sprite )

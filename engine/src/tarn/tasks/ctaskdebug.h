@@ -10,6 +10,7 @@
 #include "tarn/console/ccommandfunction.h"
 #include "tarn/tasks/cdebugconsolewindow.h"
 #include "tarn/tasks/cdebuginputdevice.h"
+#include "tarn/console/ccommandhelp.h"
 #include "tarn/tasks/ctask.h"
 #include "tarn/utils/types.h"
 
@@ -54,6 +55,9 @@ public:
     void Update() override;
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
+    const CConsole* GetCommandConsole() const override;
+    // The usage and description of the task's commands.
+    static const CommandHelpTable& GetCommandHelp();
 
     // The console the task's commands run in (null before Init).
     CConsole* GetTaskConsole() const { return myConsole.get(); }

@@ -98,6 +98,14 @@ CTask* CTaskFactory::FindTask( const std::string& taskName ) const
     return found == myTasksByName.end() ? nullptr : found->second;
 }
 
+std::vector<std::string> CTaskFactory::GetTaskNames() const
+{
+    std::vector<std::string> names;
+    for( const auto& [ name, task ] : myTasksByName )
+        names.push_back( name );
+    return names;
+}
+
 CTask* CTaskFactory::FindOrReport( const std::string& taskName, const char* message ) const
 {
     CTask* task = FindTask( taskName );

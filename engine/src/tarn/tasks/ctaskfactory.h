@@ -41,6 +41,8 @@ public:
 
     // The task started under that name, or null.
     CTask* FindTask( const std::string& taskName ) const;
+    // The names of the tasks started, sorted.
+    std::vector<std::string> GetTaskNames() const;
 
     // Registers, for every factory made from now on, a task type known from
     // program start (used by CTaskRegistrar).

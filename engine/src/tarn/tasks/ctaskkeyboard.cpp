@@ -41,6 +41,7 @@ bool CTaskKeyboard::Init()
     GetKeyboard();
     myConsole = CreateConsole();
     myConsole->AddCommand( "bind", &myBindCommand );
+    ApplyCommandHelp( *myConsole, GetCommandHelp() );
     return true;
 }
 
@@ -54,6 +55,21 @@ bool CTaskKeyboard::HandleCommand( const std::string& command )
     if( myConsole )
         myConsole->Execute( command, false );
     return true;
+}
+
+const CConsole* CTaskKeyboard::GetCommandConsole() const
+{
+    return myConsole.get();
+}
+
+const CommandHelpTable& CTaskKeyboard::GetCommandHelp()
+{
+    static const CommandHelpTable table = {
+        { "bind", "bind( key, \"command\" [, priority] )",
+          "Runs the console line when the key (a name, a code, or names separated by blanks for a combination) "
+          "goes down and up; priority defaults to 10." },
+    };
+    return table;
 }
 
 std::string CTaskKeyboard::Bind( CAnyContainer* args )

@@ -38,6 +38,7 @@ bool CTaskMouse::Init()
     myConsole->AddCommand( "CursorShow", &myCursorShow );
     myConsole->AddCommand( "CursorChangeTo", &myCursorChangeTo );
     myConsole->AddCommand( "CaptureInput", &myCaptureInput );
+    ApplyCommandHelp( *myConsole, GetCommandHelp() );
     return false;
 }
 
@@ -51,6 +52,23 @@ bool CTaskMouse::HandleCommand( const std::string& command )
     if( myConsole )
         myConsole->Execute( command, false );
     return true;
+}
+
+const CConsole* CTaskMouse::GetCommandConsole() const
+{
+    return myConsole.get();
+}
+
+const CommandHelpTable& CTaskMouse::GetCommandHelp()
+{
+    static const CommandHelpTable table = {
+        { "CursorHide", "CursorHide", "Hides the mouse cursor." },
+        { "CursorShow", "CursorShow", "Shows the mouse cursor." },
+        { "CursorChangeTo", "CursorChangeTo( \"cursor_cross\" )",
+          "Changes the cursor to one of the named cursor types." },
+        { "CaptureInput", "CaptureInput( 1 )", "Keeps the pointer in the window; 0 lets it go again." },
+    };
+    return table;
 }
 
 std::string CTaskMouse::CursorHide( CAnyContainer* )

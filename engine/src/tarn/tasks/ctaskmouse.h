@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tarn/console/ccommandfunction.h"
+#include "tarn/console/ccommandhelp.h"
 #include "tarn/tasks/ctask.h"
 
 namespace tarn {
@@ -27,6 +28,9 @@ public:
     bool Init() override;
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
+    const CConsole* GetCommandConsole() const override;
+    // The usage and description of the task's commands.
+    static const CommandHelpTable& GetCommandHelp();
 
     // The console the task's commands run in (null before Init).
     CConsole* GetTaskConsole() const { return myConsole.get(); }

@@ -88,6 +88,7 @@ bool CTaskUI::Init()
     }
     add( "ToggleMenu", [ this ]( CAnyContainer* args ) { return ToggleMenu( args ); } );
     add( "CloseMenu", [ this ]( CAnyContainer* args ) { return CloseMenu( args ); } );
+    ApplyCommandHelp( *myConsole, GetCommandHelp() );
     return true;
 }
 
@@ -110,6 +111,32 @@ bool CTaskUI::HandleCommand( const std::string& command )
     if( myConsole )
         myConsole->Execute( command, false );
     return true;
+}
+
+const CConsole* CTaskUI::GetCommandConsole() const
+{
+    return myConsole.get();
+}
+
+const CommandHelpTable& CTaskUI::GetCommandHelp()
+{
+    static const CommandHelpTable table = {
+        { "MenuTitle", "MenuTitle( \"Paused\" [, \"font\"] )", "Sets the pause menu's heading and its font." },
+        { "MenuFont", "MenuFont( [\"font\"] )", "Sets the font of the menu's rows (the system font without one)." },
+        { "MenuAction", "MenuAction( \"label\", \"line\" )", "Adds a row that runs a console line." },
+        { "MenuConfirm", "MenuConfirm( \"label\", \"question\", \"line\" )",
+          "Adds a row that asks Yes / No before it runs a console line." },
+        { "MenuRange", "MenuRange( \"label\", \"variable\", lowest, highest, step )",
+          "Adds a row that sets a number variable in steps." },
+        { "MenuToggle", "MenuToggle( \"label\", \"variable\" )",
+          "Adds a row that switches a variable between 1 and 0." },
+        { "MenuChoice", "MenuChoice( \"label\", \"variable\", \"1:1x,0:Largest\" )",
+          "Adds a row that picks one of the named values of a variable." },
+        { "ToggleMenu", "ToggleMenu",
+          "Opens the menu, or steps back: from a question to the menu, from the menu to the game." },
+        { "CloseMenu", "CloseMenu", "Closes the menu." },
+    };
+    return table;
 }
 
 std::string CTaskUI::MenuTitle( CAnyContainer* args )

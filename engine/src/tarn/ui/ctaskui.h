@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tarn/console/ccommandfunction.h"
+#include "tarn/console/ccommandhelp.h"
 #include "tarn/tasks/ctask.h"
 #include "tarn/ui/cmenuitem.h"
 
@@ -42,6 +43,9 @@ public:
     void Update() override;
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
+    const CConsole* GetCommandConsole() const override;
+    // The usage and description of the task's commands.
+    static const CommandHelpTable& GetCommandHelp();
 
     // Null until the menu first opens.
     CMenuWindow* GetMenu() const { return myMenu.get(); }

@@ -1,0 +1,151 @@
+#include "tarn/console/cconsolehelp.h"
+
+#include "tarn/console/basiccommands.h"
+#include "tarn/console/ccommand.h"
+#include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
+#include "tarn/tasks/ctask.h"
+#include "tarn/tasks/ctaskfactory.h"
+#include "tarn/utils/stringutils.h"
+
+namespace tarn {
+
+namespace {
+
+bool StartsWith( const std::string& text, const std::string& prefix )
+{
+    return ToUpper( text ).compare( 0, prefix.size(), ToUpper( prefix ) ) == 0;
+}
+
+// The command's name without its namespace.
+std::string Bare( const std::string& qualified )
+{
+    const std::size_t colons = qualified.rfind( "::" );
+    return colons == std::string::npos ? qualified : qualified.substr( colons + 2 );
+}
+
+bool Holds( const std::string& text, const std::string& word )
+{
+    return ToUpper( text ).find( ToUpper( word ) ) != std::string::npos;
+}
+
+} // namespace
+
+CConsoleHelp CConsoleHelp::ForMainConsole()
+{
+    CConsoleHelp help;
+    help.AddNamespace( BASIC_NAMESPACE, *GetConsole() );
+    CTaskFactory* factory = CTaskFactory::GetSingletonPtr();
+    for( const std::string& name : factory->GetTaskNames() )
+    {
+        if( const CConsole* console = factory->FindTask( name )->GetCommandConsole() )
+            help.AddNamespace( name, *console );
+    }
+    return help;
+}
+
+void CConsoleHelp::AddNamespace( const std::string& name, const CConsole& console )
+{
+    myNamespaces.emplace_back( name, &console );
+}
+
+std::string CConsoleHelp::Help() const
+{
+    std::string names;
+    for( const auto& [ name, console ] : myNamespaces )
+        names += ( names.empty() ? "" : ", " ) + name;
+    return "Command namespaces: " + names + "\n" +
+           "A task's commands are called as Task::Command( ... ), those of basic by their name alone.\n"
+           "help( \"name\" ) shows a command (also as \"Task::Command\") or a namespace's commands; "
+           "cmdlist( \"prefix\" ) lists commands, cvarlist( \"prefix\" ) variables and their values, "
+           "apropos( \"word\" ) searches names and descriptions.\n";
+}
+
+std::string CConsoleHelp::Help( const std::string& name ) const
+{
+    std::string text;
+    for( const Entry& entry : Entries() )
+    {
+        const std::string qualified = Qualified( entry );
+        const std::string& description = entry.command->GetDescription();
+        if( ToUpper( entry.ns ) == ToUpper( name ) )
+            text += Line( entry ) + "\n";
+        else if( ToUpper( qualified ) == ToUpper( name ) || ToUpper( Bare( qualified ) ) == ToUpper( name ) )
+            text += Usage( entry ) + "\n    " + ( description.empty() ? "No description." : description ) + "\n";
+    }
+    return text.empty() ? "help: no command or namespace named " + name + "\n" : text;
+}
+
+std::string CConsoleHelp::CommandList( const std::string& prefix ) const
+{
+    std::string text;
+    for( const Entry& entry : Entries() )
+    {
+        const std::string qualified = Qualified( entry );
+        if( StartsWith( qualified, prefix ) || StartsWith( Bare( qualified ), prefix ) )
+            text += Line( entry ) + "\n";
+    }
+    return text.empty() ? "cmdlist: no command starts with " + prefix + "\n" : text;
+}
+
+std::string CConsoleHelp::VariableList( const std::string& prefix ) const
+{
+    std::string text;
+    for( const auto& [ ns, console ] : myNamespaces )
+    {
+        for( const CConsoleVariable* variable : console->GetVariables() )
+        {
+            const std::string name = ( ns == BASIC_NAMESPACE ? "" : ns + "::" ) + variable->GetName();
+            if( StartsWith( name, prefix ) || StartsWith( variable->GetName(), prefix ) )
+                text += name + " = " + variable->GetValue() + ( variable->IsReadOnly() ? " (read-only)" : "" ) + "\n";
+        }
+    }
+    return text.empty() ? "cvarlist: no variable starts with " + prefix + "\n" : text;
+}
+
+std::string CConsoleHelp::Apropos( const std::string& word ) const
+{
+    std::string text;
+    for( const Entry& entry : Entries() )
+    {
+        if( Holds( Qualified( entry ), word ) || Holds( entry.command->GetUsage(), word ) ||
+            Holds( entry.command->GetDescription(), word ) )
+            text += Line( entry ) + "\n";
+    }
+    return text.empty() ? "apropos: nothing about " + word + "\n" : text;
+}
+
+std::vector<CConsoleHelp::Entry> CConsoleHelp::Entries() const
+{
+    std::vector<Entry> entries;
+    for( const auto& [ ns, console ] : myNamespaces )
+    {
+        for( const auto& [ key, command ] : console->GetCommands() )
+            entries.push_back( Entry{ ns, key, command } );
+    }
+    return entries;
+}
+
+std::string CConsoleHelp::Qualified( const Entry& entry )
+{
+    // The usage starts with the name as it is written; the key may be upper-cased.
+    const std::string& usage = entry.command->GetUsage();
+    const std::string name = usage.empty() ? entry.key : TrimBlanks( usage.substr( 0, usage.find_first_of( "( [" ) ) );
+    return entry.ns == BASIC_NAMESPACE ? name : entry.ns + "::" + name;
+}
+
+std::string CConsoleHelp::Usage( const Entry& entry )
+{
+    const std::string& usage = entry.command->GetUsage();
+    return usage.empty() ? Qualified( entry ) : ( entry.ns == BASIC_NAMESPACE ? "" : entry.ns + "::" ) + usage;
+}
+
+std::string CConsoleHelp::Line( const Entry& entry )
+{
+    std::string line = Usage( entry );
+    if( !entry.command->GetDescription().empty() )
+        line += " - " + entry.command->GetDescription();
+    return line;
+}
+
+} // namespace tarn
