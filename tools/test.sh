@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, checks the shipped game data with
-# tarn-check, and runs the whole test suite headless: once in the normal
-# build (build/) and once in the sanitizer build (build-asan/, AddressSanitizer
-# with LeakSanitizer and UndefinedBehaviorSanitizer).
+# Installs what is missing, builds, checks that docs/commands.md is what the
+# game prints, checks the shipped game data with tarn-check, and runs the
+# whole test suite headless: once in the normal build (build/) and once in
+# the sanitizer build (build-asan/, AddressSanitizer with LeakSanitizer and
+# UndefinedBehaviorSanitizer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +14,7 @@ run_suite() {
 }
 
 bash tools/build.sh
+bash tools/make-commands-doc.sh --check
 run_suite build
 
 bash tools/build-asan.sh

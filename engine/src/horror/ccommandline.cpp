@@ -27,11 +27,11 @@ bool CCommandLine::TakeOption( int argc, const char* const* argv, int& i )
         value = option.substr( equals + 1 );
         option.resize( equals );
     }
-    if( option == "--help" || option == "-h" || option == "--version" )
+    if( bool* flag = FlagFor( option ) )
     {
         if( value )
             return Fail( option + " takes no value" );
-        ( option == "--version" ? myVersion : myHelp ) = true;
+        *flag = true;
         return true;
     }
     if( option != "--game" && option != "--level" )
@@ -43,6 +43,17 @@ bool CCommandLine::TakeOption( int argc, const char* const* argv, int& i )
     return true;
 }
 
+bool* CCommandLine::FlagFor( const std::string& option )
+{
+    if( option == "--help" || option == "-h" )
+        return &myHelp;
+    if( option == "--version" )
+        return &myVersion;
+    if( option == "--list-commands" )
+        return &myCommandList;
+    return nullptr;
+}
+
 bool CCommandLine::Fail( const std::string& fault )
 {
     myFault = fault;
@@ -51,12 +62,14 @@ bool CCommandLine::Fail( const std::string& fault )
 
 std::string CCommandLine::Usage( const std::string& program )
 {
-    return "Usage: " + program + " [--game DIR] [--level FILE] [--help] [--version] [+LINE ...]\n"
+    return "Usage: " + program + " [--game DIR] [--level FILE] [--help] [--version] [--list-commands]\n"
+           "       [+LINE ...]\n"
            "  --game DIR     the folder holding autoexec.txt and data/ (default: the working\n"
            "                 directory when it holds autoexec.txt, else the installed game)\n"
            "  --level FILE   skip the title and the questions and start in that level\n"
            "  --help         print this and exit\n"
            "  --version      print the engine's and the game's names and exit\n"
+           "  --list-commands  print every console command and variable as Markdown and exit\n"
            "  +LINE          run a console line after the start-up script, in order,\n"
            "                 e.g. '+Debug::Screenshot( \"a.bmp\" )' +quit\n";
 }

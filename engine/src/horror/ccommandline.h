@@ -7,7 +7,7 @@
 namespace horror {
 
 // The program's own command line, read before the start-up script:
-//   tallow [--game DIR] [--level FILE] [--help] [--version] [+LINE ...]
+//   tallow [--game DIR] [--level FILE] [--help] [--version] [--list-commands] [+LINE ...]
 // Each +LINE is a console line run, in order, after the start-up script.
 class CCommandLine final
 {
@@ -24,6 +24,7 @@ public:
     const std::string& GetFault() const { return myFault; }
     bool WantsHelp() const { return myHelp; }
     bool WantsVersion() const { return myVersion; }
+    bool WantsCommandList() const { return myCommandList; }
     // "" when not given.
     const std::string& GetGameFolder() const { return myGameFolder; }
     const std::string& GetLevel() const { return myLevel; }
@@ -34,11 +35,14 @@ private:
     // Takes the option at argv[ i ] (and its value, moving i on); false and
     // a fault when it is not one.
     bool TakeOption( int argc, const char* const* argv, int& i );
+    // The flag an option without a value sets; null when it is none.
+    bool* FlagFor( const std::string& option );
     bool Fail( const std::string& fault );
 
     std::string myFault;
     bool myHelp = false;
     bool myVersion = false;
+    bool myCommandList = false;
     std::string myGameFolder;
     std::string myLevel;
     std::vector<std::string> myLines;

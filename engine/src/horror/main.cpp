@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "horror/ccommandline.h"
+#include "tarn/console/cconsolehelp.h"
 #include "tarn/io/userfolders.h"
 #include "tarn/tasks/capplication.h"
 #include "tarn/tasks/ctaskdebug.h"
@@ -108,6 +109,18 @@ std::vector<std::string> StartLines( const horror::CCommandLine& line, const fs:
     return lines;
 }
 
+// Starts the game as its start-up script does, without a window, sound, the
+// player's settings or a log file, and prints the command reference.
+int ListCommands()
+{
+    setenv( "SDL_VIDEODRIVER", "dummy", 1 );
+    setenv( "SDL_AUDIODRIVER", "dummy", 1 );
+    tarn::CLogger::SetFileName( "" );
+    tarn::CApplication application( STARTUP_SCRIPT );
+    std::printf( "%s", tarn::CConsoleHelp::ForMainConsole().Reference().c_str() );
+    return 0;
+}
+
 } // namespace
 
 int main( int argc, char** argv )
@@ -142,6 +155,8 @@ int main( int argc, char** argv )
     }
     const std::string here = fs::current_path( error ).string();
     ReportMissingGameFiles( here );
+    if( line.WantsCommandList() )
+        return ListCommands();
     const std::string written = ChooseWriteFolder( here, installed );
     const std::string settingsFolder = tarn::UserConfigFolder( PROGRAM_FOLDER );
     const std::string settings = settingsFolder.empty() ? "" : settingsFolder + "/" + SETTINGS_FILE;

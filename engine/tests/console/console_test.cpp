@@ -15,6 +15,7 @@
 #include "support/testsupport.h"
 #include "tarn/console/ccommandfunction.h"
 #include "tarn/console/cconsole.h"
+#include "tarn/console/cconsolehelp.h"
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/console/cmainconsole.h"
 #include "tarn/console/csettingsfile.h"
@@ -284,6 +285,17 @@ TEST_F( ConsoleTest, HelpListsAndSearchesTheCommandsAndVariablesOfEveryNamespace
     Run( "cmdlist" );
     ASSERT_EQ( captured.Lines().size(), 3u + 12u + 2u );
     EXPECT_EQ( captured.Lines()[ 0 ], "Command namespaces: basic, Audio" );
+
+    // The reference authors read (horror --list-commands): a Markdown table per namespace, then the variables.
+    const std::string reference = CConsoleHelp::ForMainConsole().Reference();
+    EXPECT_NE( reference.find( "## Audio (called as Audio::Command)\n\n| command | what it does |\n|---|---|\n"
+                               "| `Audio::BARE` |  |\n"
+                               "| `Audio::PlayMusic( \"file\" )` | Plays the music, looping. |\n" ),
+               std::string::npos )
+        << reference;
+    EXPECT_NE( reference.find( "| `gfx_depth` | 16 |  |\n" ), std::string::npos );
+    EXPECT_NE( reference.find( "| `Audio::volume` | 7 |  |\n" ), std::string::npos );
+    EXPECT_LT( reference.find( "## basic" ), reference.find( "## Audio" ) );
 }
 
 TEST_F( ConsoleTest, TasksStartPauseResumeAndStopByName )

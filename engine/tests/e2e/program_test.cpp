@@ -149,18 +149,19 @@ TEST( Program, QuitSignalsEndTheGameWhateverTasksRun )
     }
 }
 
-// tarn-bench plays the first three seconds of its recording through the game
-// and prints a row for every scene.
 // The program's own options: each answers on its own stream with its exit
 // code, before any start-up script runs.
 TEST( Program, OptionsAnswerWithTheirExitCodes )
 {
     const std::string dir = test::MakeTempDir( "options" );
-    const std::string usage = "Usage: horror [--game DIR] [--level FILE] [--help] [--version] [+LINE ...]\n";
+    const std::string usage =
+        "Usage: horror [--game DIR] [--level FILE] [--help] [--version] [--list-commands]\n       [+LINE ...]\n";
     // Arguments, exit code, the start of standard output, of standard error.
     const std::tuple<const char*, int, std::string, std::string> cases[] = {
         { "--help", 0, usage, "" },
         { "--version", 0, "Tarn version 0.23\nTallow\n", "" },
+        // Without a start-up script only the main console's own commands, and no log file.
+        { "--list-commands", 0, "# Console commands and variables\n", "No autoexec.txt in " },
         { "--fly", 2, "", "horror: unknown option --fly\n" + usage },
         { "--level", 2, "", "horror: --level needs a value\n" + usage },
         { "--version=2", 2, "", "horror: --version takes no value\n" + usage },
@@ -174,7 +175,7 @@ TEST( Program, OptionsAnswerWithTheirExitCodes )
         EXPECT_EQ( test::ReadFile( dir + "/stdout.txt" ).substr( 0, out.size() ), out ) << arguments;
         EXPECT_EQ( run.errors.substr( 0, errors.size() ), errors ) << arguments;
     }
-    EXPECT_FALSE( std::filesystem::exists( dir + "/log.txt" ) ) << "nothing started";
+    EXPECT_FALSE( std::filesystem::exists( dir + "/log.txt" ) ) << "nothing started, nothing logged";
 }
 
 // Started elsewhere with --game, --level and +LINE arguments: the level

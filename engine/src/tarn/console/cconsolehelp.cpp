@@ -4,6 +4,7 @@
 #include "tarn/console/ccommand.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/console/csettingvar.h"
 #include "tarn/tasks/ctask.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/utils/stringutils.h"
@@ -27,6 +28,22 @@ std::string Bare( const std::string& qualified )
 bool Holds( const std::string& text, const std::string& word )
 {
     return ToUpper( text ).find( ToUpper( word ) ) != std::string::npos;
+}
+
+// text fit for a Markdown table cell.
+std::string Cell( const std::string& text )
+{
+    std::string cell;
+    for( const char c : text )
+        cell += c == '|' ? std::string( "\\|" ) : std::string( 1, c );
+    return cell;
+}
+
+std::string VariableKind( const CConsoleVariable& variable )
+{
+    if( const auto* setting = dynamic_cast<const CSettingVar*>( &variable ) )
+        return "player setting, " + std::to_string( setting->GetMin() ) + " to " + std::to_string( setting->GetMax() );
+    return variable.IsReadOnly() ? "read-only" : "";
 }
 
 } // namespace
@@ -113,6 +130,46 @@ std::string CConsoleHelp::Apropos( const std::string& word ) const
             text += Line( entry ) + "\n";
     }
     return text.empty() ? "apropos: nothing about " + word + "\n" : text;
+}
+
+std::string CConsoleHelp::Reference() const
+{
+    std::string text = "# Console commands and variables\n\n"
+                       "Every command and variable of the main console and of the tasks the start-up script\n"
+                       "starts, with the values it leaves. Written by `horror --list-commands`; in the game's\n"
+                       "console `help`, `cmdlist`, `cvarlist` and `apropos` show the same.\n";
+    for( const auto& [ ns, console ] : myNamespaces )
+        text += CommandTable( ns );
+    return text + VariableTable();
+}
+
+std::string CConsoleHelp::CommandTable( const std::string& ns ) const
+{
+    std::string rows;
+    for( const Entry& entry : Entries() )
+    {
+        if( entry.ns == ns )
+            rows += "| `" + Cell( Usage( entry ) ) + "` | " + Cell( entry.command->GetDescription() ) + " |\n";
+    }
+    if( rows.empty() )
+        return "";
+    const std::string how = ns == BASIC_NAMESPACE ? " (called by their names alone)" : " (called as " + ns + "::Command)";
+    return "\n## " + ns + how + "\n\n| command | what it does |\n|---|---|\n" + rows;
+}
+
+std::string CConsoleHelp::VariableTable() const
+{
+    std::string text = "\n## Variables\n\n| variable | value | kind |\n|---|---|---|\n";
+    for( const auto& [ ns, console ] : myNamespaces )
+    {
+        for( const CConsoleVariable* variable : console->GetVariables() )
+        {
+            const std::string name = ( ns == BASIC_NAMESPACE ? "" : ns + "::" ) + variable->GetName();
+            text += "| `" + Cell( name ) + "` | " + Cell( variable->GetValue() ) + " | " + VariableKind( *variable ) +
+                    " |\n";
+        }
+    }
+    return text;
 }
 
 std::vector<CConsoleHelp::Entry> CConsoleHelp::Entries() const

@@ -35,6 +35,9 @@ public:
     std::string VariableList( const std::string& prefix ) const;
     // The commands whose name, usage or description holds word.
     std::string Apropos( const std::string& word ) const;
+    // Every namespace's commands and every variable with its value, as a
+    // Markdown document: the command reference authors read.
+    std::string Reference() const;
 
 private:
     struct Entry
@@ -52,6 +55,10 @@ private:
     static std::string Usage( const Entry& entry );
     // The call form and " - description" on one line.
     static std::string Line( const Entry& entry );
+    // The table of the commands of namespace ns; "" when it has none.
+    std::string CommandTable( const std::string& ns ) const;
+    // The table of every namespace's variables.
+    std::string VariableTable() const;
 
     std::vector<std::pair<std::string, const CConsole*>> myNamespaces;
 };

@@ -28,6 +28,8 @@ public:
     const std::string& GetName() const override { return myName; }
     bool IsReadOnly() const override { return false; }
     bool IsSetting() const override { return true; }
+    int GetMin() const { return myMin; }
+    int GetMax() const { return myMax; }
 
 private:
     std::string myName;

@@ -12,7 +12,8 @@ namespace {
 } // namespace
 
 CLogger::CLogger() :
-    myFileListener( std::make_unique<CLogListenerForFile>( std::make_unique<CLogFile>( myFileName, VERSION ) ) )
+    myFileListener( std::make_unique<CLogListenerForFile>(
+        myFileName.empty() ? nullptr : std::make_unique<CLogFile>( myFileName, VERSION ) ) )
 {
     myFileListener->SetMinimumLevel( LOG_DEBUG );
     AddListener( myFileListener.get() );

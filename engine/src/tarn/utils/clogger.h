@@ -60,7 +60,8 @@ public:
     void RemoveListener( CLogListener* listener );
 
     // The file the log writes when it is created (at the first GetLog()):
-    // "log.txt" in the working directory unless this was called before.
+    // "log.txt" in the working directory unless this was called before; ""
+    // writes no file.
     static void SetFileName( const std::string& filename ) { myFileName = filename; }
     static const std::string& GetFileName() { return myFileName; }
 
