@@ -222,6 +222,8 @@ std::string CConsole::ExecuteInNamespace( const std::string& ns, const std::stri
 std::string CConsole::FindUnknownName( const std::string& line ) const
 {
     // Follows Execute and ExecuteCompound: the same line runs the same way.
+    if( line.size() > MAX_LINE_LENGTH )
+        return "";
     if( IsCompound( line ) )
     {
         if( TrimBlanks( line ).empty() || line.compare( 0, 2, "//" ) == 0 )

@@ -69,8 +69,8 @@ public:
     virtual std::string ExecuteInNamespace( const std::string& ns, const std::string& rest );
     // The name a line would call or read without this console knowing a
     // command, variable or namespace of that name (the first such of a
-    // compound line); "" for known names, assignments, values, comments and
-    // blank lines. Nothing is executed.
+    // compound line); "" for known names, assignments, values, comments,
+    // blank lines and lines too long to run. Nothing is executed.
     std::string FindUnknownName( const std::string& line ) const;
     // FindUnknownName for rest, handed to the namespace ns; this console
     // looks rest up itself.

@@ -31,7 +31,8 @@ CApplication::CApplication( const std::string& startupScript, const std::string&
     if( historyFile.empty() )
         CTaskDebug::SetConsoleWindowMaker( &ui::CConsoleWindow::Create );
     else
-        CTaskDebug::SetConsoleWindowMaker( [ historyFile ] { return std::make_unique<ui::CConsoleWindow>( historyFile ); } );
+        CTaskDebug::SetConsoleWindowMaker(
+            [ historyFile ] { return std::make_unique<ui::CConsoleWindow>( historyFile ); } );
     GetConsole()->ExecuteFile( myStartupScript );
     // After the start-up script, whose tasks make the setting variables.
     if( !settingsFile.empty() )
