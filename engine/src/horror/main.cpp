@@ -27,6 +27,7 @@ const char* const DATA_FOLDER = "data";
 const char* const PROGRAM_FOLDER = "tallow";
 const char* const INSTALLED_GAME = "../share/tallow";
 const char* const SETTINGS_FILE = "settings.txt";
+const char* const CONSOLE_HISTORY_FILE = "console_history.txt";
 const char* const LOG_FILE = "log.txt";
 
 bool HoldsGame( const fs::path& folder )
@@ -160,8 +161,9 @@ int main( int argc, char** argv )
     const std::string written = ChooseWriteFolder( here, installed );
     const std::string settingsFolder = tarn::UserConfigFolder( PROGRAM_FOLDER );
     const std::string settings = settingsFolder.empty() ? "" : settingsFolder + "/" + SETTINGS_FILE;
+    const std::string history = settingsFolder.empty() ? "" : settingsFolder + "/" + CONSOLE_HISTORY_FILE;
     tarn::GetLog() << "Folders: the game in " << here << ", the log and screenshots in " << written
                    << ", the settings in " << ( settings.empty() ? "none (no home folder)" : settings ) << "\n";
-    tarn::CApplication application( STARTUP_SCRIPT, settings, StartLines( line, startedIn ) );
+    tarn::CApplication application( STARTUP_SCRIPT, settings, StartLines( line, startedIn ), history );
     return application.Run();
 }

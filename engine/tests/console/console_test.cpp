@@ -14,6 +14,7 @@
 #include "support/fuzzreplay.h"
 #include "support/testsupport.h"
 #include "tarn/console/ccommandfunction.h"
+#include "tarn/console/ccompletion.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsolehelp.h"
 #include "tarn/console/cconsoleholder.h"
@@ -296,6 +297,66 @@ TEST_F( ConsoleTest, HelpListsAndSearchesTheCommandsAndVariablesOfEveryNamespace
     EXPECT_NE( reference.find( "| `gfx_depth` | 16 |  |\n" ), std::string::npos );
     EXPECT_NE( reference.find( "| `Audio::volume` | 7 |  |\n" ), std::string::npos );
     EXPECT_LT( reference.find( "## basic" ), reference.find( "## Audio" ) );
+}
+
+// Tab completes the name at the end of a line from the main console's names
+// and the running tasks' namespaces and commands, as far as they agree.
+TEST_F( ConsoleTest, CompletionOffersTheNamesTheConsolesKnow )
+{
+    CTaskFactory::GetSingletonPtr()->RegisterTaskType( "helped", [] { return std::make_unique<CHelpedTask>(); } );
+    Run( "starttask( helped, Audio )" );
+    Run( "starttask( probe, Probe )" );
+    Run( "gfx_depth = 16" );
+    Run( "GFX_Scale = 2" );
+    const CCompletion completion = CCompletion::ForMainConsole();
+    // The line, what Tab makes of it, and the candidates a second Tab lists.
+    const std::tuple<const char*, const char*, Strings> cases[] = {
+        { "cvarl", "cvarlist", { "cvarlist" } },
+        { "x = gfx", "x = gfx_", { "gfx_depth", "GFX_Scale" } },
+        { "au", "Audio::", { "Audio::" } },
+        { "pro", "Probe::", { "Probe::" } },
+        { "help( audio::pl", "help( Audio::PlayMusic", { "Audio::PlayMusic" } },
+        { "Audio::", "Audio::", { "Audio::BARE", "Audio::PlayMusic" } },
+        { "Probe::x", "Probe::x", {} },
+        { "pl", "pl", {} },
+    };
+    for( const auto& [ line, completed, candidates ] : cases )
+    {
+        EXPECT_EQ( completion.Complete( line ), completed ) << line;
+        EXPECT_EQ( completion.GetCandidates( line ), candidates ) << line;
+    }
+}
+
+// What a typed line names that nothing knows, found without running it: a
+// mistyped name is otherwise only echoed back.
+TEST_F( ConsoleTest, UnknownNamesAreFoundWithoutRunningTheLine )
+{
+    CTaskFactory::GetSingletonPtr()->RegisterTaskType( "helped", [] { return std::make_unique<CHelpedTask>(); } );
+    Run( "starttask( helped, Audio )" );
+    Run( "gfx_depth = 16" );
+    log = std::make_unique<test::CLogCapture>();
+    const std::pair<const char*, const char*> cases[] = {
+        { "nosuch", "nosuch" },
+        { "  nosuch( 1, stoptask( Audio ) )", "nosuch" },
+        { "HELP( \"quit\" )", "" },
+        { "x = nosuch( 2 )", "" },
+        { "gfx_depth", "" },
+        { "42", "" },
+        { "\"text\"", "" },
+        { "Audio::PlayMusic( \"a\" )", "" },
+        { "Audio::volume", "" },
+        { "Audio::Nothing( 1 )", "Audio::Nothing" },
+        { "Nowhere::Play", "" },
+        { "help; other; nosuch", "other" },
+        { "// nosuch", "" },
+        { "nosuch // runs nothing", "" },
+        { " \t", "" },
+    };
+    for( const auto& [ line, unknown ] : cases )
+        EXPECT_EQ( GetConsole()->FindUnknownName( line ), unknown ) << line;
+    EXPECT_EQ( log->Lines(), Strings{} ) << "nothing ran";
+    EXPECT_NE( Task( "Audio" ), nullptr );
+    EXPECT_EQ( console.FindUnknownName( "Any::foo( 1 ); Any::baz" ), "baz" ) << "a plain console ignores namespaces";
 }
 
 TEST_F( ConsoleTest, TasksStartPauseResumeAndStopByName )

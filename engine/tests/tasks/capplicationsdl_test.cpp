@@ -185,14 +185,15 @@ TEST_F( WindowTest, TheWindowScaleEnlargesThePictureAndThePointerLandsWhereItSho
     EXPECT_EQ( "80x60", Size() ) << "a window again, at scale 2";
 }
 
-// The game's window and tasks; F1 opens the widget console on the way down
-// only, F12 takes one screenshot a press.
+// The game's window and tasks; F1 opens the widget console, with the lines
+// of its history file, on the way down only; F12 takes one screenshot a press.
 TEST_F( WindowTest, TheShippedStartUpScriptOpensTheGameWithItsDeveloperKeys )
 {
     clock.reset();
     test::CWorkingDirectory here( dir );
+    test::WriteFile( dir + "/history.txt", "answer = 42\n" );
     {
-        CApplication application( std::string( TARN_SOURCE_DIR ) + "/autoexec.txt" );
+        CApplication application( std::string( TARN_SOURCE_DIR ) + "/autoexec.txt", "", {}, dir + "/history.txt" );
         EXPECT_EQ( "800x600", Size() );
         EXPECT_EQ( "Tallow", Caption() );
         EXPECT_EQ( CTaskManager::GetSingletonPtr()->PassSleep(), 1 );
@@ -213,6 +214,7 @@ TEST_F( WindowTest, TheShippedStartUpScriptOpensTheGameWithItsDeveloperKeys )
         auto* window = dynamic_cast<ui::CConsoleWindow*>( debug->GetConsoleWindow() );
         ASSERT_NE( window, nullptr );
         EXPECT_TRUE( window->IsShown() );
+        EXPECT_EQ( window->GetHistory(), std::vector<std::string>{ "answer = 42" } );
         EXPECT_TRUE( log.Contains( "Screenshot saved: screenshot_000.bmp" ) );
         EXPECT_FALSE( std::filesystem::exists( "screenshot_001.bmp" ) ) << "one a press";
         press( SDLK_F1 );

@@ -1,7 +1,9 @@
 // The widget tree on the desktop: expression geometry, image buttons, the
 // developer console window and the pause menu fed by the input dispatcher,
 // and signals that never reach destroyed objects.
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <map>
 #include <tuple>
 
@@ -325,7 +327,95 @@ TEST_F( UiTest, ConsoleLogViewKeepsTheNewestRowsAndPagesBack )
     Press( KEY_PAGE_UP );
     EXPECT_EQ( ViewLines( window ).front(), "line 0" ) << "stops at the oldest line";
     Type( "x", true );
-    EXPECT_EQ( ViewLines( window ).back(), "x" ) << "running a line shows the newest again";
+    EXPECT_EQ( ViewLines( window ).back(), "Unknown command: x" ) << "running a line shows the newest again";
+}
+
+// Tab completes the name being typed and, pressed again, lists what could
+// follow; a typed line naming nothing known is warned of, script lines are not.
+TEST_F( UiTest, ConsoleCompletesNamesAndWarnsOfUnknownOnes )
+{
+    Run( "starttask( ui, UI, 45 )" );
+    CConsoleWindow window;
+    window.SetOpen( true );
+    Type( "help( ui::menuc" );
+    Press( KEY_TAB );
+    EXPECT_EQ( window.GetInput()->GetText(), "help( UI::MenuC" );
+    Press( KEY_TAB );
+    EXPECT_EQ( ViewLines( window ).back(), "UI::MenuChoice  UI::MenuConfirm" );
+    Type( "o" );
+    Press( KEY_TAB );
+    EXPECT_EQ( window.GetInput()->GetText(), "help( UI::MenuConfirm" );
+    window.GetInput()->SetText( "" );
+
+    test::WriteFile( dir + "/script.txt", "nosuch\nalso_nothing( 2 )\n" );
+    test::CLogCapture log;
+    Type( "nosuch( 1 )", true );
+    Type( "UI::Nothing", true );
+    Type( "load( \"" + dir + "/script.txt\" )", true );
+    const std::vector<std::pair<std::string, int>> lines{ { "nosuch( 1 )", LOG_NORMAL },
+                                                          { "nosuch( 1 )", LOG_NORMAL },
+                                                          { "Unknown command: nosuch", LOG_WARNING },
+                                                          { "UI::Nothing", LOG_NORMAL },
+                                                          { "Unknown command: UI::Nothing", LOG_WARNING },
+                                                          { "load( \"" + dir + "/script.txt\" )", LOG_NORMAL } };
+    EXPECT_EQ( log.LinesWithLevels(), lines );
+    const Strings view = ViewLines( window );
+    EXPECT_NE( std::find( view.begin(), view.end(), "Unknown command: UI::Nothing" ), view.end() );
+}
+
+// Given a file, the history outlives the window: the next window's Up gives
+// the lines typed in the last one. The file keeps the newest lines; a
+// damaged or unreadable one is said and left out.
+TEST_F( UiTest, ConsoleHistoryLivesOnInItsFile )
+{
+    const std::string path = dir + "/config/console_history.txt";
+    {
+        CConsoleWindow first( path );
+        first.SetOpen( true );
+        Type( "answer = 42", true );
+        Type( "answer", true );
+    }
+    {
+        CConsoleWindow second( path );
+        second.SetOpen( true );
+        for( const char* shown : { "answer", "answer = 42" } )
+        {
+            Press( KEY_UP );
+            EXPECT_EQ( second.GetInput()->GetText(), shown );
+        }
+    }
+    std::string older;
+    for( int i = 0; i < 150; ++i )
+        older += "line " + std::to_string( i ) + "\r\n";
+    test::WriteFile( path, older );
+    {
+        CConsoleWindow third( path );
+        ASSERT_EQ( third.GetHistory().size(), 100u );
+        EXPECT_EQ( third.GetHistory().front(), "line 50" );
+        third.SetOpen( true );
+        Type( "last", true );
+        const Strings kept = test::SplitLines( test::ReadFile( path ) );
+        ASSERT_EQ( kept.size(), 100u );
+        EXPECT_EQ( kept.front(), "line 51" );
+        EXPECT_EQ( kept.back(), "last" );
+    }
+
+    const std::pair<std::string, std::string> damaged[] = {
+        { "answer\n\x01\x02\n", "Console history: line 2 of " + path + " is not a console line: the file is ignored" },
+        { "", "Console history: " + path + " is not a regular file: ignored" },
+    };
+    for( const auto& [ text, error ] : damaged )
+    {
+        std::filesystem::remove( path );
+        if( text.empty() )
+            std::filesystem::create_directory( path );
+        else
+            test::WriteFile( path, text );
+        test::CLogCapture log;
+        CConsoleWindow window( path );
+        EXPECT_EQ( window.GetHistory(), Strings{} ) << error;
+        EXPECT_EQ( log.LinesWithLevels(), ( std::vector<std::pair<std::string, int>>{ { error, LOG_ERROR } } ) );
+    }
 }
 
 // The debug task makes its window on first use; closed by the close box, the

@@ -219,6 +219,45 @@ std::string CConsole::ExecuteInNamespace( const std::string& ns, const std::stri
     return Execute( rest, false );
 }
 
+std::string CConsole::FindUnknownName( const std::string& line ) const
+{
+    // Follows Execute and ExecuteCompound: the same line runs the same way.
+    if( line.size() > MAX_LINE_LENGTH )
+        return "";
+    if( IsCompound( line ) )
+    {
+        if( TrimBlanks( line ).empty() || line.compare( 0, 2, "//" ) == 0 )
+            return "";
+        if( FindOutsideQuotes( line, ";" ) != std::string::npos )
+        {
+            for( const std::string& statement : SplitOutsideQuotes( WithoutComment( line ), ";" ) )
+            {
+                const std::string name = FindUnknownName( statement );
+                if( !name.empty() )
+                    return name;
+            }
+            return "";
+        }
+        if( FindOutsideQuotes( line, "::" ) == std::string::npos )
+            return "";
+        const std::vector<std::string> parts = SplitOutsideQuotes( WithoutComment( line ), "::" );
+        return parts.size() < 2 ? "" : FindUnknownNameInNamespace( parts[ 0 ], parts[ 1 ] );
+    }
+    const std::string name = TrimBlanks( GetCommandName( line ) );
+    if( FindCommand( name ) || HasVariable( name ) || FindOutsideQuotes( line, "=" ) != std::string::npos )
+        return "";
+    // Numbers and quoted texts are values that come back as they are.
+    if( name.find_first_not_of( NUMBER_CHARACTERS ) == std::string::npos || name.front() == '"' )
+        return "";
+    return name;
+}
+
+std::string CConsole::FindUnknownNameInNamespace( const std::string& ns, const std::string& rest ) const
+{
+    (void)ns;
+    return FindUnknownName( rest );
+}
+
 std::unique_ptr<CAnyContainer> CConsole::ParseArguments( const std::string& line )
 {
     const std::string::size_type open = FindOutsideQuotes( line, "(" );

@@ -67,6 +67,14 @@ public:
     virtual std::string ExecuteCompound( const std::string& line );
     // This console ignores the namespace and executes rest itself.
     virtual std::string ExecuteInNamespace( const std::string& ns, const std::string& rest );
+    // The name a line would call or read without this console knowing a
+    // command, variable or namespace of that name (the first such of a
+    // compound line); "" for known names, assignments, values, comments,
+    // blank lines and lines too long to run. Nothing is executed.
+    std::string FindUnknownName( const std::string& line ) const;
+    // FindUnknownName for rest, handed to the namespace ns; this console
+    // looks rest up itself.
+    virtual std::string FindUnknownNameInNamespace( const std::string& ns, const std::string& rest ) const;
 
     // Evaluates the arguments between the first "(" and the last ")";
     // null when the line has no argument list.

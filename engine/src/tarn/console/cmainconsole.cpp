@@ -1,5 +1,6 @@
 #include "tarn/console/cmainconsole.h"
 
+#include "tarn/tasks/ctask.h"
 #include "tarn/tasks/ctaskfactory.h"
 #include "tarn/utils/clogger.h"
 
@@ -22,6 +23,16 @@ std::string CMainConsole::ExecuteInNamespace( const std::string& ns, const std::
     if( CTaskFactory::GetSingletonPtr()->DoTaskCommand( ns, rest ) )
         return "";
     return "No namespace named space\n";
+}
+
+std::string CMainConsole::FindUnknownNameInNamespace( const std::string& ns, const std::string& rest ) const
+{
+    const CTask* task = CTaskFactory::GetSingletonPtr()->FindTask( ns );
+    const CConsole* console = task ? task->GetCommandConsole() : nullptr;
+    if( !console )
+        return "";
+    const std::string name = console->FindUnknownName( rest );
+    return name.empty() ? "" : ns + "::" + name;
 }
 
 } // namespace tarn

@@ -15,6 +15,10 @@ public:
     // Hands rest to the task named ns; "No namespace named space\n" when
     // there is no such task.
     std::string ExecuteInNamespace( const std::string& ns, const std::string& rest ) override;
+    // rest looked up in the console of the task named ns, as "ns::name";
+    // "" when there is no such task (running the line says so) or it has
+    // no console to look in.
+    std::string FindUnknownNameInNamespace( const std::string& ns, const std::string& rest ) const override;
 };
 
 } // namespace tarn

@@ -11,6 +11,7 @@ constexpr int KEY_COUNT = 323;
 // SDL 1.2 key symbols the engine and its tests name; a letter's is its
 // lower-case character code.
 constexpr int KEY_BACKSPACE = 8;
+constexpr int KEY_TAB = 9;
 constexpr int KEY_RETURN = 13;
 constexpr int KEY_ESCAPE = 27;
 constexpr int KEY_SPACE = 32;

@@ -17,7 +17,7 @@
 namespace tarn {
 
 CApplication::CApplication( const std::string& startupScript, const std::string& settingsFile,
-                            const std::vector<std::string>& lines ) :
+                            const std::vector<std::string>& lines, const std::string& historyFile ) :
     myStartupScript( startupScript ),
     myTaskManager( CTaskManager::GetSingletonPtr() )
 {
@@ -28,7 +28,11 @@ CApplication::CApplication( const std::string& startupScript, const std::string&
                                std::make_unique<CConsoleVar<int>>( "tasks_pass_sleep_ms", &myTaskManager->PassSleep() ) );
     // The debug task's console is the widget console; the task itself knows
     // only the interface.
-    CTaskDebug::SetConsoleWindowMaker( &ui::CConsoleWindow::Create );
+    if( historyFile.empty() )
+        CTaskDebug::SetConsoleWindowMaker( &ui::CConsoleWindow::Create );
+    else
+        CTaskDebug::SetConsoleWindowMaker(
+            [ historyFile ] { return std::make_unique<ui::CConsoleWindow>( historyFile ); } );
     GetConsole()->ExecuteFile( myStartupScript );
     // After the start-up script, whose tasks make the setting variables.
     if( !settingsFile.empty() )

@@ -18,9 +18,10 @@ public:
     // Creates the task manager and the main console, then executes
     // startupScript line by line (a missing file executes nothing), then,
     // with a settingsFile, the player's settings kept there (CSettingsFile),
-    // then each of lines in order (a command line's own lines).
+    // then each of lines in order (a command line's own lines). With a
+    // historyFile, the developer console keeps the lines typed in it there.
     explicit CApplication( const std::string& startupScript = "autoexec.txt", const std::string& settingsFile = "",
-                           const std::vector<std::string>& lines = {} );
+                           const std::vector<std::string>& lines = {}, const std::string& historyFile = "" );
     ~CApplication();
 
     CApplication( const CApplication& ) = delete;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "tarn/console/ccompletion.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/console/chistoryfile.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/ctextsprite.h"
 #include "tarn/gfx/font/cfont.h"
@@ -39,11 +41,16 @@ std::string ExpandTabs( const std::string& line )
 
 } // namespace
 
-CConsoleWindow::CConsoleWindow() :
+CConsoleWindow::CConsoleWindow( const std::string& historyFile ) :
     CWindowWidget( "console", TITLE ),
     myInput( "console.input" ),
     myLogView( std::make_unique<CTextSprite>() )
 {
+    if( !historyFile.empty() )
+    {
+        myHistoryFile = std::make_unique<CHistoryFile>( historyFile );
+        myHistory = myHistoryFile->Load();
+    }
     myLogView->SetFont( CSystemFont::Create() );
     myLogView->SetZ( GetContentZ() );
     myLogView->SetParent( CScreenLayer::GetSingletonPtr() );
@@ -54,6 +61,7 @@ CConsoleWindow::CConsoleWindow() :
                          "parent.w - " + std::to_string( 2 * MARGIN ), std::to_string( INPUT_HEIGHT ) );
     AddChild( &myInput );
     myInput.Connect( CTextInputWidget::EVENT_ENTER, this, &CConsoleWindow::OnEnter );
+    myInput.Connect( CTextInputWidget::EVENT_TAB, this, &CConsoleWindow::OnTab );
     myInput.Connect( CTextInputWidget::EVENT_ARROW_UP, this, &CConsoleWindow::OnHistoryBack );
     myInput.Connect( CTextInputWidget::EVENT_ARROW_DOWN, this, &CConsoleWindow::OnHistoryForward );
     myInput.Connect( CTextInputWidget::EVENT_PAGE_UP, this, &CConsoleWindow::OnPageUp );
@@ -124,22 +132,52 @@ void CConsoleWindow::OnEnter()
     const std::string line = myInput.GetText();
     myInput.SetText( "" );
     myScroll = 0;
+    myTabbed = false;
     // Nothing to run, and nothing worth recalling.
     if( IsBlank( line ) )
         return;
     myHistory.push_back( line );
     myHistoryPosition = 0;
     myDraft.clear();
+    // Written before the line runs: a line that ends the program is kept.
+    if( myHistoryFile )
+        myHistoryFile->Save( myHistory );
+    // Looked up before the line runs, which may make the name.
+    const std::string unknown = GetConsole()->FindUnknownName( line );
     // The line may close the console or stop the debug task, which deletes
     // this window.
     const std::weak_ptr<void> life = GetLifeToken();
     GetConsole()->Execute( line, true );
+    // A mistyped name otherwise only comes back as its own text.
+    if( !unknown.empty() )
+        GetLog().Warning() << "Unknown command: " << unknown << "\n";
     if( !life.expired() && IsShown() )
         RefreshLogView();
 }
 
+void CConsoleWindow::OnTab()
+{
+    const std::string text = myInput.GetText();
+    const CCompletion completion = CCompletion::ForMainConsole();
+    if( !myTabbed || text != myTabbedText )
+    {
+        myTabbed = true;
+        myTabbedText = completion.Complete( text );
+        myInput.SetText( myTabbedText );
+        return;
+    }
+    const std::vector<std::string> candidates = completion.GetCandidates( text );
+    if( candidates.size() < 2 )
+        return;
+    std::string line;
+    for( const std::string& candidate : candidates )
+        line += ( line.empty() ? "" : "  " ) + candidate;
+    ShowLine( line );
+}
+
 void CConsoleWindow::OnHistoryBack()
 {
+    myTabbed = false;
     if( myHistoryPosition >= myHistory.size() )
         return;
     if( myHistoryPosition == 0 )
@@ -150,6 +188,7 @@ void CConsoleWindow::OnHistoryBack()
 
 void CConsoleWindow::OnHistoryForward()
 {
+    myTabbed = false;
     if( myHistoryPosition == 0 )
         return;
     --myHistoryPosition;
@@ -197,6 +236,13 @@ void CConsoleWindow::RefreshLogView()
         text += rows[ row ];
     }
     myLogView->SetText( text );
+}
+
+void CConsoleWindow::ShowLine( const std::string& line )
+{
+    OnMessage( line, LOG_NORMAL );
+    myScroll = 0;
+    RefreshLogView();
 }
 
 int CConsoleWindow::GetViewRows() const

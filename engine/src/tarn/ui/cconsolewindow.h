@@ -13,6 +13,7 @@
 
 namespace tarn {
 
+class CHistoryFile;
 class CTextSprite;
 
 namespace ui {
@@ -20,9 +21,11 @@ namespace ui {
 // The developer console: a window over the top half of the screen with the
 // log's latest lines above an input line. A line typed there goes to the
 // input history and runs in the main console with echo, so the line and its
-// result come back through the log. Up and down walk the history, page up
-// and page down scroll the log view. The debug task opens and closes it
-// (ToggleConsole); its close box asks the task to close it.
+// result come back through the log, followed by a warning when it names no
+// command, variable or namespace. Up and down walk the history, page up and
+// page down scroll the log view, Tab completes the name being typed (twice
+// in a row, it lists the names that could follow). The debug task opens and
+// closes it (ToggleConsole); its close box asks the task to close it.
 class CConsoleWindow final : public CWindowWidget, public CDebugConsoleWindow, public CLogListener
 {
 public:
@@ -30,10 +33,13 @@ public:
     // Log lines kept for the view; older ones are dropped.
     static constexpr std::size_t MAX_LOG_LINES = 1000;
 
-    CConsoleWindow();
+    // With a historyFile, the input history is read from it now and
+    // written to it after every line, so that it outlives the program.
+    explicit CConsoleWindow( const std::string& historyFile = "" );
     ~CConsoleWindow() override;
 
-    // What the debug task installs as its console window maker.
+    // What the debug task installs as its console window maker: a window
+    // whose history lives as long as it does.
     static std::unique_ptr<CDebugConsoleWindow> Create();
 
     void SetOpen( bool open ) override;
@@ -52,11 +58,14 @@ public:
 private:
     void OnShown( bool shown ) override;
     void OnEnter();
+    void OnTab();
     void OnHistoryBack();
     void OnHistoryForward();
     void OnPageUp();
     void OnPageDown();
     void RefreshLogView();
+    // A line in the view only, not in the log.
+    void ShowLine( const std::string& line );
     int GetViewRows() const;
 
     CTextInputWidget myInput;
@@ -68,6 +77,10 @@ private:
     // kept in myDraft while older lines are shown.
     std::size_t myHistoryPosition = 0;
     std::string myDraft;
+    std::unique_ptr<CHistoryFile> myHistoryFile;
+    // The input as the last Tab left it; a Tab finding it unchanged lists.
+    bool myTabbed = false;
+    std::string myTabbedText;
     // View rows scrolled back from the newest log line.
     int myScroll = 0;
 };

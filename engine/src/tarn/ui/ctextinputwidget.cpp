@@ -11,6 +11,7 @@ namespace tarn {
 namespace ui {
 
 const char* const CTextInputWidget::EVENT_ENTER = "enter";
+const char* const CTextInputWidget::EVENT_TAB = "tab";
 const char* const CTextInputWidget::EVENT_ARROW_UP = "arrow_up";
 const char* const CTextInputWidget::EVENT_ARROW_DOWN = "arrow_down";
 const char* const CTextInputWidget::EVENT_PAGE_UP = "page_up";
@@ -37,6 +38,7 @@ void CTextInputWidget::OnKeyDown( int key )
     {
     case KEY_RETURN:
     case KEY_KEYPAD_ENTER: RaiseEvent( EVENT_ENTER ); return;
+    case KEY_TAB: RaiseEvent( EVENT_TAB ); return;
     case KEY_UP: RaiseEvent( EVENT_ARROW_UP ); return;
     case KEY_DOWN: RaiseEvent( EVENT_ARROW_DOWN ); return;
     case KEY_PAGE_UP: RaiseEvent( EVENT_PAGE_UP ); return;

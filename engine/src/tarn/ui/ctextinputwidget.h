@@ -17,13 +17,14 @@ namespace ui {
 // followed by a cursor. While visible it hears every key at the input
 // dispatcher, together with the keyboard: printable characters are added,
 // backspace takes the last one off, and return raises "enter" (the text
-// stays until someone clears it). The arrow keys up and down and the page
-// keys raise events of their own for whoever offers more. A hidden input
+// stays until someone clears it). Tab, the arrow keys up and down and the
+// page keys raise events of their own for whoever offers more. A hidden input
 // takes no keys and shows nothing.
 class CTextInputWidget final : public CWidget, public CKeyboardListener
 {
 public:
     static const char* const EVENT_ENTER;
+    static const char* const EVENT_TAB;
     static const char* const EVENT_ARROW_UP;
     static const char* const EVENT_ARROW_DOWN;
     static const char* const EVENT_PAGE_UP;
