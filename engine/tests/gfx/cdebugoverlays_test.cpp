@@ -74,7 +74,8 @@ TEST_F( DebugOverlaysTest, EachOverlayPaintsOnlyItsShapesAndLeavesTheFrameExactl
     } );
     ASSERT_TRUE( overlays.Add( &inside ) );
     ASSERT_TRUE( overlays.Add( &edges ) );
-    std::unique_ptr<CSprite> sprite = CSpriteFactory::LoadSprite( scene->MakeImage( "s", 24, 16, CColor( 200, 0, 0 ) ) );
+    std::unique_ptr<CSprite> sprite =
+        CSpriteFactory::LoadSprite( scene->MakeImage( "s", 24, 16, CColor( 200, 0, 0 ) ) );
     sprite->SetPosition( 10, 6 );
     scene->Update();
     scene->PresentQueuedAreas();

@@ -432,7 +432,8 @@ TEST_F( GameplayTest, DebugOverlaysDrawTheLevelWhereItIsAndLeaveTheFrameAsItWas 
     for( const auto& [ name, player, region, colour ] : cases )
     {
         SCOPED_TRACE( std::string( name ) + " " + std::to_string( player.x ) );
-        Load( Player( player.x, player.y ) + BadGuy( { { 200, 300 }, { 300, 300 } }, "<BadGuyAiRange>60</BadGuyAiRange>" ) +
+        Load( Player( player.x, player.y ) +
+              BadGuy( { { 200, 300 }, { 300, 300 } }, "<BadGuyAiRange>60</BadGuyAiRange>" ) +
               Event( 600, 520, 30, "door", 2 ) );
         world.Frame();
         const std::vector<CColor> frame = screen.GetPixels( all );

@@ -232,7 +232,10 @@ TEST_F( SdlTasksTest, DebugOverlaysAreNamedCycledPresentedAndLeftOutOfScreenshot
     struct CBoxOverlay final : CDebugOverlay
     {
         CBoxOverlay() : CDebugOverlay( "box" ) {}
-        void Draw( CDebugDrawing& d ) const override { d.FillBox( types::rect{ 50, 40, 10, 8 }, CColor( 255, 255, 255 ) ); }
+        void Draw( CDebugDrawing& d ) const override
+        {
+            d.FillBox( types::rect{ 50, 40, 10, 8 }, CColor( 255, 255, 255 ) );
+        }
     } box;
     CScreenLayer::GetSingletonPtr()->GetDebugOverlays().Add( &box );
     std::vector<FrameReport> frames;
