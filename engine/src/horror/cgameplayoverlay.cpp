@@ -139,9 +139,11 @@ const std::vector<types::rect>& CGameplayOverlay::ClosedFloor() const
         myClosedFloor.clear();
         return myClosedFloor;
     }
-    if( surface == myMaskSurface && surface->GetViewRect() == myMaskView && background->GetRect() == myMaskRect )
+    if( surface == myMaskSurface && surface->GetFileName() == myMaskFile && surface->GetViewRect() == myMaskView &&
+        background->GetRect() == myMaskRect )
         return myClosedFloor;
     myMaskSurface = surface;
+    myMaskFile = surface->GetFileName();
     myMaskView = surface->GetViewRect();
     myMaskRect = background->GetRect();
     myClosedFloor.clear();

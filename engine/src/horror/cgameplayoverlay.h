@@ -2,6 +2,7 @@
 #define HORROR_CGAMEPLAYOVERLAY_H
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "tarn/gfx/cdebugoverlay.h"
@@ -51,6 +52,7 @@ private:
     Kind myKind;
     const CHorrorGameplay& myGameplay;
     mutable const tarn::CSurface* myMaskSurface = nullptr;
+    mutable std::string myMaskFile;
     mutable tarn::types::rect myMaskView;
     mutable tarn::types::rect myMaskRect;
     mutable std::vector<tarn::types::rect> myClosedFloor;

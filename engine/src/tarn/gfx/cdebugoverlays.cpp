@@ -1,6 +1,7 @@
 #include "tarn/gfx/cdebugoverlays.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "tarn/gfx/cdebugoverlay.h"
 #include "tarn/gfx/cdebugpainter.h"
@@ -40,11 +41,17 @@ CDebugOverlays::~CDebugOverlays()
 
 bool CDebugOverlays::Add( CDebugOverlay* overlay )
 {
-    if( !overlay || overlay->myOverlays == this )
+    if( !overlay )
         return false;
-    if( Find( overlay->GetName() ) || overlay->myOverlays )
+    if( Find( overlay->GetName() ) )
     {
         GetLog().Error() << "Overlay - there already is an overlay called " << overlay->GetName() << "\n";
+        return false;
+    }
+    // It can leave only one set of overlays when it goes.
+    if( overlay->myOverlays )
+    {
+        GetLog().Error() << "Overlay - " << overlay->GetName() << " is already shown on another screen\n";
         return false;
     }
     overlay->myOverlays = this;

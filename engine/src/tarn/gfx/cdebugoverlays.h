@@ -32,7 +32,7 @@ public:
     CDebugOverlays& operator=( const CDebugOverlays& ) = delete;
 
     // overlay is not owned; it stays until removed or destroyed. A name
-    // already known is refused (logged, false).
+    // already known, or an overlay added elsewhere, is refused (logged, false).
     bool Add( CDebugOverlay* overlay );
     void Remove( CDebugOverlay* overlay );
 

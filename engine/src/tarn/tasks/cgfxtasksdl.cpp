@@ -2,8 +2,11 @@
 
 #include <chrono>
 #include <utility>
+#include <vector>
 
+#include "tarn/gfx/cdebugoverlays.h"
 #include "tarn/gfx/cdisplayscale.h"
+#include "tarn/gfx/credrawoverlay.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"

@@ -7,6 +7,7 @@
 
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/cdebugoverlays.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/gfx/cspritefactory.h"
@@ -160,7 +161,7 @@ const CommandHelpTable& CTaskDebug::GetCommandHelp()
           "Turns a debug overlay on over everything (several may be on); \"off\" turns them all off. An unknown "
           "name logs the names known." },
         { "CycleOverlay", "CycleOverlay",
-          "Turns the overlay after the last one turned on on, and the others off; after the last one all are off." },
+          "Turns on the overlay after the last one turned on, and the others off; past the last one all are off." },
     };
     return table;
 }
