@@ -2,9 +2,11 @@
 
 #include "horror/cdialogue.h"
 #include "horror/cgamecommands.h"
+#include "horror/cgameplayoverlay.h"
 #include "horror/cquestions.h"
 #include "horror/ctitlesequence.h"
 #include "horror/datafilekeys.h"
+#include "tarn/gfx/cscreenlayer.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/enginetime.h"
@@ -27,11 +29,15 @@ CHorrorGame::CHorrorGame() :
     myCommands = std::make_unique<CGameCommands>( myConsole, *this );
     myGameplay.SetScriptRunner( this );
     myGameplay.SetBackgroundLayer( &myBackgroundLayer );
+    myOverlays = CGameplayOverlay::MakeAll( myGameplay );
+    for( const auto& overlay : myOverlays )
+        CScreenLayer::GetSingletonPtr()->GetDebugOverlays().Add( overlay.get() );
     NewGame();
 }
 
 CHorrorGame::~CHorrorGame()
 {
+    myOverlays.clear();
     myQuestions.reset();
     myTitle.reset();
     myCommands.reset();

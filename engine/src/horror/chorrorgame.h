@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "horror/cbackgroundlayer.h"
 #include "horror/namedsprites.h"
@@ -15,6 +16,7 @@ namespace horror {
 
 class CDialogue;
 class CGameCommands;
+class CGameplayOverlay;
 class CQuestions;
 class CTitleSequence;
 
@@ -96,6 +98,8 @@ private:
     std::unique_ptr<CGameCommands> myCommands;
     std::unique_ptr<CTitleSequence> myTitle;
     std::unique_ptr<CQuestions> myQuestions;
+    // In the screen's debug overlays while the game lives.
+    std::vector<std::unique_ptr<CGameplayOverlay>> myOverlays;
 };
 
 } // namespace horror

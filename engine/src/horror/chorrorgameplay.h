@@ -106,6 +106,8 @@ public:
     void SetBoost( float boost ) { myBadguy.SetBoost( boost ); }
     float GetAlarm() const { return myBadguy.GetAlarm(); }
     float GetPathDistance() const { return myBadguy.GetPathDistance(); }
+    // Centre of the player's icon, where the bad guy looks.
+    tarn::types::vector2 GetPlayerCentre() const { return PlayerCentre(); }
     bool IsDragging() const { return myPlayer->IsDragging(); }
     bool IsPlayerEnabled() const { return myPlayerEnabled; }
     bool IsBadguyEnabled() const { return myBadguyEnabled; }

@@ -18,6 +18,8 @@
 #include "support/fuzzreplay.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/cdebugoverlays.h"
+#include "tarn/gfx/cscreenlayer.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/enginetime.h"
 
@@ -303,3 +305,19 @@ TEST_P( HorrorFuzzInputs, ReplayCleanly )
 }
 
 INSTANTIATE_TEST_SUITE_P( Targets, HorrorFuzzInputs, ::testing::Values( "level", "dialogue", "background" ) );
+
+TEST_F( GameTest, TheGameOffersItsDebugOverlaysWhileItLivesInTheOrderF4StepsThroughThem )
+{
+    CDebugOverlays& overlays = CScreenLayer::GetSingletonPtr()->GetDebugOverlays();
+    const std::vector<std::string> all{ "walkmask", "paths", "sight", "areas", "dirty" };
+    EXPECT_EQ( overlays.GetNames(), all );
+    EXPECT_EQ( overlays.TurnOnNext(), "walkmask" );
+    EXPECT_EQ( overlays.TurnOnNext(), "paths" );
+    game.reset();
+    EXPECT_EQ( overlays.GetNames(), std::vector<std::string>{ "dirty" } );
+    overlays.Paint( *CScreenLayer::GetScreenSurface() );
+    EXPECT_TRUE( overlays.IsOn( "paths" ) ) << "back with the next game";
+    game = std::make_unique<CHorrorGame>();
+    EXPECT_EQ( overlays.GetNames(), all );
+    EXPECT_EQ( overlays.TurnOnNext(), "sight" );
+}

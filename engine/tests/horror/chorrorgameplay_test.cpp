@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "horror/cdatachecker.h"
+#include "horror/cgameplayoverlay.h"
 #include "horror/chorrorgameplay.h"
 #include "horror/cscriptrunner.h"
 #include "horror/gameworld.h"
+#include "tarn/gfx/cdebugoverlays.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/xmlobject.h"
 
@@ -404,5 +406,55 @@ TEST_F( GameplayTest, TheDataCheckerWarnsOfAStartUnderTheOpeningDialogueAndOfSpr
         const std::string report = Check( "", c.keys + c.start );
         EXPECT_EQ( report.find( "warning" ) != std::string::npos, !c.warning.empty() ) << report;
         EXPECT_TRUE( Reports( report, { c.warning } ) );
+    }
+}
+
+TEST_F( GameplayTest, DebugOverlaysDrawTheLevelWhereItIsAndLeaveTheFrameAsItWas )
+{
+    CDebugOverlays& overlays = CScreenLayer::GetSingletonPtr()->GetDebugOverlays();
+    const std::vector<std::unique_ptr<CGameplayOverlay>> made = CGameplayOverlay::MakeAll( *gameplay );
+    for( const auto& overlay : made )
+        ASSERT_TRUE( overlays.Add( overlay.get() ) );
+    CSurface& screen = *CScreenLayer::GetScreenSurface();
+    const types::rect all{ 0, 0, 800, 600 };
+    const CColor none( 0, 0, 0, 0 );
+    // The overlay, the player's place, where the overlay's pixels may lie and
+    // a colour it shows. A bad guy centred at 205,305 sees 60 pixels and heads
+    // for its second path point, 300,300; the wall runs
+    // from x 400 to 439 down to y 499; an event for the player at 600,520.
+    const std::tuple<const char*, P, types::rect, CColor> cases[] = {
+        { "walkmask", { 100, 100 }, { 400, 0, 40, 500 }, none },
+        { "paths", { 100, 100 }, { 190, 290, 120, 20 }, CColor( 255, 255, 0 ) },
+        { "sight", { 100, 100 }, { 95, 95, 175, 275 }, CColor( 0, 255, 0 ) },
+        { "sight", { 600, 100 }, { 140, 95, 480, 275 }, CColor( 255, 0, 0 ) },
+        { "areas", { 100, 100 }, { 570, 490, 61, 61 }, CColor( 0, 255, 0 ) },
+    };
+    for( const auto& [ name, player, region, colour ] : cases )
+    {
+        SCOPED_TRACE( std::string( name ) + " " + std::to_string( player.x ) );
+        Load( Player( player.x, player.y ) +
+              BadGuy( { { 200, 300 }, { 300, 300 } }, "<BadGuyAiRange>60</BadGuyAiRange>" ) +
+              Event( 600, 520, 30, "door", 2 ) );
+        world.Frame();
+        const std::vector<CColor> frame = screen.GetPixels( all );
+        ASSERT_TRUE( overlays.TurnOn( name ) );
+        overlays.Paint( screen );
+        const std::vector<CColor> painted = screen.GetPixels( all );
+        int changed = 0, outside = 0;
+        bool shown = colour == none;
+        for( int i = 0; i < 800 * 600; ++i )
+        {
+            if( painted[ i ] == frame[ i ] )
+                continue;
+            ++changed;
+            outside += types::Intersects( region, types::rect{ i % 800, i / 800, 1, 1 } ) ? 0 : 1;
+            shown = shown || painted[ i ] == colour;
+        }
+        EXPECT_GT( changed, 30 );
+        EXPECT_EQ( outside, 0 );
+        EXPECT_TRUE( shown );
+        overlays.Restore( screen );
+        EXPECT_EQ( screen.GetPixels( all ), frame );
+        overlays.TurnAllOff();
     }
 }

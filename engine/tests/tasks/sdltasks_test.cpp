@@ -4,6 +4,8 @@
 #include <SDL_image.h>
 
 #include "support/sdltestsupport.h"
+#include "tarn/gfx/cdebugdrawing.h"
+#include "tarn/gfx/cdebugoverlay.h"
 #include "tarn/gfx/cgfxfactory.h"
 #include "tarn/gfx/cmoveeffect.h"
 #include "tarn/gfx/cscreenlayer.h"
@@ -14,6 +16,7 @@
 #include "tarn/inputdevice/cmouse.h"
 #include "tarn/inputdevice/cursorimages.h"
 #include "tarn/tasks/cgfxtasksdl.h"
+#include "tarn/tasks/ctaskdebug.h"
 #include "tarn/tasks/ctaskevent.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/tasks/ctaskmouse.h"
@@ -217,4 +220,59 @@ TEST_F( SdlTasksTest, ScreenshotsSaveWhatTheScreenShowsUnderAFreeName )
                                        "Could not save missing/shot.bmp: No such file or directory",
                                        "Screenshot could not be saved: missing/shot.bmp" } ) );
     EXPECT_EQ( test::ReadFile( "screenshot_001.bmp" ), "someone else's" );
+}
+
+TEST_F( SdlTasksTest, DebugOverlaysAreNamedCycledPresentedAndLeftOutOfScreenshotsUnlessAsked )
+{
+    Run( "starttask( debug, Debug, 80 )" );
+    Run( "starttask( gfx, Gfx, 60 )" );
+    Run( "gfx_flip_update_rects = 1" );
+    test::CWorkingDirectory here( dir );
+    // A white box over a black screen.
+    struct CBoxOverlay final : CDebugOverlay
+    {
+        CBoxOverlay() : CDebugOverlay( "box" ) {}
+        void Draw( CDebugDrawing& d ) const override
+        {
+            d.FillBox( types::rect{ 50, 40, 10, 8 }, CColor( 255, 255, 255 ) );
+        }
+    } box;
+    CScreenLayer::GetSingletonPtr()->GetDebugOverlays().Add( &box );
+    std::vector<FrameReport> frames;
+    CGfxTaskSDL::SetFrameReportListener( [ & ]( const FrameReport& frame ) { frames.push_back( frame ); } );
+    PassAfter( 100 );
+
+    test::CLogCapture log;
+    for( const char* line : { "Debug::Overlay( \"nope\" )", "Debug::CycleOverlay", "Debug::CycleOverlay",
+                              "Debug::CycleOverlay", "Debug::Overlay( 3 )" } )
+        Run( line );
+    EXPECT_EQ( log.Lines(), ( Strings{ "Overlay - no overlay called nope; known: box dirty, off", "Overlay: box",
+                                       "Overlay: dirty", "Overlay: off", CTaskDebug::OVERLAY_ERROR } ) );
+
+    // Each frame presents the box and takes it off the screen after: the
+    // frame after it is turned off presents its place once more.
+    Run( "Debug::Overlay( \"box\" )" );
+    PassAfter( 16 );
+    EXPECT_EQ( frames.back().pixelsPresented, 80 );
+    EXPECT_EQ( test::PixelOf( video->GetDisplay(), 52, 42 ), CColor( 0, 0, 0 ) );
+    Run( "Debug::Overlay( \"off\" )" );
+    PassAfter( 16 );
+    EXPECT_EQ( frames.back().pixelsPresented, 80 );
+    PassAfter( 16 );
+    EXPECT_EQ( frames.back().pixelsPresented, 0 );
+
+    const auto shot = [ & ]( const char* name ) {
+        Run( std::string( "Debug::Screenshot( \"" ) + name + "\" )" );
+        SDL_Surface* loaded = IMG_Load( name );
+        const std::string difference = loaded ? test::CompareSurfaces( video->GetDisplay(), loaded, false ) : "none";
+        const CColor inBox = loaded ? test::PixelOf( loaded, 52, 42 ) : CColor();
+        SDL_FreeSurface( loaded );
+        return std::make_pair( difference, inBox );
+    };
+    Run( "Debug::Overlay( \"box\" )" );
+    EXPECT_EQ( shot( "plain.bmp" ).first, "" );
+    Run( "debug_overlay_in_screenshots = 1" );
+    EXPECT_EQ( shot( "with.bmp" ).second, CColor( 255, 255, 255 ) );
+    EXPECT_EQ( test::PixelOf( video->GetDisplay(), 52, 42 ), CColor( 0, 0, 0 ) ) << "taken off after the shot";
+    CGfxTaskSDL::SetFrameReportListener( nullptr );
 }

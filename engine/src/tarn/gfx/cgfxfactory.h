@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "tarn/gfx/cdebugpainter.h"
 #include "tarn/gfx/csurface.h"
 
 namespace tarn {
@@ -25,6 +26,9 @@ public:
     virtual std::unique_ptr<CSurface> Copy( const CSurface& surface ) = 0;
     // Destroys the surface.
     virtual void FreeImage( std::unique_ptr<CSurface> surface ) = 0;
+    // What paints debug overlays on this factory's surfaces; null when
+    // there is none, and then no overlay is drawn.
+    virtual std::unique_ptr<CDebugPainter> NewDebugPainter() { return nullptr; }
 };
 
 } // namespace tarn

@@ -1,6 +1,7 @@
 #ifndef TARN_GFX_CSCREENLAYER_H
 #define TARN_GFX_CSCREENLAYER_H
 
+#include "tarn/gfx/cdebugoverlays.h"
 #include "tarn/gfx/cspritelayer.h"
 #include "tarn/utils/csingleton.h"
 
@@ -30,6 +31,9 @@ public:
         myDrawAllLogged = myDrawAllLogged || logged;
     }
 
+    // What is drawn over the finished frame for developers.
+    CDebugOverlays& GetDebugOverlays() { return myDebugOverlays; }
+
     // The surface the screen layer draws on, published by the graphics task
     // (not owned; null while there is none).
     static void SetScreenSurface( CSurface* screen );
@@ -53,6 +57,7 @@ private:
     CScreenTarget myScreenTarget;
     bool myDrawAllRequested = false;
     bool myDrawAllLogged = false;
+    CDebugOverlays myDebugOverlays;
 
     static inline CSurface* myScreenSurface = nullptr;
 };

@@ -2,8 +2,11 @@
 
 #include <chrono>
 #include <utility>
+#include <vector>
 
+#include "tarn/gfx/cdebugoverlays.h"
 #include "tarn/gfx/cdisplayscale.h"
+#include "tarn/gfx/credrawoverlay.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/gfx.h"
 #include "tarn/gfx/sdl/cgfxfactorysdl.h"
@@ -56,7 +59,15 @@ void CGfxTaskSDL::DrawFrame()
     if( CScreenSurface::IsRedrawEveryFrame() )
         CScreenLayer::GetSingletonPtr()->RequestDrawAll( false );
     CGfxTask::Update();
+    // Overlays go over the finished frame for the flip only: the sprites'
+    // saved backgrounds and a screenshot between frames never see them.
+    CDebugOverlays& overlays = CScreenLayer::GetSingletonPtr()->GetDebugOverlays();
+    if( overlays.IsOn( CRedrawOverlay::NAME ) )
+        overlays.SetRedrawnAreas( myScreen->IsRedrawAll() ? std::vector<types::rect>{ myScreen->GetViewRect() }
+                                                          : myScreen->GetDirtyRects() );
+    overlays.Paint( *myScreen );
     myScreen->Flip();
+    overlays.Restore( *myScreen );
     myLastFrameTime = GetFrameTime();
 }
 

@@ -7,6 +7,7 @@
 
 #include "tarn/console/cconsole.h"
 #include "tarn/console/cconsoleholder.h"
+#include "tarn/gfx/cdebugoverlays.h"
 #include "tarn/gfx/cscreenlayer.h"
 #include "tarn/gfx/csprite.h"
 #include "tarn/gfx/cspritefactory.h"
@@ -35,6 +36,7 @@ constexpr int FPS_Z = -1000;
 const char* const SHOW_FPS = "debug_show_fps";
 const char* const CONSOLE_HOLDS_GAME = "debug_console_holds_game";
 const char* const CONSOLE_HOLDER = "console";
+const char* const OVERLAYS_IN_SHOTS = "debug_overlay_in_screenshots";
 
 // The FPS display: a system-font text sprite in the top-left corner. Made
 // here alone so that it can follow the text sprite kind; a kind the factory
@@ -60,7 +62,9 @@ CTaskDebug::CTaskDebug() :
     myRecordInputCommand( [ this ]( CAnyContainer* args ) { return RecordInput( args ); } ),
     myPlaybackInputCommand( [ this ]( CAnyContainer* args ) { return PlaybackInput( args ); } ),
     myScreenshotCommand( [ this ]( CAnyContainer* args ) { return Screenshot( args ); } ),
-    myScreenshotEveryCommand( [ this ]( CAnyContainer* args ) { return ScreenshotEvery( args ); } )
+    myScreenshotEveryCommand( [ this ]( CAnyContainer* args ) { return ScreenshotEvery( args ); } ),
+    myOverlayCommand( [ this ]( CAnyContainer* args ) { return Overlay( args ); } ),
+    myCycleOverlayCommand( [ this ]( CAnyContainer* args ) { return CycleOverlay( args ); } )
 {
 }
 
@@ -76,6 +80,8 @@ bool CTaskDebug::Init()
     myConsole->AddCommand( "PlaybackInput", &myPlaybackInputCommand );
     myConsole->AddCommand( "Screenshot", &myScreenshotCommand );
     myConsole->AddCommand( "ScreenshotEvery", &myScreenshotEveryCommand );
+    myConsole->AddCommand( "Overlay", &myOverlayCommand );
+    myConsole->AddCommand( "CycleOverlay", &myCycleOverlayCommand );
     ApplyCommandHelp( *myConsole, GetCommandHelp() );
     myFpsSprite = CreateFpsSprite();
     myFpsShown = true;
@@ -83,6 +89,9 @@ bool CTaskDebug::Init()
     GetConsole()->AddVariable( SHOW_FPS, std::make_unique<CConsoleVar<bool>>( SHOW_FPS, &myShowFps ) );
     GetConsole()->AddVariable( CONSOLE_HOLDS_GAME,
                                std::make_unique<CConsoleVar<bool>>( CONSOLE_HOLDS_GAME, &myConsoleHoldsGame ) );
+    myOverlaysInShots = false;
+    GetConsole()->AddVariable( OVERLAYS_IN_SHOTS,
+                               std::make_unique<CConsoleVar<bool>>( OVERLAYS_IN_SHOTS, &myOverlaysInShots ) );
     return true;
 }
 
@@ -114,6 +123,7 @@ void CTaskDebug::Exit()
 {
     GetConsole()->RemoveVariable( SHOW_FPS );
     GetConsole()->RemoveVariable( CONSOLE_HOLDS_GAME );
+    GetConsole()->RemoveVariable( OVERLAYS_IN_SHOTS );
     myConsoleWindow.reset();
     myConsoleOpen = false;
     CTaskManager::GetSingletonPtr()->SetHolding( CONSOLE_HOLDER, false );
@@ -143,9 +153,15 @@ const CommandHelpTable& CTaskDebug::GetCommandHelp()
         { "PlaybackInput", "PlaybackInput( \"input.txt\" )",
           "Replays a recording of the mouse input on its engine times." },
         { "Screenshot", "Screenshot( \"shot.tga\" )",
-          "Saves the screen; without a name to the next free \"screenshot_NNN.bmp\"." },
+          "Saves the screen; without a name to the next free \"screenshot_NNN.bmp\". Debug overlays are left out "
+          "unless debug_overlay_in_screenshots is 1." },
         { "ScreenshotEvery", "ScreenshotEvery( ms, \"name\" )",
           "Saves \"name_NNN.bmp\" every ms milliseconds of the engine clock; 0 stops." },
+        { "Overlay", "Overlay( \"dirty\" )",
+          "Turns a debug overlay on over everything (several may be on); \"off\" turns them all off. An unknown "
+          "name logs the names known." },
+        { "CycleOverlay", "CycleOverlay",
+          "Turns on the overlay after the last one turned on, and the others off; past the last one all are off." },
     };
     return table;
 }
@@ -172,12 +188,22 @@ bool CTaskDebug::SaveScreenshot( const std::string& filename )
     // A sprite that changed since the last frame has already been erased
     // from the screen surface but not drawn again; draw and present what
     // changed first, so the picture is a whole frame, the one now on show.
+    // The overlays stay on show in the window.
+    CDebugOverlays* overlays = nullptr;
     if( CScreenLayer::HasSingleton() )
     {
         CScreenLayer::GetSingletonPtr()->Update();
+        overlays = &CScreenLayer::GetSingletonPtr()->GetDebugOverlays();
+        overlays->Paint( *screen );
         screen->Flip();
+        overlays->Restore( *screen );
+        if( myOverlaysInShots )
+            overlays->Paint( *screen );
     }
-    if( !screen->Save( name ) )
+    const bool saved = screen->Save( name );
+    if( overlays )
+        overlays->Restore( *screen );
+    if( !saved )
     {
         GetLog().Error() << "Screenshot could not be saved: " << name << "\n";
         return false;
@@ -306,6 +332,30 @@ std::string CTaskDebug::ScreenshotEvery( CAnyContainer* args )
     myShotInterval = interval > 0 ? static_cast<types::ticks>( interval ) : 0;
     myShotName = InShotFolder( args->GetString( 1 ) );
     myNextShotTime = EngineTime() + myShotInterval;
+    return "";
+}
+
+std::string CTaskDebug::Overlay( CAnyContainer* args )
+{
+    if( !args || !args->IsType( 0, CAnyContainer::TYPE_STRING ) )
+    {
+        GetLog().Error() << OVERLAY_ERROR << "\n";
+        return "";
+    }
+    CDebugOverlays& overlays = CScreenLayer::GetSingletonPtr()->GetDebugOverlays();
+    const std::string name = args->GetString( 0 );
+    if( name == "off" )
+        overlays.TurnAllOff();
+    else
+        overlays.TurnOn( name );
+    return "";
+}
+
+std::string CTaskDebug::CycleOverlay( CAnyContainer* args )
+{
+    (void)args;
+    const std::string name = CScreenLayer::GetSingletonPtr()->GetDebugOverlays().TurnOnNext();
+    GetLog() << "Overlay: " << ( name.empty() ? "off" : name ) << "\n";
     return "";
 }
 

@@ -31,6 +31,11 @@ class CSprite;
 //   ScreenshotEvery( ms, "name" )  saves "name_NNN.bmp" every ms milliseconds
 //                                  of the engine clock (0 stops), for tests
 //                                  that replay a recording
+//   Overlay( "name" )              turns a debug overlay on ("off": all off)
+//   CycleOverlay                   turns the next overlay on, after the last
+//                                  one all off
+// Screenshots leave the overlays out unless "debug_overlay_in_screenshots"
+// is 1.
 class CTaskDebug final : public CTask
 {
 public:
@@ -45,6 +50,7 @@ public:
     static constexpr const char* SCREENSHOT_ERROR = "Screenshot -command, the file name has to be a string.";
     static constexpr const char* SCREENSHOT_EVERY_ERROR =
         "ScreenshotEvery -command, needs the milliseconds between screenshots and a file name.";
+    static constexpr const char* OVERLAY_ERROR = "Overlay -command, needs the name of an overlay or \"off\".";
 
     using CTask::Init;
 
@@ -74,7 +80,8 @@ public:
     unsigned GetMaximumFps() const { return myMaximumFps; }
 
     // Presents what changed since the last frame and saves the screen
-    // surface, so the file shows the frame now on show; "" for a name
+    // surface, so the file shows the frame now on show (debug overlays only
+    // when debug_overlay_in_screenshots is 1); "" for a name
     // picks the first free "screenshot_NNN.bmp". False (and a log line) when
     // there is no screen or the file could not be written.
     static bool SaveScreenshot( const std::string& filename );
@@ -100,6 +107,8 @@ private:
     std::string PlaybackInput( CAnyContainer* args );
     std::string Screenshot( CAnyContainer* args );
     std::string ScreenshotEvery( CAnyContainer* args );
+    std::string Overlay( CAnyContainer* args );
+    std::string CycleOverlay( CAnyContainer* args );
     void TakeTimedScreenshot();
     // name in the screenshot folder, unless it is absolute.
     static std::string InShotFolder( const std::string& name );
@@ -118,6 +127,8 @@ private:
     CCommandFunction myPlaybackInputCommand;
     CCommandFunction myScreenshotCommand;
     CCommandFunction myScreenshotEveryCommand;
+    CCommandFunction myOverlayCommand;
+    CCommandFunction myCycleOverlayCommand;
     types::ticks myShotInterval = 0;
     types::ticks myNextShotTime = 0;
     std::string myShotName;
@@ -141,6 +152,7 @@ private:
 
     static inline std::string myShotFolder;
     static inline bool myAssertsBanned = false;
+    static inline bool myOverlaysInShots = false;
     static inline ConsoleWindowMaker myConsoleWindowMaker;
 };
 

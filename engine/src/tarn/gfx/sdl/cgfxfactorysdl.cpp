@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "tarn/gfx/cnullsurface.h"
+#include "tarn/gfx/sdl/cdebugpaintersdl.h"
 #include "tarn/gfx/sdl/ctexturemanager.h"
 #include "tarn/gfx/imagelimits.h"
 #include "tarn/gfx/sdl/csdlsurfacecreator.h"
@@ -162,6 +163,11 @@ std::unique_ptr<CSurface> CGfxFactorySDL::Copy( const CSurface& surface )
 void CGfxFactorySDL::FreeImage( std::unique_ptr<CSurface> surface )
 {
     surface.reset();
+}
+
+std::unique_ptr<CDebugPainter> CGfxFactorySDL::NewDebugPainter()
+{
+    return std::make_unique<CDebugPainterSDL>();
 }
 
 } // namespace tarn

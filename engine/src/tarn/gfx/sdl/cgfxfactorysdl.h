@@ -18,6 +18,7 @@ public:
     // is ever freed twice.
     std::unique_ptr<CSurface> Copy( const CSurface& surface ) override;
     void FreeImage( std::unique_ptr<CSurface> surface ) override;
+    std::unique_ptr<CDebugPainter> NewDebugPainter() override;
 };
 
 } // namespace tarn
