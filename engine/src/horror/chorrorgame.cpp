@@ -2,9 +2,11 @@
 
 #include "horror/cdialogue.h"
 #include "horror/cgamecommands.h"
+#include "horror/clevelfiles.h"
 #include "horror/cquestions.h"
 #include "horror/ctitlesequence.h"
 #include "horror/datafilekeys.h"
+#include "tarn/gfx/gfx.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/enginetime.h"
@@ -72,6 +74,7 @@ void CHorrorGame::Update()
 
     if( myEndTime != 0 && GameTime() - myEndTime > END_DELAY )
         CTaskManager::GetSingletonPtr()->RequestQuit();
+    WatchFiles();
 
     if( !myPendingLevel.empty() )
     {
@@ -144,6 +147,61 @@ void CHorrorGame::LoadPendingLevel()
         GetLog().Error() << "Could not read the level file " << level << "\n";
     }
     myCurrentLevel = level;
+}
+
+bool CHorrorGame::ReloadLevel()
+{
+    if( myCurrentLevel.empty() )
+    {
+        GetLog().Error() << "No level is running: nothing to reload\n";
+        return false;
+    }
+    CLevelFiles files( myCurrentLevel );
+    for( const std::string& picture : files.GetPictures() )
+        Gfx::ForgetImage( picture );
+    files.CheckPictures();
+    std::vector<std::string> watched = files.GetFiles();
+    if( !files.GetFault().empty() )
+    {
+        GetLog().Error() << "The level " << myCurrentLevel << " was not reloaded: " << files.GetFault() << "\n";
+        // The running level's files stay watched beside the ones just named,
+        // so that mending either is noticed.
+        watched.insert( watched.end(), myWatcher.GetFiles().begin(), myWatcher.GetFiles().end() );
+    }
+    else
+    {
+        myPendingLevel = myCurrentLevel;
+    }
+    if( myWatchFiles )
+        WatchLevelFiles( watched );
+    return files.GetFault().empty();
+}
+
+void CHorrorGame::WatchLevelFiles( const std::vector<std::string>& files )
+{
+    myWatchedLevel = myCurrentLevel;
+    myWatcher.Watch( files );
+}
+
+void CHorrorGame::WatchFiles()
+{
+    // Turned on again later, the files are looked at afresh.
+    if( !myWatchFiles )
+        myWatchedLevel.clear();
+    if( !myWatchFiles || myCurrentLevel.empty() || !myPendingLevel.empty() )
+        return;
+    if( myWatchedLevel != myCurrentLevel )
+    {
+        WatchLevelFiles( CLevelFiles( myCurrentLevel ).GetFiles() );
+        myLastWatch = EngineTime();
+        return;
+    }
+    if( EngineTime() - myLastWatch < WATCH_INTERVAL )
+        return;
+    myLastWatch = EngineTime();
+    const std::vector<std::string> changed = myWatcher.Changed();
+    if( !changed.empty() && ReloadLevel() )
+        GetLog() << changed.front() << " changed: reloading the level " << myCurrentLevel << "\n";
 }
 
 void CHorrorGame::LoadPendingDialogue()
