@@ -131,6 +131,10 @@ void CHorrorGame::LoadPendingLevel()
     // Cleared before reading: the level's own start-up script may ask for
     // the next level, which then loads at the next update.
     myPendingLevel.clear();
+    // Looked at before the level is read: an edit while it loads is then
+    // noticed (and loaded) afterwards, not missed.
+    if( myWatchFiles )
+        WatchLevelFiles( level, CLevelFiles( level ).GetFiles() );
     // Another kind of file (a sprite, a dialogue) leaves the level running.
     bool wrongKind = false;
     std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( level, keys::LEVEL_ROOT, &wrongKind );
@@ -160,26 +164,26 @@ bool CHorrorGame::ReloadLevel()
     for( const std::string& picture : files.GetPictures() )
         Gfx::ForgetImage( picture );
     files.CheckPictures();
-    std::vector<std::string> watched = files.GetFiles();
-    if( !files.GetFault().empty() )
-    {
-        GetLog().Error() << "The level " << myCurrentLevel << " was not reloaded: " << files.GetFault() << "\n";
-        // The running level's files stay watched beside the ones just named,
-        // so that mending either is noticed.
-        watched.insert( watched.end(), myWatcher.GetFiles().begin(), myWatcher.GetFiles().end() );
-    }
-    else
+    if( files.GetFault().empty() )
     {
         myPendingLevel = myCurrentLevel;
+        return true;
     }
+    GetLog().Error() << "The level " << myCurrentLevel << " was not reloaded: " << files.GetFault() << "\n";
     if( myWatchFiles )
-        WatchLevelFiles( watched );
-    return files.GetFault().empty();
+    {
+        // The running level's files stay watched beside the ones just named,
+        // so that mending either is noticed.
+        std::vector<std::string> watched = files.GetFiles();
+        watched.insert( watched.end(), myWatcher.GetFiles().begin(), myWatcher.GetFiles().end() );
+        WatchLevelFiles( myCurrentLevel, watched );
+    }
+    return false;
 }
 
-void CHorrorGame::WatchLevelFiles( const std::vector<std::string>& files )
+void CHorrorGame::WatchLevelFiles( const std::string& level, const std::vector<std::string>& files )
 {
-    myWatchedLevel = myCurrentLevel;
+    myWatchedLevel = level;
     myWatcher.Watch( files );
 }
 
@@ -192,7 +196,7 @@ void CHorrorGame::WatchFiles()
         return;
     if( myWatchedLevel != myCurrentLevel )
     {
-        WatchLevelFiles( CLevelFiles( myCurrentLevel ).GetFiles() );
+        WatchLevelFiles( myCurrentLevel, CLevelFiles( myCurrentLevel ).GetFiles() );
         myLastWatch = EngineTime();
         return;
     }

@@ -89,8 +89,8 @@ private:
     void PauseForDialogue();
     void Tick();
     void WatchFiles();
-    // Watches files from now on as the files of the current level.
-    void WatchLevelFiles( const std::vector<std::string>& files );
+    // Watches files from now on as the files of level.
+    void WatchLevelFiles( const std::string& level, const std::vector<std::string>& files );
 
     std::string myCurrentLevel;
     std::string myPendingLevel;

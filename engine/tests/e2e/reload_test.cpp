@@ -47,7 +47,11 @@ TEST( Reload, EditsReloadTheLevelWithinTwoSecondsAndABrokenOneLeavesItRunning )
                                 "--level data/levels/level_02.xml '+game_watch_files = 1' "
                                 "'+runlater( 6000, \"quit\" )'" );
     } );
-    ASSERT_GE( SecondsUntil( log, loaded, 1, 10 ), 0 ) << test::ReadFile( log );
+    if( SecondsUntil( log, loaded, 1, 10 ) < 0 )
+    {
+        game.join();
+        FAIL() << "the level never loaded:\n" << test::ReadFile( log );
+    }
 
     // A new word in the opening dialogue, which the level's start-up script loads.
     const std::string dialogue = data + "/dialogs/l2_intro.xml";
