@@ -12,6 +12,7 @@
 #include "horror/chorrorgameplay.h"
 #include "horror/clevelgeometrycheck.h"
 #include "horror/datafilekeys.h"
+#include "horror/scriptstatements.h"
 #include "tarn/console/cconsole.h"
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/gfx/csurface.h"
@@ -65,60 +66,6 @@ std::string Text( const CXmlNode* node )
 bool EndsWith( const std::string& text, const std::string& end )
 {
     return text.size() >= end.size() && text.compare( text.size() - end.size(), end.size(), end ) == 0;
-}
-
-// The arguments of a call, unquoted and trimmed.
-std::vector<std::string> Arguments( const std::string& statement )
-{
-    std::vector<std::string> args;
-    const std::string::size_type open = FindOutsideQuotes( statement, "(" );
-    const std::string::size_type close = FindLastOutsideQuotes( statement, ")" );
-    if( open == std::string::npos || close == std::string::npos || close < open )
-        return args;
-    for( std::string piece : SplitOutsideQuotes( statement.substr( open + 1, close - open - 1 ), "," ) )
-    {
-        piece = TrimBlanks( piece );
-        if( piece.size() >= 2 && piece.front() == '"' && piece.back() == '"' )
-            piece = piece.substr( 1, piece.size() - 2 );
-        args.push_back( piece );
-    }
-    return args;
-}
-
-// The statements of a script: its lines without comments, cut at the
-// semicolons outside quotes, trimmed; empty ones left out.
-std::vector<std::string> Statements( const std::string& script )
-{
-    std::string text = script;
-    std::replace( text.begin(), text.end(), '\r', '\n' );
-    std::istringstream lines( text );
-    std::vector<std::string> statements;
-    std::string line;
-    while( std::getline( lines, line ) )
-    {
-        const std::string::size_type comment = FindOutsideQuotes( line, "//" );
-        if( comment != std::string::npos )
-            line = line.substr( 0, comment );
-        for( const std::string& statement : SplitOutsideQuotes( line, ";" ) )
-        {
-            if( !TrimBlanks( statement ).empty() )
-                statements.push_back( TrimBlanks( statement ) );
-        }
-    }
-    return statements;
-}
-
-// The command a statement calls, without its console namespace; "" for an
-// assignment to a variable, which is the script's own business.
-std::string CommandName( const std::string& statement )
-{
-    const std::string::size_type open = FindOutsideQuotes( statement, "(" );
-    const std::string::size_type assign = FindOutsideQuotes( statement, "=" );
-    if( assign != std::string::npos && ( open == std::string::npos || assign < open ) )
-        return "";
-    std::string name = TrimBlanks( statement.substr( 0, open ) );
-    const std::string::size_type ns = name.rfind( "::" );
-    return ns == std::string::npos ? name : TrimBlanks( name.substr( ns + 2 ) );
 }
 
 std::string Where( const types::rect& r )

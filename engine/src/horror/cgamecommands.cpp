@@ -74,6 +74,7 @@ CGameCommands::CGameCommands( CConsole& console, CHorrorGame& game ) :
     Add( "SpriteMoveTo", [ this ]( Args args ) { return SpriteMoveTo( args ); } );
     Add( "PlayMusic", [ this ]( Args args ) { return PlayMusic( args ); } );
     Add( "EndGame", [ this ]( Args ) { return EndGame(); }, false );
+    Add( "ReloadLevel", [ this ]( Args ) { return ReloadLevel(); }, false );
     ApplyCommandHelp( myConsole, GetCommandHelp() );
 }
 
@@ -99,6 +100,8 @@ const CommandHelpTable& CGameCommands::GetCommandHelp()
         { "PlayMusic", "PlayMusic( \"file\" )",
           "Fades the music file in over 500 ms, unless it is the music this command started last." },
         { "EndGame", "EndGame", "Plays the end of the game." },
+        { "ReloadLevel", "ReloadLevel",
+          "Reads the current level's files again and restarts it; a file that does not load leaves it running." },
     };
     return table;
 }
@@ -211,6 +214,12 @@ std::string CGameCommands::EndGame()
     FadeIn( myEndBlackout.get(), 3000, "t" );
     myEndAnimation = CSpriteFactory::LoadSprite( "data/gfx/end_of_game_animation.xml" );
     FadeIn( myEndAnimation.get(), 7000, "sin(t*3.14)*2" );
+    return "";
+}
+
+std::string CGameCommands::ReloadLevel()
+{
+    myGame.ReloadLevel();
     return "";
 }
 

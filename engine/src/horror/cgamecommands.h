@@ -20,9 +20,9 @@ class CHorrorGame;
 // The game's fourteen script commands, registered in the game console:
 // LoadLevel, LoadDialog, DoDialog, SetPlayerEnabled, SetBadguyEnabled,
 // SetPlayerShown, SetBadguyShown, AddPortal, AddSprite, RemoveSprite,
-// SpritePlayAnimation, SpriteMoveTo, PlayMusic, EndGame; and StartLevel
-// ( "file" ), which ends the title or the questions and loads the level (an
-// author's shortcut: the command line's --level). A missing or wrongly typed
+// SpritePlayAnimation, SpriteMoveTo, PlayMusic, EndGame; and, as authors'
+// shortcuts, StartLevel( "file" ), which ends the title or the questions and
+// loads the level (the command line's --level), and ReloadLevel. A missing or wrongly typed
 // parameter takes its default; a call without parentheses answers "Error:
 // need parameters" (EndGame acts either way).
 class CGameCommands
@@ -59,6 +59,7 @@ private:
     std::string SpriteMoveTo( Args args );
     std::string PlayMusic( Args args );
     std::string EndGame();
+    std::string ReloadLevel();
     // A named sprite, or null.
     tarn::CSprite* Named( const std::string& name ) const;
 

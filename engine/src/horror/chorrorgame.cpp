@@ -3,10 +3,12 @@
 #include "horror/cdialogue.h"
 #include "horror/cgamecommands.h"
 #include "horror/cgameplayoverlay.h"
+#include "horror/clevelfiles.h"
 #include "horror/cquestions.h"
 #include "horror/ctitlesequence.h"
 #include "horror/datafilekeys.h"
 #include "tarn/gfx/cscreenlayer.h"
+#include "tarn/gfx/gfx.h"
 #include "tarn/tasks/ctaskmanager.h"
 #include "tarn/utils/clogger.h"
 #include "tarn/utils/enginetime.h"
@@ -78,6 +80,7 @@ void CHorrorGame::Update()
 
     if( myEndTime != 0 && GameTime() - myEndTime > END_DELAY )
         CTaskManager::GetSingletonPtr()->RequestQuit();
+    WatchFiles();
 
     if( !myPendingLevel.empty() )
     {
@@ -134,6 +137,10 @@ void CHorrorGame::LoadPendingLevel()
     // Cleared before reading: the level's own start-up script may ask for
     // the next level, which then loads at the next update.
     myPendingLevel.clear();
+    // Looked at before the level is read: an edit while it loads is then
+    // noticed (and loaded) afterwards, not missed.
+    if( myWatchFiles )
+        WatchLevelFiles( level, CLevelFiles( level ).GetFiles() );
     // Another kind of file (a sprite, a dialogue) leaves the level running.
     bool wrongKind = false;
     std::unique_ptr<CXmlNode> root = XmlParseFileOfKind( level, keys::LEVEL_ROOT, &wrongKind );
@@ -150,6 +157,61 @@ void CHorrorGame::LoadPendingLevel()
         GetLog().Error() << "Could not read the level file " << level << "\n";
     }
     myCurrentLevel = level;
+}
+
+bool CHorrorGame::ReloadLevel()
+{
+    if( myCurrentLevel.empty() )
+    {
+        GetLog().Error() << "No level is running: nothing to reload\n";
+        return false;
+    }
+    CLevelFiles files( myCurrentLevel );
+    for( const std::string& picture : files.GetPictures() )
+        Gfx::ForgetImage( picture );
+    files.CheckPictures();
+    if( files.GetFault().empty() )
+    {
+        myPendingLevel = myCurrentLevel;
+        return true;
+    }
+    GetLog().Error() << "The level " << myCurrentLevel << " was not reloaded: " << files.GetFault() << "\n";
+    if( myWatchFiles )
+    {
+        // The running level's files stay watched beside the ones just named,
+        // so that mending either is noticed.
+        std::vector<std::string> watched = files.GetFiles();
+        watched.insert( watched.end(), myWatcher.GetFiles().begin(), myWatcher.GetFiles().end() );
+        WatchLevelFiles( myCurrentLevel, watched );
+    }
+    return false;
+}
+
+void CHorrorGame::WatchLevelFiles( const std::string& level, const std::vector<std::string>& files )
+{
+    myWatchedLevel = level;
+    myWatcher.Watch( files );
+}
+
+void CHorrorGame::WatchFiles()
+{
+    // Turned on again later, the files are looked at afresh.
+    if( !myWatchFiles )
+        myWatchedLevel.clear();
+    if( !myWatchFiles || myCurrentLevel.empty() || !myPendingLevel.empty() )
+        return;
+    if( myWatchedLevel != myCurrentLevel )
+    {
+        WatchLevelFiles( myCurrentLevel, CLevelFiles( myCurrentLevel ).GetFiles() );
+        myLastWatch = EngineTime();
+        return;
+    }
+    if( EngineTime() - myLastWatch < WATCH_INTERVAL )
+        return;
+    myLastWatch = EngineTime();
+    const std::vector<std::string> changed = myWatcher.Changed();
+    if( !changed.empty() && ReloadLevel() )
+        GetLog() << changed.front() << " changed: reloading the level " << myCurrentLevel << "\n";
 }
 
 void CHorrorGame::LoadPendingDialogue()

@@ -10,6 +10,7 @@
 #include "horror/chorrorgameplay.h"
 #include "horror/cscriptrunner.h"
 #include "tarn/console/cconsole.h"
+#include "tarn/io/cfilewatcher.h"
 #include "tarn/utils/ctimer.h"
 
 namespace horror {
@@ -31,6 +32,9 @@ public:
     static constexpr tarn::types::ticks DIALOGUE_INTERVAL = 25;
     static constexpr tarn::types::ticks BACKGROUND_INTERVAL = 200;
     static constexpr tarn::types::ticks END_DELAY = 10000;
+    // How often, on the engine clock, the level's files are looked at while
+    // they are watched.
+    static constexpr tarn::types::ticks WATCH_INTERVAL = 1000;
 
     // Starts a new game with the title sequence.
     CHorrorGame();
@@ -55,6 +59,14 @@ public:
     void RequestDialogue( const std::string& file ) { myPendingDialogue = file; }
     const std::string& GetPendingLevel() const { return myPendingLevel; }
     const std::string& GetPendingDialogue() const { return myPendingDialogue; }
+    // Reads the current level's files again and, when every one loads
+    // (pictures read anew), restarts the level at the next update as a
+    // capture does. Otherwise logs the file that does not load and why, and
+    // the level runs on. False then, and when no level runs.
+    bool ReloadLevel();
+    // While set, the files of the current level are looked at every
+    // WATCH_INTERVAL and the level is reloaded when one changed on disk.
+    bool* GetWatchFilesFlag() { return &myWatchFiles; }
     // The end picture is showing; the program quits END_DELAY later.
     void StartEnd();
     // Engine clock when the end began; 0 while the game has not ended.
@@ -77,6 +89,9 @@ private:
     void LoadPendingDialogue();
     void PauseForDialogue();
     void Tick();
+    void WatchFiles();
+    // Watches files from now on as the files of level.
+    void WatchLevelFiles( const std::string& level, const std::vector<std::string>& files );
 
     std::string myCurrentLevel;
     std::string myPendingLevel;
@@ -100,6 +115,11 @@ private:
     std::unique_ptr<CQuestions> myQuestions;
     // In the screen's debug overlays while the game lives.
     std::vector<std::unique_ptr<CGameplayOverlay>> myOverlays;
+    bool myWatchFiles = false;
+    // The level whose files myWatcher watches; "" for none yet.
+    std::string myWatchedLevel;
+    tarn::CFileWatcher myWatcher;
+    tarn::types::ticks myLastWatch = 0;
 };
 
 } // namespace horror

@@ -1,12 +1,17 @@
 #include "horror/chorrortask.h"
 
 #include "horror/chorrorgame.h"
+#include "tarn/console/cconsole.h"
+#include "tarn/console/cconsoleholder.h"
+#include "tarn/console/cconsolevariable.h"
 #include "tarn/tasks/ctaskfactory.h"
 
 namespace horror {
 
 namespace {
 tarn::CTaskRegistrar<CHorrorTask> registrar( "game" );
+// 1 reloads the level when one of its files changes on disk (for authors).
+const char* const WATCH_FILES = "game_watch_files";
 } // namespace
 
 CHorrorTask::CHorrorTask() = default;
@@ -17,6 +22,8 @@ bool CHorrorTask::Init( tarn::CAnyContainer* parameters )
 {
     (void)parameters;
     myGame = std::make_unique<CHorrorGame>();
+    tarn::GetConsole()->AddVariable(
+        WATCH_FILES, std::make_unique<tarn::CConsoleVar<bool>>( WATCH_FILES, myGame->GetWatchFilesFlag() ) );
     return true;
 }
 
@@ -33,6 +40,8 @@ void CHorrorTask::Update()
 
 void CHorrorTask::Exit()
 {
+    if( myGame )
+        tarn::GetConsole()->RemoveVariable( WATCH_FILES );
     myGame.reset();
 }
 

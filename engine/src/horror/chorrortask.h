@@ -11,7 +11,9 @@ class CHorrorGame;
 
 // The task type "game": runs one game and hands the console lines addressed
 // to it (`Game::Command( ... )`) to the game's console. Paused while the
-// application has no input focus.
+// application has no input focus. While it runs, the main console's
+// game_watch_files (0 or 1) says whether the level is reloaded when one of
+// its files changes on disk.
 class CHorrorTask final : public tarn::CTask
 {
 public:

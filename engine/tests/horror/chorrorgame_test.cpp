@@ -1,7 +1,8 @@
 // The game object driven as the game task drives it: commands, pending
-// loads, the ticks' priorities, restarting after a capture, the end, and
-// the background layer behind it all; and the inputs that once broke the
-// game's loaders, replayed through its fuzz targets.
+// loads, the ticks' priorities, restarting after a capture, reloading an
+// edited level, the end, and the background layer behind it all; and the
+// inputs that once broke the game's loaders, replayed through its fuzz
+// targets.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -140,6 +141,61 @@ TEST_F( GameTest, CaptureRestartsTheCurrentLevel )
     EXPECT_EQ( game->GetPendingLevel(), "data/levels/trap.xml" );
     Update();
     EXPECT_FALSE( game->GetGameplay().IsCaught() );
+}
+
+// An author's reload reads the level's files again: a changed picture shows
+// (the image cache reads it anew, though the running level still shows the
+// old one), and a file that would not load leaves the level running, with a
+// line naming the file and why. Watched, a change is noticed within a second.
+TEST_F( GameTest, ReloadShowsChangedPicturesAndKeepsTheLevelPastABrokenFile )
+{
+    tarn::test::CLogCapture log;
+    const std::string room = OPEN_AT_100 + "<StartUpExecute>AddSprite( \"thing\", \"data/gfx/thing.xml\" )"
+                                           "</StartUpExecute>";
+    Level( "room", room );
+    EXPECT_FALSE( game->ReloadLevel() ) << "no level runs yet";
+    Run( "LoadLevel( \"data/levels/room.xml\" )" );
+    Update();
+    ASSERT_TRUE( game->GetGameplay().IsOpen( { 50, 50 } ) );
+    world.MakeMask( "open", { { 0, 0, 200, 200 } } );
+    EXPECT_EQ( Run( "ReloadLevel" ), "" );
+    EXPECT_EQ( game->GetPendingLevel(), "data/levels/room.xml" );
+    Update();
+    EXPECT_FALSE( game->GetGameplay().IsOpen( { 50, 50 } ) ) << "the new picture's wall";
+
+    world.Write( "data/gfx/noise.png", "not a picture" );
+    // The file to write, its text, and the fault found.
+    const std::string cases[][ 3 ] = {
+        { "data/levels/room.xml", "<Level><StartUpExecute>AddSprite( \"thing\", \"data/gfx/thing.xml\" )\n",
+          "data/levels/room.xml: ends before the element <StartUpExecute> is closed" },
+        { "data/levels/room.xml", "<Level><StartUpExecute>LoadDialog( \"data/levels/b.xml\" )</StartUpExecute></Level>",
+          "data/levels/b.xml: holds a <Level>, not a <WittyDialog>" },
+        { "data/gfx/thing.xml", "<Sprite><ImageFilename>data/gfx/gone.png</ImageFilename></Sprite>",
+          "data/gfx/gone.png: does not exist" },
+        { "data/gfx/thing.xml", "<Sprite><ImageFilename>data/gfx/noise.png</ImageFilename></Sprite>",
+          "data/gfx/noise.png: does not load as a picture" },
+    };
+    for( const auto& [ file, text, fault ] : cases )
+    {
+        world.Write( file, text );
+        EXPECT_FALSE( game->ReloadLevel() ) << file;
+        EXPECT_TRUE( log.Contains( "The level data/levels/room.xml was not reloaded: " + fault ) ) << fault;
+        EXPECT_EQ( game->GetPendingLevel(), "" );
+        EXPECT_EQ( game->GetNamedSprites().count( "thing" ), 1u ) << "the level runs on";
+        Level( "room", room );
+        world.MakeSprite( "thing", 10, 10 );
+    }
+
+    *game->GetWatchFilesFlag() = true;
+    Update();
+    world.MakeSprite( "thing", 120, 120 );
+    const auto thingWidth = [ this ] { return game->GetNamedSprites().at( "thing" )->GetRect().w; };
+    world.Clock().Advance( CHorrorGame::WATCH_INTERVAL - 1 );
+    Update();
+    EXPECT_EQ( thingWidth(), 10 );
+    world.Clock().Advance( 1 );
+    Update();
+    EXPECT_EQ( thingWidth(), 120 );
 }
 
 TEST_F( GameTest, GameplayTickHasPriorityOverTheBackgroundStep )

@@ -22,6 +22,9 @@ public:
     virtual std::unique_ptr<CSurface> NewBufferWithAlpha( int width, int height ) = 0;
     // The image file as a surface; a file already loaded is not read again.
     virtual std::unique_ptr<CSurface> LoadImage( const std::string& filename, const CColor& keyColor ) = 0;
+    // The next load of filename reads the file again (it changed on disk);
+    // surfaces already made keep their pixels. Nothing without a cache.
+    virtual void ForgetImage( const std::string& filename ) { (void)filename; }
     // A surface on the same pixels as surface, with the same view.
     virtual std::unique_ptr<CSurface> Copy( const CSurface& surface ) = 0;
     // Destroys the surface.

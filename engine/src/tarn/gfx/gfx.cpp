@@ -37,6 +37,12 @@ std::unique_ptr<CSurface> Gfx::LoadImage( const std::string& filename, const CCo
     return myFactory->LoadImage( filename, keyColor );
 }
 
+void Gfx::ForgetImage( const std::string& filename )
+{
+    if( myFactory )
+        myFactory->ForgetImage( filename );
+}
+
 std::unique_ptr<CSurface> Gfx::Copy( const CSurface& surface )
 {
     if( !myFactory )

@@ -23,6 +23,9 @@ public:
     // A fully transparent buffer with an alpha channel.
     static std::unique_ptr<CSurface> NewBuffer( int width, int height );
     static std::unique_ptr<CSurface> LoadImage( const std::string& filename, const CColor& keyColor );
+    // The next LoadImage of filename reads the file anew; nothing without a
+    // factory.
+    static void ForgetImage( const std::string& filename );
     // A surface sharing surface's pixels and view.
     static std::unique_ptr<CSurface> Copy( const CSurface& surface );
     static void FreeImage( std::unique_ptr<CSurface> surface );

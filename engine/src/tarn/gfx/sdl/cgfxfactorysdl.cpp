@@ -145,6 +145,11 @@ std::unique_ptr<CSurface> CGfxFactorySDL::LoadImage( const std::string& filename
     return surface;
 }
 
+void CGfxFactorySDL::ForgetImage( const std::string& filename )
+{
+    CTextureManager::GetSingletonPtr()->Forget( filename );
+}
+
 std::unique_ptr<CSurface> CGfxFactorySDL::Copy( const CSurface& surface )
 {
     const CSurfaceSDL* source = gfx_cast<CSurfaceSDL>( &surface );

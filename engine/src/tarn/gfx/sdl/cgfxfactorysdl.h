@@ -13,6 +13,7 @@ public:
     std::unique_ptr<CSurface> NewBuffer( int width, int height, const CColor& keyColor ) override;
     std::unique_ptr<CSurface> NewBufferWithAlpha( int width, int height ) override;
     std::unique_ptr<CSurface> LoadImage( const std::string& filename, const CColor& keyColor ) override;
+    void ForgetImage( const std::string& filename ) override;
     // Shares the cached image of surface; a surface whose pixels are not
     // cached (a made buffer) gets a copy of them instead, so that no image
     // is ever freed twice.

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "tarn/utils/clogger.h"
 
 namespace tarn {
@@ -9,6 +11,8 @@ namespace tarn {
 CTextureManager::~CTextureManager()
 {
     for( auto& [ name, entry ] : myEntries )
+        SDL_FreeSurface( entry.surface );
+    for( Entry& entry : myForgotten )
         SDL_FreeSurface( entry.surface );
 }
 
@@ -47,15 +51,15 @@ bool CTextureManager::AddReference( SDL_Surface* surface )
 {
     if( !surface )
         return false;
-    const auto entry = Find( surface );
-    if( entry == myEntries.end() || entry->second.references <= 0 )
+    Entry* entry = Find( surface );
+    if( !entry || entry->references <= 0 )
     {
         if( myLogMisuse )
             GetLog() << "CTextureManager::AddReference() - trying add a reference to a pointer no longer in the memory: "
                      << static_cast<const void*>( surface ) << "\n";
         return false;
     }
-    ++entry->second.references;
+    ++entry->references;
     return true;
 }
 
@@ -63,23 +67,37 @@ void CTextureManager::Release( SDL_Surface* surface )
 {
     if( !surface )
         return;
-    const auto entry = Find( surface );
-    if( entry == myEntries.end() )
+    Entry* entry = Find( surface );
+    if( !entry )
     {
         SDL_FreeSurface( surface );
         return;
     }
-    --entry->second.references;
-    if( entry->second.references <= 0 && !entry->second.keep )
+    --entry->references;
+    if( entry->references <= 0 && !entry->keep )
+        Erase( surface );
+}
+
+void CTextureManager::Forget( const std::string& filename )
+{
+    const auto entry = myEntries.find( filename );
+    if( entry == myEntries.end() )
+        return;
+    Entry old = entry->second;
+    myEntries.erase( entry );
+    if( old.references <= 0 )
     {
-        SDL_FreeSurface( entry->second.surface );
-        myEntries.erase( entry );
+        SDL_FreeSurface( old.surface );
+        return;
     }
+    // No name leads to it any more, so keeping it would only leak it.
+    old.keep = false;
+    myForgotten.push_back( old );
 }
 
 bool CTextureManager::Holds( const SDL_Surface* surface ) const
 {
-    return surface && Find( surface ) != myEntries.end();
+    return surface && Find( surface ) != nullptr;
 }
 
 int CTextureManager::GetReferenceCount( const std::string& filename ) const
@@ -88,24 +106,43 @@ int CTextureManager::GetReferenceCount( const std::string& filename ) const
     return entry == myEntries.end() ? 0 : entry->second.references;
 }
 
-CTextureManager::EntryMap::iterator CTextureManager::Find( const SDL_Surface* surface )
+CTextureManager::Entry* CTextureManager::Find( const SDL_Surface* surface )
 {
-    for( auto it = myEntries.begin(); it != myEntries.end(); ++it )
-    {
-        if( it->second.surface == surface )
-            return it;
-    }
-    return myEntries.end();
+    return const_cast<Entry*>( static_cast<const CTextureManager*>( this )->Find( surface ) );
 }
 
-CTextureManager::EntryMap::const_iterator CTextureManager::Find( const SDL_Surface* surface ) const
+const CTextureManager::Entry* CTextureManager::Find( const SDL_Surface* surface ) const
+{
+    for( const auto& [ name, entry ] : myEntries )
+    {
+        if( entry.surface == surface )
+            return &entry;
+    }
+    for( const Entry& entry : myForgotten )
+    {
+        if( entry.surface == surface )
+            return &entry;
+    }
+    return nullptr;
+}
+
+void CTextureManager::Erase( const SDL_Surface* surface )
 {
     for( auto it = myEntries.begin(); it != myEntries.end(); ++it )
     {
         if( it->second.surface == surface )
-            return it;
+        {
+            SDL_FreeSurface( it->second.surface );
+            myEntries.erase( it );
+            return;
+        }
     }
-    return myEntries.end();
+    const auto forgotten = std::find_if( myForgotten.begin(), myForgotten.end(),
+                                         [ surface ]( const Entry& entry ) { return entry.surface == surface; } );
+    if( forgotten == myForgotten.end() )
+        return;
+    SDL_FreeSurface( forgotten->surface );
+    myForgotten.erase( forgotten );
 }
 
 } // namespace tarn

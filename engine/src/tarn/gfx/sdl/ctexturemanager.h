@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tarn/utils/csingleton.h"
 
@@ -12,7 +13,8 @@ namespace tarn {
 
 // The image cache: every image file is decoded once and its pixels shared by
 // all surfaces that show it, counted; the pixels are freed when the last
-// surface gives its reference back.
+// surface gives its reference back. A file changed on disk is forgotten, so
+// that it is decoded anew while the surfaces on its old pixels keep them.
 class CTextureManager final : public CSingleton<CTextureManager>
 {
 public:
@@ -31,8 +33,12 @@ public:
     // Gives one reference back; the last one frees the image. An image the
     // cache does not hold is freed at once; null does nothing.
     void Release( SDL_Surface* surface );
+    // The next load of filename decodes the file again; its old pixels live
+    // on, counted as before, until the last surface on them gives them back
+    // (even a kept image). Nothing for a name not cached.
+    void Forget( const std::string& filename );
 
-    // True when surface is the image of some entry.
+    // True when surface is the image of some entry, forgotten ones too.
     bool Holds( const SDL_Surface* surface ) const;
     // 0 for an unknown name.
     int GetReferenceCount( const std::string& filename ) const;
@@ -51,10 +57,16 @@ private:
     };
     using EntryMap = std::map<std::string, Entry>;
 
-    EntryMap::iterator Find( const SDL_Surface* surface );
-    EntryMap::const_iterator Find( const SDL_Surface* surface ) const;
+    // The entry of surface, in myEntries or else in myForgotten; null when
+    // neither holds it.
+    Entry* Find( const SDL_Surface* surface );
+    const Entry* Find( const SDL_Surface* surface ) const;
+    // Frees the image and drops the entry of surface.
+    void Erase( const SDL_Surface* surface );
 
     EntryMap myEntries;
+    // Forgotten images still shown.
+    std::vector<Entry> myForgotten;
     bool myLogMisuse = true;
 };
 
