@@ -23,7 +23,8 @@ bool CHorrorTask::Init( tarn::CAnyContainer* parameters )
     (void)parameters;
     myGame = std::make_unique<CHorrorGame>();
     tarn::GetConsole()->AddVariable(
-        WATCH_FILES, std::make_unique<tarn::CConsoleVar<bool>>( WATCH_FILES, myGame->GetWatchFilesFlag() ) );
+        WATCH_FILES, std::make_unique<tarn::CConsoleVar<bool>>( WATCH_FILES, myGame->GetWatchFilesFlag() ),
+        "1 reloads the level when its file or a file it names changes (looked at once a second)." );
     return true;
 }
 

@@ -254,6 +254,7 @@ TEST_F( ConsoleTest, HelpListsAndSearchesTheCommandsAndVariablesOfEveryNamespace
     Run( "starttask( helped, Audio )" );
     Run( "starttask( probe, Probe )" );
     Run( "gfx_depth = 16" );
+    GetConsole()->AddVariable( "loudness", std::make_unique<CConsoleVar<int>>( "loudness", 3 ), "How loud it is." );
     const std::string play = "Audio::PlayMusic( \"file\" ) - Plays the music, looping.";
     const std::string quit = "quit - Ends the program after the current pass.";
     const std::pair<const char*, Strings> cases[] = {
@@ -268,6 +269,8 @@ TEST_F( ConsoleTest, HelpListsAndSearchesTheCommandsAndVariablesOfEveryNamespace
         { "cmdlist( \"zz\" )", { "cmdlist: no command starts with zz" } },
         { "cvarlist( \"gfx\" )", { "gfx_depth = 16" } },
         { "cvarlist( \"Audio::\" )", { "Audio::volume = 7" } },
+        { "cvarlist( \"LOUD\" )", { "loudness = 3 - How loud it is." } },
+        { "apropos( \"how loud\" )", { "loudness = 3 - How loud it is." } },
         { "apropos( \"LOOPING\" )", { play } },
         { "apropos( \"namespace\" )",
           { "help [( name )] - Lists the command namespaces; with a name, shows that command (also as Task::Command) "
@@ -294,8 +297,9 @@ TEST_F( ConsoleTest, HelpListsAndSearchesTheCommandsAndVariablesOfEveryNamespace
                                "| `Audio::PlayMusic( \"file\" )` | Plays the music, looping. |\n" ),
                std::string::npos )
         << reference;
-    EXPECT_NE( reference.find( "| `gfx_depth` | 16 |  |\n" ), std::string::npos );
-    EXPECT_NE( reference.find( "| `Audio::volume` | 7 |  |\n" ), std::string::npos );
+    EXPECT_NE( reference.find( "| `gfx_depth` | 16 |  |  |\n" ), std::string::npos );
+    EXPECT_NE( reference.find( "| `loudness` | 3 |  | How loud it is. |\n" ), std::string::npos );
+    EXPECT_NE( reference.find( "| `Audio::volume` | 7 |  |  |\n" ), std::string::npos );
     EXPECT_LT( reference.find( "## basic" ), reference.find( "## Audio" ) );
 }
 

@@ -168,9 +168,10 @@ void RegisterBasicCommands()
         { "cmdlist", HelpCommand( CommandListText ), "cmdlist [( prefix )]",
           "Lists the commands, or those whose name starts with prefix, with their usage and description." },
         { "cvarlist", HelpCommand( VariableListText ), "cvarlist [( prefix )]",
-          "Lists the console variables, or those whose name starts with prefix, with their values." },
+          "Lists the console variables, or those whose name starts with prefix, with their values and descriptions." },
         { "apropos", HelpCommand( AproposText ), "apropos( word )",
-          "Lists the commands whose name, usage or description holds word." },
+          "Lists the commands whose name, usage or description holds word, and the variables whose name or "
+          "description does." },
     };
     // The registry owns them: consoles point at them, and it outlives them.
     for( const BasicCommand& entry : table )

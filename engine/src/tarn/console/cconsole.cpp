@@ -295,8 +295,11 @@ bool CConsole::HasVariable( const std::string& name ) const
     return myVariables.count( Key( name ) ) != 0;
 }
 
-void CConsole::AddVariable( const std::string& name, std::unique_ptr<CConsoleVariable> variable )
+void CConsole::AddVariable( const std::string& name, std::unique_ptr<CConsoleVariable> variable,
+                            const std::string& description )
 {
+    if( !description.empty() )
+        variable->SetDescription( description );
     myVariables[ Key( name ) ] = std::move( variable );
 }
 

@@ -86,7 +86,8 @@ public:
     std::string GetVariable( const std::string& name ) const;
     bool HasVariable( const std::string& name ) const;
     // Takes ownership; replaces (and deletes) a variable of the same name.
-    void AddVariable( const std::string& name, std::unique_ptr<CConsoleVariable> variable );
+    void AddVariable( const std::string& name, std::unique_ptr<CConsoleVariable> variable,
+                      const std::string& description = "" );
     void RemoveVariable( const std::string& name );
     // Every variable, by name (upper-cased unless case-sensitive).
     std::vector<const CConsoleVariable*> GetVariables() const;

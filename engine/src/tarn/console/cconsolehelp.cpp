@@ -108,14 +108,10 @@ std::string CConsoleHelp::CommandList( const std::string& prefix ) const
 std::string CConsoleHelp::VariableList( const std::string& prefix ) const
 {
     std::string text;
-    for( const auto& [ ns, console ] : myNamespaces )
+    for( const auto& [ name, variable ] : Variables() )
     {
-        for( const CConsoleVariable* variable : console->GetVariables() )
-        {
-            const std::string name = ( ns == BASIC_NAMESPACE ? "" : ns + "::" ) + variable->GetName();
-            if( StartsWith( name, prefix ) || StartsWith( variable->GetName(), prefix ) )
-                text += name + " = " + variable->GetValue() + ( variable->IsReadOnly() ? " (read-only)" : "" ) + "\n";
-        }
+        if( StartsWith( name, prefix ) || StartsWith( variable->GetName(), prefix ) )
+            text += VariableLine( name, *variable );
     }
     return text.empty() ? "cvarlist: no variable starts with " + prefix + "\n" : text;
 }
@@ -128,6 +124,11 @@ std::string CConsoleHelp::Apropos( const std::string& word ) const
         if( Holds( Qualified( entry ), word ) || Holds( entry.command->GetUsage(), word ) ||
             Holds( entry.command->GetDescription(), word ) )
             text += Line( entry ) + "\n";
+    }
+    for( const auto& [ name, variable ] : Variables() )
+    {
+        if( Holds( name, word ) || Holds( variable->GetDescription(), word ) )
+            text += VariableLine( name, *variable );
     }
     return text.empty() ? "apropos: nothing about " + word + "\n" : text;
 }
@@ -159,15 +160,11 @@ std::string CConsoleHelp::CommandTable( const std::string& ns ) const
 
 std::string CConsoleHelp::VariableTable() const
 {
-    std::string text = "\n## Variables\n\n| variable | value | kind |\n|---|---|---|\n";
-    for( const auto& [ ns, console ] : myNamespaces )
+    std::string text = "\n## Variables\n\n| variable | value | kind | what it does |\n|---|---|---|---|\n";
+    for( const auto& [ name, variable ] : Variables() )
     {
-        for( const CConsoleVariable* variable : console->GetVariables() )
-        {
-            const std::string name = ( ns == BASIC_NAMESPACE ? "" : ns + "::" ) + variable->GetName();
-            text += "| `" + Cell( name ) + "` | " + Cell( variable->GetValue() ) + " | " + VariableKind( *variable ) +
-                    " |\n";
-        }
+        text += "| `" + Cell( name ) + "` | " + Cell( variable->GetValue() ) + " | " + VariableKind( *variable ) + " | " +
+                Cell( variable->GetDescription() ) + " |\n";
     }
     return text;
 }
@@ -181,6 +178,24 @@ std::vector<CConsoleHelp::Entry> CConsoleHelp::Entries() const
             entries.push_back( Entry{ ns, key, command } );
     }
     return entries;
+}
+
+std::vector<std::pair<std::string, const CConsoleVariable*>> CConsoleHelp::Variables() const
+{
+    std::vector<std::pair<std::string, const CConsoleVariable*>> variables;
+    for( const auto& [ ns, console ] : myNamespaces )
+    {
+        for( const CConsoleVariable* variable : console->GetVariables() )
+            variables.emplace_back( ( ns == BASIC_NAMESPACE ? "" : ns + "::" ) + variable->GetName(), variable );
+    }
+    return variables;
+}
+
+std::string CConsoleHelp::VariableLine( const std::string& name, const CConsoleVariable& variable )
+{
+    const std::string& description = variable.GetDescription();
+    return name + " = " + variable.GetValue() + ( variable.IsReadOnly() ? " (read-only)" : "" ) +
+           ( description.empty() ? "" : " - " + description ) + "\n";
 }
 
 std::string CConsoleHelp::Qualified( const Entry& entry )

@@ -8,6 +8,7 @@ namespace tarn {
 
 class CCommand;
 class CConsole;
+class CConsoleVariable;
 
 // The texts of the console's help commands (help, cmdlist, cvarlist,
 // apropos) over named command namespaces, each a console. The commands of the
@@ -33,7 +34,8 @@ public:
     std::string CommandList( const std::string& prefix ) const;
     // One `name = value` line per variable whose name starts with prefix.
     std::string VariableList( const std::string& prefix ) const;
-    // The commands whose name, usage or description holds word.
+    // The commands whose name, usage or description holds word, then the
+    // variables whose name or description holds it.
     std::string Apropos( const std::string& word ) const;
     // Every namespace's commands and every variable with its value, as a
     // Markdown document: the command reference authors read.
@@ -49,6 +51,10 @@ private:
 
     // Every command of every namespace, namespaces in order, commands by name.
     std::vector<Entry> Entries() const;
+    // Every variable of every namespace with its name as cvarlist writes it.
+    std::vector<std::pair<std::string, const CConsoleVariable*>> Variables() const;
+    // `name = value`, read-only marked, and " - description".
+    static std::string VariableLine( const std::string& name, const CConsoleVariable& variable );
     // `Namespace::Command` (or the bare name in basic).
     static std::string Qualified( const Entry& entry );
     // The call form, with the namespace.

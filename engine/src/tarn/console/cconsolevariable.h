@@ -23,6 +23,14 @@ public:
     virtual bool IsReadOnly() const = 0;
     // True for a player's setting, which the settings file keeps between runs.
     virtual bool IsSetting() const { return false; }
+
+    // One line on what the variable does, for cvarlist and the command
+    // reference; "" when nobody wrote one.
+    void SetDescription( const std::string& text ) { myDescription = text; }
+    const std::string& GetDescription() const { return myDescription; }
+
+private:
+    std::string myDescription;
 };
 
 // A console variable of type T, holding its own value or bound to a variable

@@ -255,12 +255,15 @@ void CApplicationSDL::RegisterVariables()
     myStartTimer = true;
     myWindowScale = 1;
     myFullscreenSetting = 0;
-    console->AddVariable( "window_sdl_timer",
-                          std::make_unique<CConsoleVar<bool>>( "window_sdl_timer", &myStartTimer ) );
-    console->AddVariable( "window_scale", std::make_unique<CSettingVar>( "window_scale", &myWindowScale, 0,
-                                                                         MAX_WINDOW_SCALE, &ApplyDisplaySettings ) );
+    console->AddVariable( "window_sdl_timer", std::make_unique<CConsoleVar<bool>>( "window_sdl_timer", &myStartTimer ),
+                          "0 starts SDL without its timer thread (read as the window task starts)." );
+    console->AddVariable( "window_scale",
+                          std::make_unique<CSettingVar>( "window_scale", &myWindowScale, 0, MAX_WINDOW_SCALE,
+                                                         &ApplyDisplaySettings ),
+                          "How many times the window enlarges the game picture; 0 the largest that fits the desktop." );
     console->AddVariable( "fullscreen",
-                          std::make_unique<CSettingVar>( "fullscreen", &myFullscreenSetting, 0, 1, &ApplyDisplaySettings ) );
+                          std::make_unique<CSettingVar>( "fullscreen", &myFullscreenSetting, 0, 1, &ApplyDisplaySettings ),
+                          "1 shows the game full screen, enlarged by the largest whole factor that fits." );
 }
 
 bool CApplicationSDL::InitVideo()

@@ -41,9 +41,11 @@ bool CAudioTask::Init( CAnyContainer* parameters )
 
 bool CAudioTask::Init()
 {
-    GetConsole()->AddVariable( MUSIC_VOLUME, std::make_unique<CSettingVar>( MUSIC_VOLUME, &myMusicVolume, 0, 100 ) );
+    GetConsole()->AddVariable( MUSIC_VOLUME, std::make_unique<CSettingVar>( MUSIC_VOLUME, &myMusicVolume, 0, 100 ),
+                               "The music's volume in percent." );
     GetConsole()->AddVariable( EFFECTS_VOLUME,
-                               std::make_unique<CSettingVar>( EFFECTS_VOLUME, &myEffectsVolume, 0, 100 ) );
+                               std::make_unique<CSettingVar>( EFFECTS_VOLUME, &myEffectsVolume, 0, 100 ),
+                               "The sound effects' volume in percent." );
     if( !myDevice->Open( mySettings ) )
         return false;
     myMusicPlayer = std::make_unique<CMusicPlayer>( *myDevice );
@@ -120,7 +122,8 @@ void CAudioTask::LoadCaptions( const std::string& file, const std::string& fontF
     // is kept.
     CConsole* console = GetConsole();
     const std::string given = console->GetVariable( "captions" );
-    console->AddVariable( "captions", std::make_unique<CSettingVar>( "captions", &myCaptionsOn, 0, 1 ) );
+    console->AddVariable( "captions", std::make_unique<CSettingVar>( "captions", &myCaptionsOn, 0, 1 ),
+                          "1 shows a caption for every sound effect the caption file names." );
     if( !given.empty() )
         console->SetVariable( "captions", given );
     myCaptionsSettingAdded = true;

@@ -86,12 +86,15 @@ bool CTaskDebug::Init()
     myFpsSprite = CreateFpsSprite();
     myFpsShown = true;
     myFpsClockStart = EngineTime();
-    GetConsole()->AddVariable( SHOW_FPS, std::make_unique<CConsoleVar<bool>>( SHOW_FPS, &myShowFps ) );
+    GetConsole()->AddVariable( SHOW_FPS, std::make_unique<CConsoleVar<bool>>( SHOW_FPS, &myShowFps ),
+                               "1 shows the frames per second in the top-left corner; Debug::ToggleFps flips it." );
     GetConsole()->AddVariable( CONSOLE_HOLDS_GAME,
-                               std::make_unique<CConsoleVar<bool>>( CONSOLE_HOLDS_GAME, &myConsoleHoldsGame ) );
+                               std::make_unique<CConsoleVar<bool>>( CONSOLE_HOLDS_GAME, &myConsoleHoldsGame ),
+                               "1 holds the game still while the developer console is open." );
     myOverlaysInShots = false;
     GetConsole()->AddVariable( OVERLAYS_IN_SHOTS,
-                               std::make_unique<CConsoleVar<bool>>( OVERLAYS_IN_SHOTS, &myOverlaysInShots ) );
+                               std::make_unique<CConsoleVar<bool>>( OVERLAYS_IN_SHOTS, &myOverlaysInShots ),
+                               "1 keeps the debug overlays in screenshots; 0 leaves them out." );
     return true;
 }
 

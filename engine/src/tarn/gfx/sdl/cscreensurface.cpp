@@ -179,13 +179,17 @@ void CScreenSurface::RegisterVariables()
     myFlipUpdateRects = false;
     myRedrawEveryFrame = false;
     console->AddVariable( "gfx_flip_rects_size",
-                          std::make_unique<CConsoleVar<int>>( "gfx_flip_rects_size", &myFlipRectsSize ) );
+                          std::make_unique<CConsoleVar<int>>( "gfx_flip_rects_size", &myFlipRectsSize ),
+                          "Changed areas a frame may queue before the whole screen is presented instead; 0 no limit." );
     console->AddVariable( "gfx_flip_update_rects",
-                          std::make_unique<CConsoleVar<bool>>( "gfx_flip_update_rects", &myFlipUpdateRects ) );
+                          std::make_unique<CConsoleVar<bool>>( "gfx_flip_update_rects", &myFlipUpdateRects ),
+                          "1 presents only the areas of the screen that changed; 0 flips the whole screen." );
     console->AddVariable( "gfx_flip_debug_rects",
-                          std::make_unique<CConsoleVar<bool>>( "gfx_flip_debug_rects", &myFlipDebugRects ) );
+                          std::make_unique<CConsoleVar<bool>>( "gfx_flip_debug_rects", &myFlipDebugRects ),
+                          "1 logs the areas presented at every frame." );
     console->AddVariable( "gfx_redraw_every_frame",
-                          std::make_unique<CConsoleVar<bool>>( "gfx_redraw_every_frame", &myRedrawEveryFrame ) );
+                          std::make_unique<CConsoleVar<bool>>( "gfx_redraw_every_frame", &myRedrawEveryFrame ),
+                          "1 draws every sprite again each frame, as an engine without changed areas would (to measure)." );
 }
 
 } // namespace tarn
