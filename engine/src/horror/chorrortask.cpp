@@ -31,6 +31,11 @@ void CHorrorTask::Update()
         myGame->Update();
 }
 
+tarn::types::ticks CHorrorTask::TimeUntilDue() const
+{
+    return myGame ? myGame->TimeUntilDue() : NOTHING_DUE;
+}
+
 void CHorrorTask::Exit()
 {
     myGame.reset();

@@ -98,6 +98,15 @@ void CPlaybackMouse::Step()
         myClock->SetTicks( real );
 }
 
+types::ticks CPlaybackMouse::TimeUntilDue() const
+{
+    if( myStopped || myQueue.empty() )
+        return CTask::NOTHING_DUE;
+    const types::ticks now = myClock->GetTicks();
+    const types::ticks next = myQueue.front().ticks;
+    return next <= now ? 0 : next - now;
+}
+
 void CPlaybackMouse::Stop()
 {
     if( myStopped )
