@@ -103,8 +103,10 @@ types::ticks CHorrorGame::TimeUntilDue() const
 {
     if( !myPendingLevel.empty() || !myPendingDialogue.empty() )
         return 0;
-    types::ticks due = Until( myDialogueTimer.GetTime(), myDialogueInterval );
-    due = std::min( due, Until( myBackgroundTimer.GetTime(), myBackgroundInterval ) );
+    types::ticks due = Until( myBackgroundTimer.GetTime(), myBackgroundInterval );
+    // A closed dialogue's tick does nothing: it need not wake the loop.
+    if( myDialogue->IsActive() )
+        due = std::min( due, Until( myDialogueTimer.GetTime(), myDialogueInterval ) );
     if( !myGameplay.IsPaused() )
         due = std::min( due, Until( myGameplayTimer.GetTime(), myGameplayInterval ) );
     if( myEndTime != 0 )
