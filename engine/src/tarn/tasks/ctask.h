@@ -37,7 +37,8 @@ public:
     // True when the task may run; false parks it in the paused list.
     virtual bool Init();
     virtual void Update();
-    // Engine milliseconds until the task next has work to do, so the main loop may sleep that long; 0 (every pass).
+    // Engine milliseconds until the task next has work to do, which the main
+    // loop may sleep; 0 (the default) when it has work at every pass.
     virtual types::ticks TimeUntilDue() const;
     // Called once when a live task is killed.
     virtual void Exit();

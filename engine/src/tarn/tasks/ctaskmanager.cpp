@@ -159,8 +159,7 @@ int CTaskManager::Run()
     while( !myRunning.empty() && !HasFailed() )
     {
         Pass();
-        if( !myRunning.empty() )
-            Rest();
+        Rest();
     }
     KillAllTasks();
     RemoveDeadTasks();
@@ -206,7 +205,7 @@ void CTaskManager::Rest()
 
 types::ticks CTaskManager::TimeUntilDue() const
 {
-    if( myQuitRequested || myDeadTasksPending )
+    if( myQuitRequested || myDeadTasksPending || myRunning.empty() )
         return 0;
     types::ticks due = MAX_SLEEP;
     for( const CTask* task : myRunning )
