@@ -207,6 +207,8 @@ TEST_F( DebugTaskTest, EventsArriveAtTheirRecordedEngineTimes )
     {
         StepAt( now );
         EXPECT_EQ( EngineTime(), engine ) << "at " << now;
+        GetTimeSource()->Wait( 1 );
+        EXPECT_EQ( EngineTime(), engine < now ? engine : engine + 1 ) << "a sleep stops at an event held";
     }
     EXPECT_EQ( input.events, ( Strings{ "5000 move 10,20", "5200 press 1", "5200 move 11,20", "5350 release 1" } ) );
     EXPECT_EQ( player->TimeUntilDue(), CTask::NOTHING_DUE ) << "nothing left to play";
