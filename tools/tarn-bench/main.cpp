@@ -1,7 +1,9 @@
 // tarn-bench: plays a record file through the real game, headless, and
 // reports per scene what the frames cost: frames, the graphics task's work
 // time (median and 99th percentile), pixels drawn and presented per frame,
-// and processor seconds per wall-clock second; then the memory figures.
+// processor seconds per wall-clock second, and what SDL alone would take to
+// blit the drawn pixels; then the latency of mouse input and the memory
+// figures.
 //
 //   tarn-bench [--record FILE] [--scenes FILE] [--full-redraw] [--as-written]
 //              [--scale N] [--exec "CONSOLE LINE"]...
@@ -36,6 +38,8 @@
 #endif
 
 #include "scenemeter.h"
+#include "tarn/inputdevice/cinputdispatcher.h"
+#include "tarn/inputdevice/inputlisteners.h"
 #include "tarn/tasks/capplication.h"
 #include "tarn/tasks/cgfxtasksdl.h"
 #include "tarn/tasks/ctaskmanager.h"
@@ -133,6 +137,75 @@ private:
     std::vector<tarn::types::ticks> myLoadTimes;
 };
 
+// Seconds SDL alone takes to blit one pixel into a 32-bit display surface
+// like the game's, from a picture of the display's format (alpha false) or
+// from one with an alpha channel: the best of a few whole-screen blits.
+double BlitCostPerPixel( bool alpha )
+{
+    constexpr int WIDTH = 800;
+    constexpr int HEIGHT = 600;
+    constexpr int ROUNDS = 8;
+    SDL_Surface* display = SDL_CreateRGBSurface( SDL_SWSURFACE, WIDTH, HEIGHT, 32, 0xff0000, 0xff00, 0xff, 0 );
+    SDL_Surface* picture = SDL_CreateRGBSurface( SDL_SWSURFACE, WIDTH, HEIGHT, 32, 0xff0000, 0xff00, 0xff,
+                                                 alpha ? 0xff000000 : 0 );
+    double best = 0;
+    if( display && picture )
+    {
+        // Half-transparent pixels, so that every one is blended.
+        SDL_FillRect( picture, nullptr, alpha ? 0x80a06040 : 0xa06040 );
+        SDL_SetAlpha( picture, alpha ? SDL_SRCALPHA : 0, SDL_ALPHA_OPAQUE );
+        for( int round = 0; round < ROUNDS; ++round )
+        {
+            const double start = bench::WallSeconds();
+            SDL_BlitSurface( picture, nullptr, display, nullptr );
+            const double seconds = bench::WallSeconds() - start;
+            best = round == 0 ? seconds : std::min( best, seconds );
+        }
+    }
+    SDL_FreeSurface( picture );
+    SDL_FreeSurface( display );
+    return best / ( WIDTH * HEIGHT );
+}
+
+// Times every mouse event from its arrival to the end of the next frame,
+// which shows it: the game moves what the pointer drags as it is told.
+// Under playback an event arrives when real time reaches its recorded time;
+// the engine clock, held there, says how long it waited to be delivered.
+class CInputLatencyMeter final : public tarn::CMouseListener
+{
+public:
+    explicit CInputLatencyMeter( std::shared_ptr<tarn::CTimeSource> realClock ) :
+        myRealClock( std::move( realClock ) )
+    {
+    }
+
+    void OnMouseMove( int, int ) override { Arrived(); }
+    void OnMouseMoveRelative( int, int ) override {}
+    void OnButtonDown( int ) override { Arrived(); }
+    void OnButtonUp( int ) override { Arrived(); }
+
+    // A frame ended: it shows every event that arrived before it.
+    void OnFrame( bench::CSceneMeter& meter )
+    {
+        const double now = bench::WallSeconds();
+        for( const auto& [ time, arrival ] : myWaiting )
+            meter.AddInputLatency( time, now - arrival );
+        myWaiting.clear();
+    }
+
+private:
+    void Arrived()
+    {
+        const tarn::types::ticks time = tarn::EngineTime();
+        const tarn::types::ticks real = myRealClock->GetTicks();
+        const double waited = real > time ? ( real - time ) / 1000.0 : 0.0;
+        myWaiting.emplace_back( time, bench::WallSeconds() - waited );
+    }
+
+    std::shared_ptr<tarn::CTimeSource> myRealClock;
+    std::vector<std::pair<tarn::types::ticks, double>> myWaiting;
+};
+
 // The start-up script of the run: the game's own, then the bench's settings
 // and the recording. Returns its file name ("" when it cannot be written).
 std::string WriteStartupScript( const Options& options )
@@ -145,7 +218,7 @@ std::string WriteStartupScript( const Options& options )
     std::ofstream script( name );
     script << "load( \"autoexec.txt\" )\n";
     if( options.asWritten )
-        script << "tasks_pass_sleep_ms = 0\ngfx_flip_update_rects = 0\n";
+        script << "tasks_pass_sleep_ms = 0\ntasks_sleep_until_due = 0\ngfx_flip_update_rects = 0\n";
     if( options.fullRedraw )
         script << "gfx_redraw_every_frame = 1\n";
     if( !options.scale.empty() )
@@ -181,9 +254,13 @@ int main( int argc, char** argv )
     }
 
     bench::CSceneMeter meter( scenes );
+    meter.SetBlitCost( BlitCostPerPixel( false ), BlitCostPerPixel( true ) );
+    // The clock a playback follows: the engine clock as the program starts.
+    CInputLatencyMeter latency( tarn::GetTimeSource() );
     int current = -1;
     tarn::CGfxTaskSDL::SetFrameReportListener( [ & ]( const tarn::FrameReport& frame ) {
         const int scene = meter.Add( frame );
+        latency.OnFrame( meter );
         if( scene != current || meter.IsFinished() )
         {
             // Named after the scene the frames since the last dump belong
@@ -203,7 +280,9 @@ int main( int argc, char** argv )
     {
         tarn::CApplication application( script );
         tarn::GetLog().AddListener( &levels );
+        tarn::CInputDispatcher::GetSingletonPtr()->AddMouseListener( &latency );
         application.Run();
+        tarn::CInputDispatcher::GetSingletonPtr()->RemoveMouseListener( &latency );
         tarn::GetLog().RemoveListener( &levels );
     }
     tarn::CGfxTaskSDL::SetFrameReportListener( nullptr );

@@ -13,6 +13,8 @@
 #include <sstream>
 #include <utility>
 
+#include "tarn/tasks/cgfxtasksdl.h"
+
 namespace bench {
 
 namespace {
@@ -94,6 +96,19 @@ int CSceneMeter::Add( const tarn::FrameReport& frame )
     return scene;
 }
 
+void CSceneMeter::SetBlitCost( double opaque, double alpha )
+{
+    myOpaqueBlitCost = opaque;
+    myAlphaBlitCost = alpha;
+}
+
+void CSceneMeter::AddInputLatency( tarn::types::ticks time, double seconds )
+{
+    const int scene = SceneAt( time );
+    if( scene >= 0 )
+        myMeasures[ scene ].inputLatency.push_back( seconds );
+}
+
 int CSceneMeter::TakeFramesSinceChange()
 {
     return std::exchange( myFramesSinceChange, 0 );
@@ -133,7 +148,8 @@ void CSceneMeter::Print( std::ostream& out ) const
     out << std::left << std::setw( 10 ) << "scene" << std::right << std::setw( 7 ) << "frames" << std::setw( 10 )
         << "median ms" << std::setw( 9 ) << "p99 ms" << std::setw( 12 ) << "drawn px" << std::setw( 13 )
         << "presented px" << std::setw( 11 ) << "presented" << std::setw( 9 ) << "cpu/wall" << std::setw( 10 ) << "main/wall" << std::setw( 10 ) << "work/wall"
-        << "\n";
+        << std::setw( 9 ) << "sdl ms" << std::setw( 10 ) << "sdl+a ms" << std::setw( 9 ) << "work/sdl" << std::setw( 11 )
+        << "work/sdl+a" << "\n";
     for( std::size_t i = 0; i < myScenes.size(); ++i )
     {
         const Measures& measures = myMeasures[ i ];
@@ -150,8 +166,41 @@ void CSceneMeter::Print( std::ostream& out ) const
             << Ratio( measures.cpuSeconds, measures.wallSeconds ) << std::setw( 10 )
             << Ratio( measures.mainCpuSeconds, measures.wallSeconds ) << std::setw( 10 )
             << Ratio( std::accumulate( measures.workSeconds.begin(), measures.workSeconds.end(), 0.0 ),
-                      measures.wallSeconds )
-            << "\n";
+                      measures.wallSeconds );
+        // What SDL alone would take for the frame's drawn pixels, all opaque or all with alpha.
+        const double work = std::accumulate( measures.workSeconds.begin(), measures.workSeconds.end(), 0.0 );
+        const double opaque = static_cast<double>( measures.pixelsDrawn ) * myOpaqueBlitCost;
+        const double alpha = static_cast<double>( measures.pixelsDrawn ) * myAlphaBlitCost;
+        out << std::setw( 9 ) << opaque * perFrame * 1000 << std::setw( 10 ) << alpha * perFrame * 1000
+            << std::setprecision( 2 ) << std::setw( 9 ) << Ratio( work, opaque ) << std::setw( 11 )
+            << Ratio( work, alpha ) << "\n";
+    }
+    out.unsetf( std::ios::floatfield );
+    PrintInputLatency( out );
+}
+
+void CSceneMeter::PrintInputLatency( std::ostream& out ) const
+{
+    // In frames of the graphics task's gate.
+    const double frame = tarn::CGfxTaskSDL::FRAME_INTERVAL / 1000.0;
+    bool any = false;
+    for( std::size_t i = 0; i < myScenes.size(); ++i )
+    {
+        const std::vector<double>& latency = myMeasures[ i ].inputLatency;
+        if( latency.empty() )
+            continue;
+        if( !any )
+            out << "input latency, mouse event to the end of the next frame:\n"
+                << std::left << std::setw( 10 ) << "scene" << std::right << std::setw( 7 ) << "events"
+                << std::setw( 10 ) << "median ms" << std::setw( 9 ) << "max ms" << std::setw( 14 ) << "median frames"
+                << std::setw( 11 ) << "max frames" << "\n";
+        any = true;
+        const double median = Percentile( latency, 0.5 );
+        const double most = *std::max_element( latency.begin(), latency.end() );
+        out << std::left << std::setw( 10 ) << myScenes[ i ].name << std::right << std::setw( 7 ) << latency.size()
+            << std::fixed << std::setprecision( 3 ) << std::setw( 10 ) << median * 1000 << std::setw( 9 )
+            << most * 1000 << std::setprecision( 2 ) << std::setw( 14 ) << median / frame << std::setw( 11 )
+            << most / frame << "\n";
     }
     out.unsetf( std::ios::floatfield );
 }

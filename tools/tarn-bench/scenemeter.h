@@ -31,6 +31,12 @@ public:
     // Takes one frame; returns the scene index the frame belongs to, -1
     // when it falls between scenes.
     int Add( const tarn::FrameReport& frame );
+    // What SDL alone takes to blit one pixel of the display's format, from
+    // an opaque picture and from one with an alpha channel (seconds).
+    void SetBlitCost( double opaque, double alpha );
+    // An input event that arrived at engine time `time` was shown by a frame
+    // `seconds` later.
+    void AddInputLatency( tarn::types::ticks time, double seconds );
     // True once a frame came after the last scene's end.
     bool IsFinished() const { return myFinished; }
     // Frames taken since the scene (or gap) before changed; set back by
@@ -52,7 +58,10 @@ private:
         double wallAtStart = 0;
         double cpuSeconds = 0;
         double wallSeconds = 0;
+        std::vector<double> inputLatency;
     };
+
+    void PrintInputLatency( std::ostream& out ) const;
 
     int SceneAt( tarn::types::ticks time ) const;
     void Enter( int scene );
@@ -63,6 +72,8 @@ private:
     int myCurrent = -1;
     int myFramesSinceChange = 0;
     bool myFinished = false;
+    double myOpaqueBlitCost = 0;
+    double myAlphaBlitCost = 0;
 };
 
 // Seconds of processor time (user and system) the process used so far, and

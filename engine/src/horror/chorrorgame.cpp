@@ -1,5 +1,7 @@
 #include "horror/chorrorgame.h"
 
+#include <algorithm>
+
 #include "horror/cdialogue.h"
 #include "horror/cgamecommands.h"
 #include "horror/cgameplayoverlay.h"
@@ -94,6 +96,31 @@ void CHorrorGame::Update()
     }
     PauseForDialogue();
     Tick();
+}
+
+namespace {
+
+// Until a timer reading elapsed passes interval (the game acts on "more than").
+types::ticks Until( types::ticks elapsed, types::ticks interval )
+{
+    return elapsed > interval ? 0 : interval + 1 - elapsed;
+}
+
+} // namespace
+
+types::ticks CHorrorGame::TimeUntilDue() const
+{
+    if( !myPendingLevel.empty() || !myPendingDialogue.empty() )
+        return 0;
+    types::ticks due = Until( myBackgroundTimer.GetTime(), myBackgroundInterval );
+    // A closed dialogue's tick does nothing: it need not wake the loop.
+    if( myDialogue->IsActive() )
+        due = std::min( due, Until( myDialogueTimer.GetTime(), myDialogueInterval ) );
+    if( !myGameplay.IsPaused() )
+        due = std::min( due, Until( myGameplayTimer.GetTime(), myGameplayInterval ) );
+    if( myEndTime != 0 )
+        due = std::min( due, Until( GameTime() - myEndTime, END_DELAY ) );
+    return due;
 }
 
 void CHorrorGame::StartEnd()

@@ -50,6 +50,9 @@ public:
     // dialogue load, and at most one of the gameplay, dialogue and
     // background ticks.
     void Update();
+    // Engine milliseconds until Update has something to do besides the
+    // title and the questions, which move with the frames.
+    tarn::types::ticks TimeUntilDue() const;
 
     // Scripts never load inside a line: these record a file that the next
     // update loads ("" for none).

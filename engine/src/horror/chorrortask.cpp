@@ -39,6 +39,11 @@ void CHorrorTask::Update()
         myGame->Update();
 }
 
+tarn::types::ticks CHorrorTask::TimeUntilDue() const
+{
+    return myGame ? myGame->TimeUntilDue() : NOTHING_DUE;
+}
+
 void CHorrorTask::Exit()
 {
     if( myGame )

@@ -24,6 +24,8 @@ public:
     bool Init( tarn::CAnyContainer* parameters ) override;
     bool Init() override;
     void Update() override;
+    // Until the game's next tick.
+    tarn::types::ticks TimeUntilDue() const override;
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
     // The game's console; null before Init.

@@ -188,12 +188,18 @@ TEST_F( DebugTaskTest, ARecordingPlaysBackAsItWasMade )
 // but is held at the next event until it is delivered: when real time runs
 // far ahead in one long frame, every event still arrives exactly on time.
 // After the last one it is real time again; when the player goes, the clock
-// it found comes back.
+// it found comes back. A main loop sleeping until the next event sleeps on
+// the playback clock too.
 TEST_F( DebugTaskTest, EventsArriveAtTheirRecordedEngineTimes )
 {
     test::CLogCapture log;
     Play( "12345\n5000 mm 10 20\n5200 md 1\n5200 mm 11 20\n5350 mu 1\n" );
     EXPECT_EQ( EngineTime(), 1000u );
+    EXPECT_EQ( player->TimeUntilDue(), 4000u ) << "until the first event";
+    StepAt( 4980 );
+    GetTimeSource()->Wait( 4 );
+    EXPECT_EQ( EngineTime(), 4984u ) << "the sleep passed on the playback clock";
+    EXPECT_EQ( player->TimeUntilDue(), 16u );
     const std::pair<types::ticks, types::ticks> steps[] = { { 4990, 4990 }, { 5010, 5000 }, { 5040, 5040 },
                                                             { 9000, 5200 }, { 9000, 5350 }, { 9000, 9000 },
                                                             { 9017, 9017 } };
@@ -201,8 +207,11 @@ TEST_F( DebugTaskTest, EventsArriveAtTheirRecordedEngineTimes )
     {
         StepAt( now );
         EXPECT_EQ( EngineTime(), engine ) << "at " << now;
+        GetTimeSource()->Wait( 1 );
+        EXPECT_EQ( EngineTime(), engine < now ? engine : engine + 1 ) << "a sleep stops at an event held";
     }
     EXPECT_EQ( input.events, ( Strings{ "5000 move 10,20", "5200 press 1", "5200 move 11,20", "5350 release 1" } ) );
+    EXPECT_EQ( player->TimeUntilDue(), CTask::NOTHING_DUE ) << "nothing left to play";
     EXPECT_EQ( input.relative, ( Strings{ "0,0", "0,0" } ) );
     const std::pair<std::string, int> noDelta{
         "CPlaybackMouse::CPlayback::DoTheMagic() - HelperPlayback doesn't work properly with delta", LOG_ERROR };

@@ -39,12 +39,14 @@ struct CJournalTask final : CTask
     void OnPause() override { Note( "pause" ); }
     void OnResume() override { Note( "resume" ); }
     bool PausesWhenInactive() const override { return pausesWhenInactive; }
+    types::ticks TimeUntilDue() const override { return untilDue ? untilDue() : 0; }
     void Note( const std::string& what ) { journal->push_back( GetName() + ":" + what ); }
 
     Strings* journal;
     bool initWorks;
     bool pausesWhenInactive = false;
     std::function<void()> onUpdate;
+    std::function<types::ticks()> untilDue;
 };
 
 class MainLoopTest : public test::TasksTest
@@ -214,4 +216,43 @@ TEST_F( MainLoopTest, TimedWorkRunsOnTimeAndCatchesUp )
     manager->ResumeTask( lazy );
     clock->Advance( 21 );
     EXPECT_EQ( Pass(), Strings{ "lazy:update" } );
+}
+
+// With tasks_sleep_until_due the loop sleeps until the earliest task is due
+// instead of passing again and again: work due every 30 ms runs on the
+// millisecond in a handful of passes, a held task's work does not wake the
+// loop, and however far off the work is, a pass (the event task polling for
+// input) comes at least once a frame.
+TEST_F( MainLoopTest, SleepingUntilDueRunsWorkOnTimeInFewPasses )
+{
+    manager->SleepUntilDue() = 1;
+    const types::ticks start = clock->Now();
+    std::vector<types::ticks> passes;
+    CJournalTask* input = Add( "input", 1 );
+    input->untilDue = [] { return CTask::NOTHING_DUE; };
+    input->onUpdate = [ & ] {
+        passes.push_back( clock->Now() );
+        if( clock->Now() - start >= 100 || passes.size() > 200 )
+            manager->RequestQuit();
+    };
+    types::ticks next = start + 30;
+    std::vector<types::ticks> worked;
+    CJournalTask* work = Add( "work", 2 );
+    work->untilDue = [ & ] { return next > clock->Now() ? next - clock->Now() : 0; };
+    work->onUpdate = [ & ] {
+        if( clock->Now() < next )
+            return;
+        worked.push_back( clock->Now() - start );
+        next += 30;
+    };
+    CJournalTask* held = Add( "held", 3 );
+    held->pausesWhenInactive = true;
+    manager->SetHolding( "menu", true );
+
+    EXPECT_EQ( manager->Run(), 0 );
+    EXPECT_EQ( worked, ( std::vector<types::ticks>{ 30, 60, 90 } ) );
+    EXPECT_LE( passes.size(), 10u ) << "a loop resting 1 ms makes a hundred";
+    for( std::size_t i = 1; i < passes.size(); ++i )
+        EXPECT_LE( passes[ i ] - passes[ i - 1 ], CTaskManager::MAX_SLEEP ) << "pass " << i;
+    manager->SetHolding( "menu", false );
 }

@@ -26,6 +26,8 @@ CApplication::CApplication( const std::string& startupScript, const std::string&
     // Lets a start-up script make the main loop yield the processor.
     GetConsole()->AddVariable( "tasks_pass_sleep_ms",
                                std::make_unique<CConsoleVar<int>>( "tasks_pass_sleep_ms", &myTaskManager->PassSleep() ) );
+    GetConsole()->AddVariable( "tasks_sleep_until_due", std::make_unique<CConsoleVar<int>>(
+                                                            "tasks_sleep_until_due", &myTaskManager->SleepUntilDue() ) );
     // The debug task's console is the widget console; the task itself knows
     // only the interface.
     if( historyFile.empty() )

@@ -50,6 +50,7 @@ public:
     // False when the window is open already.
     bool Init() override;
     void Update() override {}
+    types::ticks TimeUntilDue() const override { return NOTHING_DUE; }
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
     const CConsole* GetCommandConsole() const override;

@@ -39,6 +39,9 @@ public:
     // Restarts finished music, frees effects that no longer sound and shows
     // the captions of those heard lately.
     void Update() override;
+    // The players are polled (a tune ended, an effect done, a caption due)
+    // whenever the loop wakes, at least once a frame: soon enough for both.
+    types::ticks TimeUntilDue() const override { return NOTHING_DUE; }
     // Frees all sound data and closes the device.
     void Exit() override;
     void OnPause() override;

@@ -53,6 +53,12 @@ void CGfxTaskSDL::Update()
     Report( std::chrono::duration<double>( std::chrono::steady_clock::now() - start ).count() );
 }
 
+types::ticks CGfxTaskSDL::TimeUntilDue() const
+{
+    const types::ticks since = GetFrameTime() - myLastFrameTime;
+    return since >= myFrameInterval ? 0 : myFrameInterval - since;
+}
+
 void CGfxTaskSDL::DrawFrame()
 {
     TrackDisplay();

@@ -28,6 +28,8 @@ public:
     using CGfxTask::Init;
     bool Init() override;
     void Update() override;
+    // Until the frame gate opens.
+    types::ticks TimeUntilDue() const override;
     void Exit() override;
 
     // The display was resized: the screen takes the new display surface.

@@ -67,6 +67,8 @@ CPlaybackMouse::CPlaybackMouse( const std::string& filename, std::shared_ptr<CTi
     myClock( std::make_shared<CPlaybackTimeSource>( myPreviousSource->GetTicks() ) )
 {
     ReadFile( filename );
+    if( !myQueue.empty() )
+        myClock->SetLimit( myQueue.front().ticks );
     SetTimeSource( myClock );
 }
 
@@ -96,6 +98,16 @@ void CPlaybackMouse::Step()
         myClock->SetTicks( myQueue.front().ticks );
     else
         myClock->SetTicks( real );
+    myClock->SetLimit( myQueue.empty() ? CTask::NOTHING_DUE : myQueue.front().ticks );
+}
+
+types::ticks CPlaybackMouse::TimeUntilDue() const
+{
+    if( myStopped || myQueue.empty() )
+        return CTask::NOTHING_DUE;
+    const types::ticks now = myClock->GetTicks();
+    const types::ticks next = myQueue.front().ticks;
+    return next <= now ? 0 : next - now;
 }
 
 void CPlaybackMouse::Stop()

@@ -54,6 +54,8 @@ public:
     // Delivers every event that is due on the engine clock, then moves the
     // clock to real time, but no further than the next event.
     void Step() override;
+    // Until the next event is due.
+    types::ticks TimeUntilDue() const override;
     // Gives the engine clock back and forgets the events still queued.
     void Stop() override;
 

@@ -24,6 +24,11 @@ void CTask::Update()
 {
 }
 
+types::ticks CTask::TimeUntilDue() const
+{
+    return 0;
+}
+
 void CTask::Exit()
 {
 }

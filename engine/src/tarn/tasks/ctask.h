@@ -1,6 +1,7 @@
 #ifndef TARN_TASKS_CTASK_H
 #define TARN_TASKS_CTASK_H
 
+#include <limits>
 #include <string>
 
 #include "tarn/utils/types.h"
@@ -19,6 +20,9 @@ class CConsole;
 class CTask
 {
 public:
+    // TimeUntilDue of a task that only reacts to what other tasks do.
+    static constexpr types::ticks NOTHING_DUE = std::numeric_limits<types::ticks>::max();
+
     CTask() = default;
     virtual ~CTask() = default;
 
@@ -33,6 +37,9 @@ public:
     // True when the task may run; false parks it in the paused list.
     virtual bool Init();
     virtual void Update();
+    // Engine milliseconds until the task next has work to do, which the main
+    // loop may sleep; 0 (the default) when it has work at every pass.
+    virtual types::ticks TimeUntilDue() const;
     // Called once when a live task is killed.
     virtual void Exit();
     virtual void OnPause();

@@ -122,6 +122,22 @@ void CTaskDebug::Update()
     }
 }
 
+types::ticks CTaskDebug::TimeUntilDue() const
+{
+    const types::ticks now = EngineTime();
+    // UpdateFps closes a second once more than 999 ms have passed.
+    const types::ticks sinceFps = now - myFpsClockStart - myLastFpsTime;
+    types::ticks due = sinceFps >= 1000 ? 0 : 1000 - sinceFps;
+    if( myShotInterval != 0 )
+    {
+        const auto untilShot = static_cast<std::int32_t>( myNextShotTime - now );
+        due = std::min<types::ticks>( due, untilShot <= 0 ? 0 : static_cast<types::ticks>( untilShot ) );
+    }
+    if( myInputDevice )
+        due = std::min( due, myInputDevice->TimeUntilDue() );
+    return due;
+}
+
 void CTaskDebug::Exit()
 {
     GetConsole()->RemoveVariable( SHOW_FPS );

@@ -59,6 +59,9 @@ public:
 
     bool Init() override;
     void Update() override;
+    // Until the next second of the FPS count, the next timed screenshot or
+    // the input device's next step, whichever comes first.
+    types::ticks TimeUntilDue() const override;
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
     const CConsole* GetCommandConsole() const override;

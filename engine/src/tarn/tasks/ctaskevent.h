@@ -22,6 +22,8 @@ public:
     // of key events; the task runs every pass.
     bool Init() override;
     void Update() override;
+    // Input is polled whenever the loop wakes, which is at least once a frame.
+    types::ticks TimeUntilDue() const override { return NOTHING_DUE; }
     void Exit() override;
 
     void ShowCursor() override;

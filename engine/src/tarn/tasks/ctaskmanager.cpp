@@ -159,10 +159,7 @@ int CTaskManager::Run()
     while( !myRunning.empty() && !HasFailed() )
     {
         Pass();
-        if( myPassSleep > 0 )
-            std::this_thread::sleep_for( std::chrono::milliseconds( myPassSleep ) );
-        else if( !myActivityListener->IsActive() )
-            std::this_thread::yield();
+        Rest();
     }
     KillAllTasks();
     RemoveDeadTasks();
@@ -193,6 +190,37 @@ void CTaskManager::Pass()
         KillAllTasks();
     if( myRunFakeThreads )
         myFakeThreads.Run( 0 );
+}
+
+void CTaskManager::Rest()
+{
+    const types::ticks due = mySleepUntilDue != 0 ? TimeUntilDue() : 0;
+    if( due > 0 )
+        GetTimeSource()->Wait( due );
+    else if( myPassSleep > 0 )
+        std::this_thread::sleep_for( std::chrono::milliseconds( myPassSleep ) );
+    else if( !myActivityListener->IsActive() )
+        std::this_thread::yield();
+}
+
+types::ticks CTaskManager::TimeUntilDue() const
+{
+    if( myQuitRequested || myDeadTasksPending || myRunning.empty() )
+        return 0;
+    types::ticks due = MAX_SLEEP;
+    for( const CTask* task : myRunning )
+    {
+        // A held task is not updated, so what it waits for cannot wake the loop.
+        if( !task->IsDead() && !( IsHolding() && task->PausesWhenInactive() ) )
+            due = std::min( due, task->TimeUntilDue() );
+    }
+    if( !myLaterLines.empty() )
+    {
+        const types::ticks now = EngineTime();
+        const types::ticks at = myLaterLines.begin()->first;
+        due = std::min<types::ticks>( due, now >= at ? 0 : at - now );
+    }
+    return due;
 }
 
 void CTaskManager::RunLater( types::ticks delay, const std::string& line )

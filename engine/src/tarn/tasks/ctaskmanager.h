@@ -88,6 +88,16 @@ public:
     // while the application has focus). The console variable
     // "tasks_pass_sleep_ms" sets it.
     int& PassSleep() { return myPassSleep; }
+    // Non-zero: after a pass the loop sleeps until the earliest task is due
+    // (TimeUntilDue), and only when one is due at once for PassSleep. The
+    // console variable "tasks_sleep_until_due" sets it.
+    int& SleepUntilDue() { return mySleepUntilDue; }
+    // The longest such a sleep lasts: the event task polls for input at
+    // least once a frame, so input waits no longer than a frame.
+    static constexpr types::ticks MAX_SLEEP = 16;
+    // Engine milliseconds until the earliest of the running tasks (those the
+    // hold leaves out excepted) and the RunLater lines is due, at most MAX_SLEEP.
+    types::ticks TimeUntilDue() const;
 
     const std::list<CTask*>& GetRunningTasks() const { return myRunning; }
     const std::list<CTask*>& GetPausedTasks() const { return myPaused; }
@@ -100,6 +110,8 @@ private:
     CTaskManager();
 
     void Pass();
+    // Sleeps between two passes of Run.
+    void Rest();
     void RunDueLines();
     void UpdateRunningTasks();
     void InsertRunning( CTask* task );
@@ -115,6 +127,7 @@ private:
     int myExitCode = 0;
     bool myRunFakeThreads = true;
     int myPassSleep = 0;
+    int mySleepUntilDue = 0;
     CTimedTasks myTimedTasks;
     CFakeThreadRunner myFakeThreads;
     // Lines of RunLater by the engine time they are due.

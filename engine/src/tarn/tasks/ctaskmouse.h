@@ -27,6 +27,8 @@ public:
 
     bool Init() override;
     void Exit() override;
+    // The mouse works from its listener calls alone.
+    types::ticks TimeUntilDue() const override { return NOTHING_DUE; }
     bool HandleCommand( const std::string& command ) override;
     const CConsole* GetCommandConsole() const override;
     // The usage and description of the task's commands.

@@ -44,6 +44,16 @@ void CTimedTasks::Update()
         myManager->PauseTask( this );
 }
 
+types::ticks CTimedTasks::TimeUntilDue() const
+{
+    if( myQueue.empty() )
+        return NOTHING_DUE;
+    // Update runs an entry once the clock is past its due time.
+    const types::ticks runsAt = myQueue.front().due + 1;
+    const types::ticks now = EngineTime();
+    return now >= runsAt ? 0 : runsAt - now;
+}
+
 void CTimedTasks::Exit()
 {
     for( CEntry& entry : myQueue )

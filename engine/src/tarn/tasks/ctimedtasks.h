@@ -21,6 +21,8 @@ public:
     // True only while a task is queued.
     bool Init() override;
     void Update() override;
+    // Until the first queued task is due; NOTHING_DUE with none queued.
+    types::ticks TimeUntilDue() const override;
     // Removes every queued task.
     void Exit() override;
 

@@ -41,6 +41,8 @@ public:
 
     bool Init() override;
     void Update() override;
+    // The widgets follow the input handled earlier in the same pass.
+    types::ticks TimeUntilDue() const override { return NOTHING_DUE; }
     void Exit() override;
     bool HandleCommand( const std::string& command ) override;
     const CConsole* GetCommandConsole() const override;

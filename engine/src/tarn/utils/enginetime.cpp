@@ -1,6 +1,7 @@
 #include "tarn/utils/enginetime.h"
 
 #include <chrono>
+#include <thread>
 
 namespace tarn {
 
@@ -44,6 +45,11 @@ SGameClockHold& GameClockHold()
 }
 
 } // namespace
+
+void CTimeSource::Wait( types::ticks ms )
+{
+    std::this_thread::sleep_for( std::chrono::milliseconds( ms ) );
+}
 
 types::ticks EngineTime()
 {

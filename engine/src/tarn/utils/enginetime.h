@@ -17,6 +17,9 @@ public:
 
     // Milliseconds, monotonic (wrapping at 2^32).
     virtual types::ticks GetTicks() = 0;
+    // Lets ms milliseconds of this clock pass; the thread sleeps for them in
+    // real time unless the clock is not real (a test's).
+    virtual void Wait( types::ticks ms );
 };
 
 // The engine clock: the current source's tick count.
