@@ -25,9 +25,12 @@ CApplication::CApplication( const std::string& startupScript, const std::string&
     InstallQuitSignalHandlers();
     // Lets a start-up script make the main loop yield the processor.
     GetConsole()->AddVariable( "tasks_pass_sleep_ms",
-                               std::make_unique<CConsoleVar<int>>( "tasks_pass_sleep_ms", &myTaskManager->PassSleep() ) );
-    GetConsole()->AddVariable( "tasks_sleep_until_due", std::make_unique<CConsoleVar<int>>(
-                                                            "tasks_sleep_until_due", &myTaskManager->SleepUntilDue() ) );
+                               std::make_unique<CConsoleVar<int>>( "tasks_pass_sleep_ms", &myTaskManager->PassSleep() ),
+                               "Milliseconds the main loop rests after every pass; 0 never rests." );
+    GetConsole()->AddVariable(
+        "tasks_sleep_until_due",
+        std::make_unique<CConsoleVar<int>>( "tasks_sleep_until_due", &myTaskManager->SleepUntilDue() ),
+        "1 lets the main loop sleep until a task has work due (at most a frame's time); 0 runs every pass." );
     // The debug task's console is the widget console; the task itself knows
     // only the interface.
     if( historyFile.empty() )
