@@ -9,6 +9,7 @@
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/gfx/cdisplayscale.h"
 #include "tarn/gfx/cspritefactory.h"
+#include "tarn/gfx/ctextsprite.h"
 
 using namespace tarn;
 
@@ -72,6 +73,17 @@ TEST_F( SpriteLayerTest, TheFirstFrameDrawsAllThenOnlyChangesAndNothingStaysOfSp
     scene->Update();
     EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
     EXPECT_EQ( ScreenPixel( 35, 15 ), CColor( 0, 0, 200 ) );
+    // A change under a large see-through sprite draws that one again only over the change: a 6 x 6 sprite and the
+    // part of the box in front of it are each put back and drawn once.
+    CSprite* flame = Add( 20, 20, 6, 6, CColor( 200, 120, 0 ) );
+    Add( 10, 10, 60, 40, CColor( 0, 90, 0 ), 10 )->SetAlpha( 128 );
+    scene->Update();
+    scene->GetScreen()->Flip();
+    flame->SetAlpha( 150 );
+    scene->Update();
+    scene->GetScreen()->Flip();
+    EXPECT_EQ( scene->GetScreen()->GetPixelsDrawnLastFrame(), 4 * 6 * 6 );
+    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
 }
 
 TEST_F( SpriteLayerTest, DepthChangesAndHiddenSpritesKeepTheOrder )
@@ -100,20 +112,40 @@ TEST_F( SpriteLayerTest, DepthChangesAndHiddenSpritesKeepTheOrder )
     EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
 }
 
+// Plain, faded, see-through (an alpha channel of their own) and text sprites, overlapping, half off the screen, changed
+// at random: covering sprites are drawn again only where something under them changed, which must look exactly as
+// drawing everything again.
 TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
 {
     std::mt19937 random( 12345 );
     auto pick = [ &random ]( int low, int high ) { return std::uniform_int_distribution<int>( low, high )( random ); };
     auto addRandom = [ & ] {
-        Add( pick( -15, 85 ), pick( -15, 55 ), pick( 6, 30 ), pick( 6, 30 ),
-             CColor( pick( 0, 254 ), pick( 0, 255 ), pick( 0, 254 ) ), pick( 0, 4 ) * 25 );
+        const int kind = pick( 0, 5 );
+        if( kind == 5 )
+        {
+            auto text = std::make_unique<CTextSprite>();
+            text->SetFont( test::MakeFont( { "#..g.", "##ggg" }, { { 'a', { 0, 0, 2, 2 } }, { 'b', { 2, 0, 3, 2 } } },
+                                           3, 2, "shapes" ) );
+            text->SetText( "ab ba b" );
+            text->Resize( pick( 8, 30 ), pick( 4, 12 ) );
+            text->SetParent( CScreenLayer::GetSingletonPtr() );
+            sprites.push_back( std::move( text ) );
+        }
+        else
+        {
+            Add( 0, 0, pick( 6, 30 ), pick( 6, 30 ), CColor( pick( 0, 254 ), pick( 0, 255 ), pick( 0, 254 ) ) );
+            if( kind == 4 )
+                sprites.back()->SetImage( sprites.back()->GetSurface()->CopyWithAlpha( pick( 60, 200 ) ) );
+        }
+        sprites.back()->SetZ( pick( 0, 4 ) * 25 );
+        sprites.back()->SetPosition( pick( -15, 85 ), pick( -15, 55 ) );
     };
     for( int i = 0; i < 30; ++i )
         addRandom();
-    for( int step = 0; step < 1200; ++step )
+    for( int step = 0; step < 1500; ++step )
     {
         CSprite* sprite = sprites[ pick( 0, static_cast<int>( sprites.size() ) - 1 ) ].get();
-        switch( pick( 0, 10 ) )
+        switch( pick( 0, 11 ) )
         {
         case 0:
         case 1: sprite->SetPosition( sprite->GetX() + pick( -12, 12 ), sprite->GetY() + pick( -12, 12 ) ); break;
@@ -133,6 +165,7 @@ TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
             if( sprites.size() < 50 )
                 addRandom();
             break;
+        case 10: sprite->SetText( pick( 0, 1 ) ? "ba" : "a b ab ba" ); break;
         default: sprite->SetPosition( pick( -20, 100 ), pick( -20, 70 ) ); break;
         }
         if( pick( 0, 2 ) == 0 )

@@ -25,6 +25,43 @@ bool IsUsable( const CSurface* surface )
     return surface && !surface->IsNull() && !surface->IsEmpty();
 }
 
+// The parts of area that none of cuts covers, as disjoint rectangles.
+std::vector<types::rect> Subtract( const types::rect& area, const std::vector<types::rect>& cuts )
+{
+    std::vector<types::rect> pieces;
+    if( area.w > 0 && area.h > 0 )
+        pieces.push_back( area );
+    for( const types::rect& cut : cuts )
+    {
+        std::vector<types::rect> left;
+        for( const types::rect& piece : pieces )
+        {
+            const types::rect common = types::Intersection( piece, cut );
+            if( common.w <= 0 || common.h <= 0 )
+            {
+                left.push_back( piece );
+                continue;
+            }
+            // Above and below the common part across the whole piece, then
+            // beside it.
+            const std::int32_t right = piece.x + piece.w;
+            const std::int32_t bottom = piece.y + piece.h;
+            const std::int32_t commonRight = common.x + common.w;
+            const std::int32_t commonBottom = common.y + common.h;
+            if( common.y > piece.y )
+                left.push_back( types::rect{ piece.x, piece.y, piece.w, common.y - piece.y } );
+            if( commonBottom < bottom )
+                left.push_back( types::rect{ piece.x, commonBottom, piece.w, bottom - commonBottom } );
+            if( common.x > piece.x )
+                left.push_back( types::rect{ piece.x, common.y, common.x - piece.x, common.h } );
+            if( commonRight < right )
+                left.push_back( types::rect{ commonRight, common.y, right - commonRight, common.h } );
+        }
+        pieces.swap( left );
+    }
+    return pieces;
+}
+
 } // namespace
 
 CColor CSprite::KeyColor()
@@ -190,11 +227,16 @@ void CSprite::Draw( CSprite* target )
 
 void CSprite::RestoreBackground( CSprite* target )
 {
+    RestoreArea( target, myBackgroundRect );
+}
+
+void CSprite::RestoreArea( CSprite* target, const types::rect& area )
+{
     CSurface* destination = target ? target->GetSurface() : nullptr;
-    if( !myBackground || !IsUsable( destination ) || !Intersects( myBackgroundRect, target->GetRect() ) )
+    if( !myBackground || !IsUsable( destination ) || !Intersects( area, target->GetRect() ) )
         return;
 
-    const types::rect drawable = DrawableArea( target, myBackgroundRect );
+    const types::rect drawable = DrawableArea( target, types::Intersection( area, myBackgroundRect ) );
     if( drawable.w <= 0 || drawable.h <= 0 )
         return;
     const types::rect source{ drawable.x - myBackgroundRect.x, drawable.y - myBackgroundRect.y, drawable.w,
@@ -231,14 +273,69 @@ bool CSprite::Erase( CSprite* target )
     myDrawState = DRAW_DIRTY;
     // The background lies where the sprite was last drawn, which may be on
     // the target even when the sprite has moved off it.
-    RestoreBackground( target );
+    if( myErasedParts.empty() )
+    {
+        RestoreBackground( target );
+        return true;
+    }
+    // Erased parts already show what lies behind, and a sprite behind may
+    // have been erased there since: putting them back again would bring
+    // back its old pixels.
+    for( const types::rect& piece : Subtract( myBackgroundRect, myErasedParts ) )
+        RestoreArea( target, piece );
+    myErasedParts.clear();
+    return true;
+}
+
+void CSprite::ErasePart( CSprite* target, const types::rect& area )
+{
+    if( myDrawState == DRAW_DIRTY || IsEmpty() )
+        return;
+    const types::rect part = types::Intersection( area, myBackgroundRect );
+    if( part.w <= 0 || part.h <= 0 )
+        return;
+    for( const types::rect& piece : Subtract( part, myErasedParts ) )
+    {
+        RestoreArea( target, piece );
+        myErasedParts.push_back( piece );
+    }
+}
+
+bool CSprite::CanErasePart() const
+{
+    return myDrawState == DRAW_CLEAN && !myChanged && myRect == myBackgroundRect && GetType() != KIND_LAYER &&
+           GetType() != KIND_SCREENLAYER;
+}
+
+bool CSprite::RedrawErasedParts( CSprite* target )
+{
+    if( myErasedParts.empty() )
+        return false;
+    CSurface* source = target ? target->GetSurface() : nullptr;
+    // Every part is saved before any is drawn, and the parts are disjoint,
+    // so no pixel is blended twice or saved with the sprite on it.
+    if( myBackgroundUsage && IsUsable( myBackground.get() ) && IsUsable( source ) )
+    {
+        for( const types::rect& piece : myErasedParts )
+        {
+            const types::rect part = types::Intersection( piece, target->GetRect() );
+            source->Blit( myBackground.get(), part,
+                          types::rect{ part.x - myBackgroundRect.x, part.y - myBackgroundRect.y, part.w, part.h } );
+        }
+    }
+    for( const types::rect& piece : myErasedParts )
+        DrawPart( target, piece );
+    myErasedParts.clear();
     return true;
 }
 
 bool CSprite::Redraw( CSprite* target )
 {
-    if( IsEmpty() || myDrawState == DRAW_CLEAN )
+    if( IsEmpty() )
         return false;
+    if( myDrawState == DRAW_CLEAN )
+        return RedrawErasedParts( target );
+    myErasedParts.clear();
     SaveBackground( target );
     Draw( target );
     myDrawState = DRAW_CLEAN;

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tarn/utils/rect.h"
 
@@ -123,6 +124,14 @@ protected:
     void DetachFromParent() { myParent = nullptr; myHiddenParent = nullptr; }
     // Makes or drops the background buffer for the current size.
     void RemakeBackground();
+    // Puts the saved background back within area only (cut to where the
+    // sprite was last drawn), for a sprite that stays where it is while
+    // something under that part changes; the next Redraw draws the erased
+    // parts again. A sprite already erased whole is left alone.
+    void ErasePart( CSprite* target, const types::rect& area );
+    // Whether only parts of the sprite can be erased now: drawn, unchanged
+    // and not a layer.
+    bool CanErasePart() const;
     // Reads and writes the keys every sprite file has.
     void SerializeBase( CXmlFileSys* filesys );
     // The same, but writes fileRect as "ImageRect": for sprites that make
@@ -139,6 +148,10 @@ private:
     types::rect DrawableArea( CSprite* target, const types::rect& area ) const;
     // Makes the shown copy again from the source image's current view.
     void Rederive();
+    // Puts the saved background back within area (target coordinates).
+    void RestoreArea( CSprite* target, const types::rect& area );
+    // Saves and draws again the parts ErasePart erased; false when none.
+    bool RedrawErasedParts( CSprite* target );
 
     // How the shown image derives from the source image.
     enum class Derivation
@@ -168,6 +181,9 @@ private:
     int myDrawState = DRAW_CLEAN;
     types::rect myBackgroundRect;
     bool myChanged = false;
+    // Disjoint areas of myBackgroundRect erased by ErasePart since the last
+    // redraw, while the rest of the sprite stays drawn.
+    std::vector<types::rect> myErasedParts;
     std::string myFileName;
 };
 
