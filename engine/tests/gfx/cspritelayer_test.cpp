@@ -2,6 +2,8 @@
 // pixel on the screen, and the screen's queue of changed areas to present.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <random>
 
 #include "gfx/gfxtestsupport.h"
@@ -10,6 +12,7 @@
 #include "tarn/gfx/cdisplayscale.h"
 #include "tarn/gfx/cspritefactory.h"
 #include "tarn/gfx/ctextsprite.h"
+#include "tarn/gfx/sdl/csurfacesdl.h"
 
 using namespace tarn;
 
@@ -174,6 +177,54 @@ TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
         ASSERT_EQ( scene->CompareWithFreshDrawing(), "" ) << "after step " << step;
         // Presenting only the queued areas shows exactly what a full flip shows.
         ASSERT_EQ( scene->PresentQueuedAreas(), "" ) << "after step " << step;
+    }
+}
+
+// A fade looks as it always did, a blit of the faded copy, at every alpha: an opaque picture (SDL blends it at the alpha
+// as it draws, and rounds some channels 1 lower than it blends a copy's own alpha) and one with an alpha channel of its
+// own (exactly), shown whole and as a frame of a sheet (one copy per alpha).
+TEST_F( SpriteLayerTest, FadedSpritesLookAsTheirFadedCopiesAtEveryAlpha )
+{
+    SDL_Surface* display = scene->GetScreen()->GetRawImage();
+    SDL_Surface* pattern = test::MakePatternSurface( 96, 64, false );
+    SDL_BlitSurface( pattern, nullptr, display, nullptr );
+    SDL_FreeSurface( pattern );
+    CSurfaceSDL background( SDL_ConvertSurface( display, display->format, SDL_SWSURFACE ) );
+    const std::string opaquePath = scene->MakeImage( "opaque", 30, 20, CColor( 250, 20, 120 ) );
+    const std::string ownAlphaPath = scene->MakeImage( "own", 30, 20, CColor( 20, 200, 240 ) );
+    std::unique_ptr<CSurface> opaqueImage = Gfx::LoadImage( opaquePath, CSprite::KeyColor() );
+    std::unique_ptr<CSurface> ownAlphaImage = Gfx::LoadImage( ownAlphaPath, CSprite::KeyColor() )->CopyWithAlpha( 170 );
+    sprites.push_back( CSpriteFactory::LoadSprite( opaquePath ) );
+    sprites.push_back( CSpriteFactory::LoadSprite( ownAlphaPath ) );
+    CSprite* opaque = sprites[ 0 ].get();
+    CSprite* ownAlpha = sprites[ 1 ].get();
+    ownAlpha->SetImage( Gfx::LoadImage( ownAlphaPath, CSprite::KeyColor() )->CopyWithAlpha( 170 ) );
+    opaque->SetPosition( 5, 5 );
+    ownAlpha->SetPosition( 40, 30 );
+    CScreenLayer::GetSingletonPtr()->RequestDrawAll( false );
+    for( int alpha = 0; alpha < 256; ++alpha )
+    {
+        const types::rect view = alpha % 2 ? types::rect{ 2, 3, 10, 8 } : types::rect{ 0, 0, 30, 20 };
+        opaque->SetAlpha( alpha );
+        ownAlpha->SetAlpha( alpha );
+        ownAlpha->SetImageRect( view );
+        ownAlphaImage->SetViewRect( view );
+        scene->Update();
+        CSurfaceSDL expected( SDL_ConvertSurface( background.GetRawImage(), display->format, SDL_SWSURFACE ) );
+        opaqueImage->CopyWithAlpha( alpha )->Blit( &expected, types::rect{ 0, 0, 30, 20 }, opaque->GetRect() );
+        ownAlphaImage->CopyWithAlpha( alpha )->Blit( &expected, types::rect{ 0, 0, 30, 20 }, ownAlpha->GetRect() );
+        for( int y = 0; y < display->h; ++y )
+        {
+            for( int x = 0; x < display->w; ++x )
+            {
+                const CColor want = expected.GetPixel( x, y );
+                const CColor got = test::PixelOf( display, x, y );
+                const int off = std::max( { std::abs( want.r - got.r ), std::abs( want.g - got.g ),
+                                            std::abs( want.b - got.b ) } );
+                const bool rounded = types::Intersects( opaque->GetRect(), types::rect{ x, y, 1, 1 } );
+                ASSERT_LE( off, rounded ? 1 : 0 ) << x << ", " << y << " at alpha " << alpha;
+            }
+        }
     }
 }
 

@@ -88,7 +88,7 @@ int CSprite::GetType() const
 
 bool CSprite::IsEmpty() const
 {
-    return !IsUsable( GetSurface() );
+    return !IsUsable( ShownImage() );
 }
 
 void CSprite::Serialize( CXmlFileSys* filesys )
@@ -166,18 +166,18 @@ void CSprite::SetImageRect( const types::rect& rect )
 {
     // The view is the source image's: a faded, scaled or rotated copy always
     // shows its whole self.
-    if( !mySourceImage || !GetSurface() || rect == mySourceImage->GetViewRect() )
+    if( !mySourceImage || !ShownImage() || rect == mySourceImage->GetViewRect() )
         return;
     MarkChanged();
     mySourceImage->SetViewRect( rect );
     Rederive();
-    myRect.w = GetSurface()->GetWidth();
-    myRect.h = GetSurface()->GetHeight();
+    myRect.w = ShownImage()->GetWidth();
+    myRect.h = ShownImage()->GetHeight();
 }
 
 types::rect CSprite::GetImageRect() const
 {
-    const CSurface* image = mySourceImage ? mySourceImage.get() : GetSurface();
+    const CSurface* image = mySourceImage ? mySourceImage.get() : ShownImage();
     return image ? image->GetViewRect() : types::rect();
 }
 
@@ -204,7 +204,7 @@ types::rect CSprite::DrawableArea( CSprite* target, const types::rect& area ) co
 
 void CSprite::DrawPart( CSprite* target, const types::rect& area )
 {
-    CSurface* image = GetSurface();
+    CSurface* image = ShownImage();
     CSurface* destination = target ? target->GetSurface() : nullptr;
     if( !IsUsable( image ) || !IsUsable( destination ) )
         return;
@@ -215,7 +215,9 @@ void CSprite::DrawPart( CSprite* target, const types::rect& area )
 
     const types::rect source{ drawable.x - myRect.x, drawable.y - myRect.y, drawable.w, drawable.h };
     BlendHook( myAlpha );
-    image->Blit( destination, source, drawable );
+    // A target SDL cannot fade onto gets the faded copy.
+    if( !FadesWhileDrawing() || !image->BlitFaded( destination, source, drawable, myAlpha ) )
+        GetSurface()->Blit( destination, source, drawable );
     BlendHook( 255 );
 }
 
@@ -387,8 +389,8 @@ void CSprite::SetRotation( float angle )
     myRotation = angle;
     myDerivation = Derivation::ROTATED;
     Rederive();
-    myRect.w = GetSurface()->GetWidth();
-    myRect.h = GetSurface()->GetHeight();
+    myRect.w = ShownImage()->GetWidth();
+    myRect.h = ShownImage()->GetHeight();
 }
 
 void CSprite::SetAlpha( int alpha )
@@ -459,10 +461,11 @@ void CSprite::SetImage( std::unique_ptr<CSurface> image )
 {
     MarkChanged();
     mySourceImage = std::move( image );
+    myFadedAlpha = -1;
     Rederive();
     if( myBackgroundUsage )
         RemakeBackground();
-    CSurface* shown = GetSurface();
+    CSurface* shown = ShownImage();
     myRect.w = shown ? shown->GetWidth() : 0;
     myRect.h = shown ? shown->GetHeight() : 0;
 }
@@ -486,12 +489,24 @@ void CSprite::BlendHook( int alpha )
 
 CSurface* CSprite::GetSurface() const
 {
+    if( FadesWhileDrawing() && !myDerivedImage )
+        myDerivedImage = mySourceImage->CopyWithAlpha( myAlpha );
+    return ShownImage();
+}
+
+CSurface* CSprite::ShownImage() const
+{
     return myDerivedImage ? myDerivedImage.get() : mySourceImage.get();
+}
+
+bool CSprite::FadesWhileDrawing() const
+{
+    return myDerivation == Derivation::ALPHA && mySourceImage && mySourceImage->CanBlitFaded();
 }
 
 void CSprite::RemakeBackground()
 {
-    const CSurface* image = GetSurface();
+    const CSurface* image = ShownImage();
     if( !IsUsable( image ) )
     {
         myBackground.reset();
@@ -533,6 +548,7 @@ void CSprite::SerializeBase( CXmlFileSys* filesys, const types::rect& fileRect )
         mySourceImage = Gfx::LoadImage( imageFile, KeyColor() );
     myDerivation = Derivation::NONE;
     myDerivedImage.reset();
+    myFadedAlpha = -1;
 
     myBackgroundUsage = true;
     XmlBind( filesys, myBackgroundUsage, "BackgroundUsage" );
@@ -554,6 +570,12 @@ void CSprite::SerializeBase( CXmlFileSys* filesys, const types::rect& fileRect )
 
 void CSprite::Rederive()
 {
+    if( myDerivation == Derivation::ALPHA && IsUsable( mySourceImage.get() ) && !mySourceImage->CanBlitFaded() )
+    {
+        DeriveFaded();
+        return;
+    }
+    myFadedAlpha = -1;
     if( !IsUsable( mySourceImage.get() ) )
     {
         myDerivedImage.reset();
@@ -564,8 +586,30 @@ void CSprite::Rederive()
     case Derivation::NONE: myDerivedImage.reset(); break;
     case Derivation::SCALED: myDerivedImage = mySourceImage->Scale( myScaledWidth, myScaledHeight ); break;
     case Derivation::ROTATED: myDerivedImage = mySourceImage->Rotate( myRotation ); break;
-    case Derivation::ALPHA: myDerivedImage = mySourceImage->CopyWithAlpha( myAlpha ); break;
+    // Faded as it is drawn (see DrawPart); GetSurface makes a copy if asked.
+    case Derivation::ALPHA: myDerivedImage.reset(); break;
     }
+}
+
+void CSprite::DeriveFaded()
+{
+    const types::rect view = mySourceImage->GetViewRect();
+    const types::rect whole{ 0, 0, mySourceImage->GetFullWidth(), mySourceImage->GetFullHeight() };
+    // A view reaching past the image is copied as it is cut, as always.
+    if( types::Intersection( view, whole ) != view )
+    {
+        myDerivedImage = mySourceImage->CopyWithAlpha( myAlpha );
+        myFadedAlpha = -1;
+        return;
+    }
+    if( !myDerivedImage || myFadedAlpha != myAlpha )
+    {
+        mySourceImage->SetViewRect( whole );
+        myDerivedImage = mySourceImage->CopyWithAlpha( myAlpha );
+        mySourceImage->SetViewRect( view );
+        myFadedAlpha = myAlpha;
+    }
+    myDerivedImage->SetViewRect( view );
 }
 
 } // namespace tarn

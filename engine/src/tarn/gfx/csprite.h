@@ -105,7 +105,8 @@ public:
     virtual void BlendHook( int alpha );
 
     // What the sprite shows; never null for a sprite made by the factory,
-    // but may be the null surface.
+    // but may be the null surface. A faded sprite drawn with the surface's
+    // own alpha makes its faded copy when asked for it here.
     virtual CSurface* GetSurface() const;
     CSpriteLayer* GetParent() const { return myParent; }
     int GetDrawState() const { return myDrawState; }
@@ -148,6 +149,15 @@ private:
     types::rect DrawableArea( CSprite* target, const types::rect& area ) const;
     // Makes the shown copy again from the source image's current view.
     void Rederive();
+    // The faded copy of an image with an alpha channel: made for the whole
+    // image once per alpha, so a new view (an animation's next frame) only
+    // moves the copy's view.
+    void DeriveFaded();
+    // What is drawn: the derived copy, or the source image (faded as it is
+    // drawn, when FadesWhileDrawing).
+    CSurface* ShownImage() const;
+    // A faded sprite whose image SDL can blend at the alpha directly.
+    bool FadesWhileDrawing() const;
     // Puts the saved background back within area (target coordinates).
     void RestoreArea( CSprite* target, const types::rect& area );
     // Saves and draws again the parts ErasePart erased; false when none.
@@ -167,8 +177,12 @@ private:
     // The image as loaded, and a copy derived from it (scaled, rotated or
     // with alpha) that is shown instead when present.
     std::unique_ptr<CSurface> mySourceImage;
-    std::unique_ptr<CSurface> myDerivedImage;
+    // Made on demand by GetSurface for a sprite that fades while drawing.
+    mutable std::unique_ptr<CSurface> myDerivedImage;
     Derivation myDerivation = Derivation::NONE;
+    // The alpha of myDerivedImage when it is a whole-image faded copy (see
+    // DeriveFaded); -1 otherwise.
+    int myFadedAlpha = -1;
     int myScaledWidth = 0;
     int myScaledHeight = 0;
     std::unique_ptr<CSurface> myBackground;

@@ -93,6 +93,18 @@ public:
     virtual bool Blit( CSurface* dest, const types::rect& source, const types::rect& destination ) const = 0;
     // The whole view at the same coordinates of dest.
     virtual bool Blit( CSurface* dest ) const = 0;
+    // Blit with every pixel at alpha / 255 of its strength, as a Blit of
+    // CopyWithAlpha( alpha ) would draw it, without making the copy; false,
+    // drawing nothing, where only the copy can do it.
+    virtual bool BlitFaded( CSurface* dest, const types::rect& source, const types::rect& destination,
+                            int alpha ) const
+    {
+        (void)dest, (void)source, (void)destination, (void)alpha;
+        return false;
+    }
+    // Whether BlitFaded can draw this surface at all (onto a surface without
+    // an alpha channel of its own, such as the screen).
+    virtual bool CanBlitFaded() const { return false; }
 
     virtual void SetViewRect( const types::rect& view ) = 0;
     virtual types::rect GetViewRect() const = 0;

@@ -261,6 +261,32 @@ bool CSurfaceSDL::Blit( CSurface* dest ) const
     return Blit( dest, view, view );
 }
 
+bool CSurfaceSDL::BlitFaded( CSurface* dest, const types::rect& source, const types::rect& destination,
+                             int alpha ) const
+{
+    // SDL's per-surface alpha blends a pixel as the per-pixel alpha of a
+    // faded copy would, but writes the target's alpha byte, so only targets
+    // without alpha take it.
+    CSurfaceSDL* target = gfx_cast<CSurfaceSDL>( dest );
+    if( !CanBlitFaded() || !target || !target->myImage || target->myRawCopy ||
+        target->myImage->format->Amask != 0 )
+        return false;
+    // The image may be shared with other surfaces (see CTextureManager):
+    // the alpha holds for this blit only.
+    const Uint32 flags = myImage->flags & SDL_SRCALPHA;
+    const Uint8 oldAlpha = myImage->format->alpha;
+    SDL_SetAlpha( myImage, SDL_SRCALPHA, static_cast<Uint8>( std::clamp( alpha, 0, 255 ) ) );
+    const bool drawn = Blit( dest, source, destination );
+    SDL_SetAlpha( myImage, flags, oldAlpha );
+    return drawn;
+}
+
+bool CSurfaceSDL::CanBlitFaded() const
+{
+    return myImage && myImage->format->Amask == 0 && myImage->format->BytesPerPixel == 4 &&
+           !( myImage->flags & SDL_SRCALPHA );
+}
+
 void CSurfaceSDL::SetViewRect( const types::rect& view )
 {
     if( view == myViewRect )

@@ -37,6 +37,9 @@ public:
     std::unique_ptr<CSurface> Copy() const override;
     bool Blit( CSurface* dest, const types::rect& source, const types::rect& destination ) const override;
     bool Blit( CSurface* dest ) const override;
+    bool BlitFaded( CSurface* dest, const types::rect& source, const types::rect& destination,
+                    int alpha ) const override;
+    bool CanBlitFaded() const override;
     void SetViewRect( const types::rect& view ) override;
     types::rect GetViewRect() const override { return myViewRect; }
     bool IsPartialView() const override { return myViewRect != myFullRect; }
