@@ -289,7 +289,7 @@ bool CSprite::Erase( CSprite* target )
     return true;
 }
 
-void CSprite::ErasePart( CSprite* target, const types::rect& area )
+void CSprite::ErasePart( CSprite* target, const types::rect& area, const types::rect& overwritten )
 {
     if( myDrawState == DRAW_DIRTY || IsEmpty() )
         return;
@@ -298,9 +298,17 @@ void CSprite::ErasePart( CSprite* target, const types::rect& area )
         return;
     for( const types::rect& piece : Subtract( part, myErasedParts ) )
     {
-        RestoreArea( target, piece );
+        for( const types::rect& shown : Subtract( piece, { overwritten } ) )
+            RestoreArea( target, shown );
         myErasedParts.push_back( piece );
     }
+}
+
+types::rect CSprite::ErasedArea( CSprite* target ) const
+{
+    const bool restores = myDrawState != DRAW_DIRTY && !IsEmpty() && myErasedParts.empty() && myBackground &&
+                          target && IsUsable( target->GetSurface() );
+    return restores ? DrawableArea( target, myBackgroundRect ) : types::rect();
 }
 
 bool CSprite::CanErasePart() const

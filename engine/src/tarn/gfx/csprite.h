@@ -128,8 +128,13 @@ protected:
     // Puts the saved background back within area only (cut to where the
     // sprite was last drawn), for a sprite that stays where it is while
     // something under that part changes; the next Redraw draws the erased
-    // parts again. A sprite already erased whole is left alone.
-    void ErasePart( CSprite* target, const types::rect& area );
+    // parts again. A sprite already erased whole is left alone. Pixels
+    // within overwritten are only counted as erased: the caller puts
+    // something else there before anything reads them.
+    void ErasePart( CSprite* target, const types::rect& area, const types::rect& overwritten );
+    // Where Erase would put a saved background back on target now; empty
+    // when it would write nothing there.
+    types::rect ErasedArea( CSprite* target ) const;
     // Whether only parts of the sprite can be erased now: drawn, unchanged
     // and not a layer.
     bool CanErasePart() const;

@@ -163,12 +163,15 @@ bool CSpriteLayer::EraseFrontTo( CSprite* sprite )
         touched.push_back( ( *child )->GetRect() );
         touched.push_back( ( *child )->GetBackgroundRect() );
     }
+    // The sprite's own background goes back last and covers whatever the
+    // parts in front put back over it.
+    const types::rect overwritten = sprite->ErasedArea( myTarget );
     for( auto child = covering.rbegin(); child != covering.rend(); ++child )
     {
         if( child->second.empty() )
             child->first->Erase( myTarget );
         for( const types::rect& part : child->second )
-            child->first->ErasePart( myTarget, part );
+            child->first->ErasePart( myTarget, part, overwritten );
     }
     sprite->Erase( myTarget );
     return true;
