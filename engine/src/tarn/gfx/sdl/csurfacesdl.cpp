@@ -192,18 +192,28 @@ std::unique_ptr<CSurface> CSurfaceSDL::CopyWithAlpha( int alpha ) const
     if( !copy )
         return std::make_unique<CNullSurface>();
     const SDL_PixelFormat* format = copy->format;
+    // A fade makes one of these at every step of a large picture: the new
+    // alphas come from a table, and 32-bit rows are walked directly.
+    Uint32 faded[ 256 ];
+    for( Uint32 old = 0; old < 256; ++old )
+        faded[ old ] = ( ( old * static_cast<Uint32>( alpha ) / 255 ) << format->Ashift ) & format->Amask;
+    const Uint32 alphaBits = 0xffu >> format->Aloss;
     {
         sdl::CSurfaceLock lock( copy );
         for( int y = 0; y < copy->h; ++y )
         {
+            Uint32* row = reinterpret_cast<Uint32*>( static_cast<Uint8*>( copy->pixels ) + y * copy->pitch );
             for( int x = 0; x < copy->w; ++x )
             {
-                const Uint32 pixel = sdl::ReadPixel( copy, x, y );
+                const Uint32 pixel = format->BytesPerPixel == 4 ? row[ x ] : sdl::ReadPixel( copy, x, y );
                 if( pixel == 0 )
                     continue;
-                const Uint32 oldAlpha = ( pixel & format->Amask ) >> format->Ashift;
-                const Uint32 newAlpha = oldAlpha * static_cast<Uint32>( alpha ) / 255;
-                sdl::WritePixel( copy, x, y, ( pixel & ~format->Amask ) | ( ( newAlpha << format->Ashift ) & format->Amask ) );
+                const Uint32 oldAlpha = ( ( pixel & format->Amask ) >> format->Ashift ) & alphaBits;
+                const Uint32 result = ( pixel & ~format->Amask ) | faded[ oldAlpha ];
+                if( format->BytesPerPixel == 4 )
+                    row[ x ] = result;
+                else
+                    sdl::WritePixel( copy, x, y, result );
             }
         }
     }
