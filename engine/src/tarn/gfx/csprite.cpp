@@ -216,7 +216,9 @@ void CSprite::DrawPart( CSprite* target, const types::rect& area )
     const types::rect source{ drawable.x - myRect.x, drawable.y - myRect.y, drawable.w, drawable.h };
     BlendHook( myAlpha );
     // A target SDL cannot fade onto gets the faded copy.
-    if( !FadesWhileDrawing() || !image->BlitFaded( destination, source, drawable, myAlpha ) )
+    if( !FadesWhileDrawing() )
+        image->Blit( destination, source, drawable );
+    else if( !image->BlitFaded( destination, source, drawable, myAlpha ) )
         GetSurface()->Blit( destination, source, drawable );
     BlendHook( 255 );
 }
@@ -470,6 +472,8 @@ void CSprite::SetImage( std::unique_ptr<CSurface> image )
     MarkChanged();
     mySourceImage = std::move( image );
     myFadedAlpha = -1;
+    myOpaqueCopy = false;
+    mySeeThroughSource = false;
     Rederive();
     if( myBackgroundUsage )
         RemakeBackground();
@@ -497,9 +501,11 @@ void CSprite::BlendHook( int alpha )
 
 CSurface* CSprite::GetSurface() const
 {
-    if( FadesWhileDrawing() && !myDerivedImage )
-        myDerivedImage = mySourceImage->CopyWithAlpha( myAlpha );
-    return ShownImage();
+    if( !FadesWhileDrawing() )
+        return ShownImage();
+    if( !myFadedCopy )
+        myFadedCopy = ShownImage()->CopyWithAlpha( myAlpha );
+    return myFadedCopy.get();
 }
 
 CSurface* CSprite::ShownImage() const
@@ -509,7 +515,8 @@ CSurface* CSprite::ShownImage() const
 
 bool CSprite::FadesWhileDrawing() const
 {
-    return myDerivation == Derivation::ALPHA && mySourceImage && mySourceImage->CanBlitFaded();
+    const CSurface* shown = ShownImage();
+    return myDerivation == Derivation::ALPHA && shown && shown->CanBlitFaded();
 }
 
 void CSprite::RemakeBackground()
@@ -557,6 +564,8 @@ void CSprite::SerializeBase( CXmlFileSys* filesys, const types::rect& fileRect )
     myDerivation = Derivation::NONE;
     myDerivedImage.reset();
     myFadedAlpha = -1;
+    myOpaqueCopy = false;
+    mySeeThroughSource = false;
 
     myBackgroundUsage = true;
     XmlBind( filesys, myBackgroundUsage, "BackgroundUsage" );
@@ -578,12 +587,15 @@ void CSprite::SerializeBase( CXmlFileSys* filesys, const types::rect& fileRect )
 
 void CSprite::Rederive()
 {
+    myFadedCopy.reset();
     if( myDerivation == Derivation::ALPHA && IsUsable( mySourceImage.get() ) && !mySourceImage->CanBlitFaded() )
     {
-        DeriveFaded();
+        if( !DeriveOpaque() )
+            DeriveFaded();
         return;
     }
     myFadedAlpha = -1;
+    myOpaqueCopy = false;
     if( !IsUsable( mySourceImage.get() ) )
     {
         myDerivedImage.reset();
@@ -604,6 +616,7 @@ void CSprite::DeriveFaded()
     const types::rect view = mySourceImage->GetViewRect();
     const types::rect whole{ 0, 0, mySourceImage->GetFullWidth(), mySourceImage->GetFullHeight() };
     // A view reaching past the image is copied as it is cut, as always.
+    myOpaqueCopy = false;
     if( types::Intersection( view, whole ) != view )
     {
         myDerivedImage = mySourceImage->CopyWithAlpha( myAlpha );
@@ -618,6 +631,30 @@ void CSprite::DeriveFaded()
         myFadedAlpha = myAlpha;
     }
     myDerivedImage->SetViewRect( view );
+}
+
+bool CSprite::DeriveOpaque()
+{
+    const types::rect view = mySourceImage->GetViewRect();
+    const types::rect whole{ 0, 0, mySourceImage->GetFullWidth(), mySourceImage->GetFullHeight() };
+    if( mySeeThroughSource || types::Intersection( view, whole ) != view )
+        return false;
+    if( !myOpaqueCopy )
+    {
+        mySourceImage->SetViewRect( whole );
+        std::unique_ptr<CSurface> copy = mySourceImage->CopyOpaque();
+        mySourceImage->SetViewRect( view );
+        if( !copy || copy->IsNull() || !copy->CanBlitFaded() )
+        {
+            mySeeThroughSource = true;
+            return false;
+        }
+        myDerivedImage = std::move( copy );
+        myOpaqueCopy = true;
+        myFadedAlpha = -1;
+    }
+    myDerivedImage->SetViewRect( view );
+    return true;
 }
 
 } // namespace tarn

@@ -158,6 +158,10 @@ private:
     // image once per alpha, so a new view (an animation's next frame) only
     // moves the copy's view.
     void DeriveFaded();
+    // For an image with an alpha channel but no see-through pixel: a copy
+    // without the channel, made once and faded as it is drawn; false when
+    // the image has see-through pixels.
+    bool DeriveOpaque();
     // What is drawn: the derived copy, or the source image (faded as it is
     // drawn, when FadesWhileDrawing).
     CSurface* ShownImage() const;
@@ -182,12 +186,18 @@ private:
     // The image as loaded, and a copy derived from it (scaled, rotated or
     // with alpha) that is shown instead when present.
     std::unique_ptr<CSurface> mySourceImage;
-    // Made on demand by GetSurface for a sprite that fades while drawing.
-    mutable std::unique_ptr<CSurface> myDerivedImage;
+    std::unique_ptr<CSurface> myDerivedImage;
     Derivation myDerivation = Derivation::NONE;
     // The alpha of myDerivedImage when it is a whole-image faded copy (see
     // DeriveFaded); -1 otherwise.
     int myFadedAlpha = -1;
+    // myDerivedImage is the source image without its alpha channel (see
+    // DeriveOpaque); the source image was found to have see-through pixels.
+    bool myOpaqueCopy = false;
+    bool mySeeThroughSource = false;
+    // What GetSurface hands out for a sprite faded while drawing: the faded
+    // pixels, made when asked for.
+    mutable std::unique_ptr<CSurface> myFadedCopy;
     int myScaledWidth = 0;
     int myScaledHeight = 0;
     std::unique_ptr<CSurface> myBackground;

@@ -84,6 +84,10 @@ public:
     virtual std::unique_ptr<CSurface> Rotate( double angle ) const = 0;
     // Every non-zero pixel gets its alpha multiplied by alpha / 255.
     virtual std::unique_ptr<CSurface> CopyWithAlpha( int alpha ) const = 0;
+    // A copy without an alpha channel, same view, of a picture whose every
+    // pixel is opaque (so that BlitFaded can draw it); null when a pixel is
+    // not, or the picture has no alpha channel to drop.
+    virtual std::unique_ptr<CSurface> CopyOpaque() const { return nullptr; }
     // A private copy of the pixels (with alpha), same view, raw-copy on.
     virtual std::unique_ptr<CSurface> Copy() const = 0;
 

@@ -240,6 +240,34 @@ std::unique_ptr<CSurface> CSurfaceSDL::Copy() const
     return copy;
 }
 
+std::unique_ptr<CSurface> CSurfaceSDL::CopyOpaque() const
+{
+    SDL_Surface* view = GetViewImage();
+    if( !view || view->format->BytesPerPixel != 4 || view->format->Amask == 0 || ( view->flags & SDL_SRCCOLORKEY ) )
+        return nullptr;
+    const Uint32 opaque = view->format->Amask;
+    {
+        sdl::CSurfaceLock lock( view );
+        for( int y = 0; y < view->h; ++y )
+        {
+            const Uint32* row =
+                reinterpret_cast<const Uint32*>( static_cast<const Uint8*>( view->pixels ) + y * view->pitch );
+            for( int x = 0; x < view->w; ++x )
+            {
+                if( ( row[ x ] & opaque ) != opaque )
+                    return nullptr;
+            }
+        }
+    }
+    SDL_Surface* copy = CSDLSurfaceCreator::ConvertToDisplay( view, false );
+    if( !copy )
+        return nullptr;
+    // The conversion keeps the source's alpha flag, which would blend the
+    // copy at its (opaque) surface alpha.
+    SDL_SetAlpha( copy, 0, SDL_ALPHA_OPAQUE );
+    return std::make_unique<CSurfaceSDL>( copy );
+}
+
 bool CSurfaceSDL::Blit( CSurface* dest, const types::rect& source, const types::rect& destination ) const
 {
     CSurfaceSDL* target = gfx_cast<CSurfaceSDL>( dest );
