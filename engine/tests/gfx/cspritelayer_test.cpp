@@ -87,6 +87,16 @@ TEST_F( SpriteLayerTest, TheFirstFrameDrawsAllThenOnlyChangesAndNothingStaysOfSp
     scene->GetScreen()->Flip();
     EXPECT_EQ( scene->GetScreen()->GetPixelsDrawnLastFrame(), 3 * 6 * 6 );
     EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
+    // Magenta in a picture with an alpha channel is a colour like any other, and comes back when a sprite over it goes.
+    std::unique_ptr<CSurface> magenta = Gfx::NewBuffer( 8, 8 );
+    SDL_Surface* magentaPixels = gfx_cast<CSurfaceSDL>( magenta.get() )->GetRawImage();
+    SDL_FillRect( magentaPixels, nullptr, SDL_MapRGBA( magentaPixels->format, 255, 0, 255, 255 ) );
+    Add( 80, 50, 8, 8, CColor( 0, 0, 0 ), 150 )->SetImage( std::move( magenta ) );
+    CSprite* over = Add( 82, 52, 6, 6, CColor( 10, 200, 10 ) );
+    scene->Update();
+    over->SetPosition( 70, 40 );
+    scene->Update();
+    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
 }
 
 TEST_F( SpriteLayerTest, DepthChangesAndHiddenSpritesKeepTheOrder )

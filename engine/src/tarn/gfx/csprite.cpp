@@ -25,6 +25,16 @@ bool IsUsable( const CSurface* surface )
     return surface && !surface->IsNull() && !surface->IsEmpty();
 }
 
+// A buffer for the pixels a sprite covers. Without a colour key: whatever
+// colour they have, magenta too, goes back as it was, and a plain copy is
+// much faster than a keyed blit.
+std::unique_ptr<CSurface> NewBackground( int width, int height )
+{
+    std::unique_ptr<CSurface> buffer = Gfx::NewBuffer( width, height, CSprite::KeyColor() );
+    buffer->SetOption( CSurface::OPTION_COLOR_KEY, 0 );
+    return buffer;
+}
+
 // The parts of area that none of cuts covers, as disjoint rectangles.
 std::vector<types::rect> Subtract( const types::rect& area, const std::vector<types::rect>& cuts )
 {
@@ -263,7 +273,7 @@ void CSprite::SaveBackground( CSprite* target )
                       myBackground->GetHeight() >= myRect.h && myBackground->GetWidth() - myRect.w < 21 &&
                       myBackground->GetHeight() - myRect.h < 21;
     if( !fits )
-        myBackground = Gfx::NewBuffer( myRect.w, myRect.h, KeyColor() );
+        myBackground = NewBackground( myRect.w, myRect.h );
 
     source->Blit( myBackground.get(), myRect, types::rect{ 0, 0, myRect.w, myRect.h } );
 }
@@ -527,7 +537,7 @@ void CSprite::RemakeBackground()
         myBackground.reset();
         return;
     }
-    myBackground = Gfx::NewBuffer( image->GetWidth(), image->GetHeight(), KeyColor() );
+    myBackground = NewBackground( image->GetWidth(), image->GetHeight() );
 }
 
 void CSprite::SerializeBase( CXmlFileSys* filesys )

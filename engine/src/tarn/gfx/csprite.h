@@ -41,7 +41,7 @@ public:
 
     static constexpr int DEFAULT_Z = 100;
 
-    // The transparent colour of sprite images and background buffers: magenta.
+    // The transparent colour of sprite images: magenta.
     static CColor KeyColor();
 
     CSprite();

@@ -34,7 +34,8 @@ public:
     {
         OPTION_RAW_COPY = 0,       // this surface's raw-copy flag (bool)
         OPTION_SCALE_SMOOTHING = 1,  // smoothing of Scale, for all surfaces
-        OPTION_ROTATE_SMOOTHING = 2  // smoothing of Rotate, for all surfaces
+        OPTION_ROTATE_SMOOTHING = 2, // smoothing of Rotate, for all surfaces
+        OPTION_COLOR_KEY = 3         // this surface's colour key kept (1) or dropped (0)
     };
 
     CSurface() = default;

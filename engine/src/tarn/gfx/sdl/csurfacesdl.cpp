@@ -340,6 +340,11 @@ void CSurfaceSDL::SetOption( int kind, int value )
     case OPTION_RAW_COPY: myRawCopy = value != 0; break;
     case OPTION_SCALE_SMOOTHING: myScaleSmoothing = value; break;
     case OPTION_ROTATE_SMOOTHING: myRotateSmoothing = value; break;
+    case OPTION_COLOR_KEY:
+        if( myImage )
+            SDL_SetColorKey( myImage, value ? SDL_SRCCOLORKEY : 0, myImage->format->colorkey );
+        DropViewImage();
+        break;
     default: break;
     }
 }
