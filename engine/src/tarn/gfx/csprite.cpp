@@ -53,19 +53,23 @@ std::vector<types::rect> Subtract( const types::rect& area, const std::vector<ty
                 continue;
             }
             // Above and below the common part across the whole piece, then
-            // beside it.
-            const std::int32_t right = piece.x + piece.w;
-            const std::int32_t bottom = piece.y + piece.h;
-            const std::int32_t commonRight = common.x + common.w;
-            const std::int32_t commonBottom = common.y + common.h;
+            // beside it. Edges in 64 bits, as Intersection has them.
+            const std::int64_t right = std::int64_t( piece.x ) + piece.w;
+            const std::int64_t bottom = std::int64_t( piece.y ) + piece.h;
+            const std::int64_t commonRight = std::int64_t( common.x ) + common.w;
+            const std::int64_t commonBottom = std::int64_t( common.y ) + common.h;
+            const auto add = [ &left ]( std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h ) {
+                left.push_back(
+                    types::rect{ std::int32_t( x ), std::int32_t( y ), std::int32_t( w ), std::int32_t( h ) } );
+            };
             if( common.y > piece.y )
-                left.push_back( types::rect{ piece.x, piece.y, piece.w, common.y - piece.y } );
+                add( piece.x, piece.y, piece.w, std::int64_t( common.y ) - piece.y );
             if( commonBottom < bottom )
-                left.push_back( types::rect{ piece.x, commonBottom, piece.w, bottom - commonBottom } );
+                add( piece.x, commonBottom, piece.w, bottom - commonBottom );
             if( common.x > piece.x )
-                left.push_back( types::rect{ piece.x, common.y, common.x - piece.x, common.h } );
+                add( piece.x, common.y, std::int64_t( common.x ) - piece.x, common.h );
             if( commonRight < right )
-                left.push_back( types::rect{ commonRight, common.y, right - commonRight, common.h } );
+                add( commonRight, common.y, right - commonRight, common.h );
         }
         pieces.swap( left );
     }
@@ -318,8 +322,8 @@ void CSprite::ErasePart( CSprite* target, const types::rect& area, const types::
 
 types::rect CSprite::ErasedArea( CSprite* target ) const
 {
-    const bool restores = myDrawState != DRAW_DIRTY && !IsEmpty() && myErasedParts.empty() && myBackground &&
-                          target && IsUsable( target->GetSurface() );
+    const bool restores = myDrawState != DRAW_DIRTY && !IsEmpty() && myErasedParts.empty() &&
+                          IsUsable( myBackground.get() ) && target && IsUsable( target->GetSurface() );
     return restores ? DrawableArea( target, myBackgroundRect ) : types::rect();
 }
 
