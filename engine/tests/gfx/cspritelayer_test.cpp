@@ -2,6 +2,8 @@
 // pixel on the screen, and the screen's queue of changed areas to present.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <random>
 
 #include "gfx/gfxtestsupport.h"
@@ -9,6 +11,8 @@
 #include "tarn/console/cconsoleholder.h"
 #include "tarn/gfx/cdisplayscale.h"
 #include "tarn/gfx/cspritefactory.h"
+#include "tarn/gfx/ctextsprite.h"
+#include "tarn/gfx/sdl/csurfacesdl.h"
 
 using namespace tarn;
 
@@ -72,6 +76,27 @@ TEST_F( SpriteLayerTest, TheFirstFrameDrawsAllThenOnlyChangesAndNothingStaysOfSp
     scene->Update();
     EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
     EXPECT_EQ( ScreenPixel( 35, 15 ), CColor( 0, 0, 200 ) );
+    // A change under a large see-through sprite draws that one again only over the change: a 6 x 6 sprite and the
+    // part of the box in front of it are drawn once, and only the sprite's background is put back.
+    CSprite* flame = Add( 20, 20, 6, 6, CColor( 200, 120, 0 ) );
+    Add( 10, 10, 60, 40, CColor( 0, 90, 0 ), 10 )->SetAlpha( 128 );
+    scene->Update();
+    scene->GetScreen()->Flip();
+    flame->SetAlpha( 150 );
+    scene->Update();
+    scene->GetScreen()->Flip();
+    EXPECT_EQ( scene->GetScreen()->GetPixelsDrawnLastFrame(), 3 * 6 * 6 );
+    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
+    // Magenta in a picture with an alpha channel is a colour like any other, and comes back when a sprite over it goes.
+    std::unique_ptr<CSurface> magenta = Gfx::NewBuffer( 8, 8 );
+    SDL_Surface* magentaPixels = gfx_cast<CSurfaceSDL>( magenta.get() )->GetRawImage();
+    SDL_FillRect( magentaPixels, nullptr, SDL_MapRGBA( magentaPixels->format, 255, 0, 255, 255 ) );
+    Add( 80, 50, 8, 8, CColor( 0, 0, 0 ), 150 )->SetImage( std::move( magenta ) );
+    CSprite* over = Add( 82, 52, 6, 6, CColor( 10, 200, 10 ) );
+    scene->Update();
+    over->SetPosition( 70, 40 );
+    scene->Update();
+    EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
 }
 
 TEST_F( SpriteLayerTest, DepthChangesAndHiddenSpritesKeepTheOrder )
@@ -100,20 +125,40 @@ TEST_F( SpriteLayerTest, DepthChangesAndHiddenSpritesKeepTheOrder )
     EXPECT_EQ( scene->CompareWithFreshDrawing(), "" );
 }
 
+// Plain, faded, see-through (an alpha channel of their own) and text sprites, overlapping, half off the screen, changed
+// at random: covering sprites are drawn again only where something under them changed, which must look exactly as
+// drawing everything again.
 TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
 {
     std::mt19937 random( 12345 );
     auto pick = [ &random ]( int low, int high ) { return std::uniform_int_distribution<int>( low, high )( random ); };
     auto addRandom = [ & ] {
-        Add( pick( -15, 85 ), pick( -15, 55 ), pick( 6, 30 ), pick( 6, 30 ),
-             CColor( pick( 0, 254 ), pick( 0, 255 ), pick( 0, 254 ) ), pick( 0, 4 ) * 25 );
+        const int kind = pick( 0, 5 );
+        if( kind == 5 )
+        {
+            auto text = std::make_unique<CTextSprite>();
+            text->SetFont( test::MakeFont( { "#..g.", "##ggg" }, { { 'a', { 0, 0, 2, 2 } }, { 'b', { 2, 0, 3, 2 } } },
+                                           3, 2, "shapes" ) );
+            text->SetText( "ab ba b" );
+            text->Resize( pick( 8, 30 ), pick( 4, 12 ) );
+            text->SetParent( CScreenLayer::GetSingletonPtr() );
+            sprites.push_back( std::move( text ) );
+        }
+        else
+        {
+            Add( 0, 0, pick( 6, 30 ), pick( 6, 30 ), CColor( pick( 0, 254 ), pick( 0, 255 ), pick( 0, 254 ) ) );
+            if( kind == 4 )
+                sprites.back()->SetImage( sprites.back()->GetSurface()->CopyWithAlpha( pick( 60, 200 ) ) );
+        }
+        sprites.back()->SetZ( pick( 0, 4 ) * 25 );
+        sprites.back()->SetPosition( pick( -15, 85 ), pick( -15, 55 ) );
     };
     for( int i = 0; i < 30; ++i )
         addRandom();
-    for( int step = 0; step < 1200; ++step )
+    for( int step = 0; step < 1500; ++step )
     {
         CSprite* sprite = sprites[ pick( 0, static_cast<int>( sprites.size() ) - 1 ) ].get();
-        switch( pick( 0, 10 ) )
+        switch( pick( 0, 11 ) )
         {
         case 0:
         case 1: sprite->SetPosition( sprite->GetX() + pick( -12, 12 ), sprite->GetY() + pick( -12, 12 ) ); break;
@@ -133,6 +178,7 @@ TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
             if( sprites.size() < 50 )
                 addRandom();
             break;
+        case 10: sprite->SetText( pick( 0, 1 ) ? "ba" : "a b ab ba" ); break;
         default: sprite->SetPosition( pick( -20, 100 ), pick( -20, 70 ) ); break;
         }
         if( pick( 0, 2 ) == 0 )
@@ -141,6 +187,72 @@ TEST_F( SpriteLayerTest, RandomChangesNeverLeaveAStalePixel )
         ASSERT_EQ( scene->CompareWithFreshDrawing(), "" ) << "after step " << step;
         // Presenting only the queued areas shows exactly what a full flip shows.
         ASSERT_EQ( scene->PresentQueuedAreas(), "" ) << "after step " << step;
+    }
+}
+
+// A fade looks as it always did, a blit of the faded copy, at every alpha, whole and as a frame of a sheet: exactly for
+// a picture with see-through pixels of its own alpha (one faded copy per alpha) and for one whose alpha channel is
+// opaque everywhere (blended by SDL at the alpha as it draws); an opaque picture with a transparent colour SDL blends
+// with another routine, which rounds some channels 1 lower.
+TEST_F( SpriteLayerTest, FadedSpritesLookAsTheirFadedCopiesAtEveryAlpha )
+{
+    SDL_Surface* display = scene->GetScreen()->GetRawImage();
+    SDL_Surface* pattern = test::MakePatternSurface( 96, 64, false );
+    SDL_BlitSurface( pattern, nullptr, display, nullptr );
+    SDL_FreeSurface( pattern );
+    CSurfaceSDL background( SDL_ConvertSurface( display, display->format, SDL_SWSURFACE ) );
+    const std::string path = scene->MakeImage( "picture", 30, 20, CColor( 250, 20, 120 ) );
+    const auto load = [ &path ] { return Gfx::LoadImage( path, CSprite::KeyColor() ); };
+    std::unique_ptr<CSurface> solid = Gfx::NewBuffer( 30, 20 );
+    SDL_Surface* solidPixels = gfx_cast<CSurfaceSDL>( solid.get() )->GetRawImage();
+    SDL_FillRect( solidPixels, nullptr, SDL_MapRGBA( solidPixels->format, 90, 60, 200, 255 ) );
+    struct Faded
+    {
+        std::unique_ptr<CSurface> image;
+        int x, y;
+        bool rounded;
+        CSprite* sprite = nullptr;
+    };
+    Faded faded[] = { { load(), 5, 5, true },
+                      { load()->CopyWithAlpha( 170 ), 40, 30, false },
+                      { solid->Copy(), 60, 2, false } };
+    for( Faded& picture : faded )
+    {
+        sprites.push_back( CSpriteFactory::LoadSprite( path ) );
+        picture.sprite = sprites.back().get();
+        if( &picture != &faded[ 0 ] )
+            picture.sprite->SetImage( picture.image->Copy() );
+        picture.sprite->SetPosition( picture.x, picture.y );
+    }
+    CScreenLayer::GetSingletonPtr()->RequestDrawAll( false );
+    for( int alpha = 0; alpha < 256; ++alpha )
+    {
+        const types::rect view = alpha % 2 ? types::rect{ 2, 3, 10, 8 } : types::rect{ 0, 0, 30, 20 };
+        CSurfaceSDL expected( SDL_ConvertSurface( background.GetRawImage(), display->format, SDL_SWSURFACE ) );
+        for( Faded& picture : faded )
+        {
+            picture.sprite->SetAlpha( alpha );
+            picture.sprite->SetImageRect( view );
+            picture.image->SetViewRect( view );
+            picture.image->CopyWithAlpha( alpha )->Blit( &expected, types::rect{ 0, 0, 30, 20 },
+                                                          picture.sprite->GetRect() );
+        }
+        scene->Update();
+        for( int y = 0; y < display->h; ++y )
+        {
+            for( int x = 0; x < display->w; ++x )
+            {
+                const CColor want = expected.GetPixel( x, y );
+                const CColor got = test::PixelOf( display, x, y );
+                const int off = std::max( { std::abs( want.r - got.r ), std::abs( want.g - got.g ),
+                                            std::abs( want.b - got.b ) } );
+                bool rounded = false;
+                for( const Faded& picture : faded )
+                    rounded = rounded || ( picture.rounded && types::Intersects( picture.sprite->GetRect(),
+                                                                                 types::rect{ x, y, 1, 1 } ) );
+                ASSERT_LE( off, rounded ? 1 : 0 ) << x << ", " << y << " at alpha " << alpha;
+            }
+        }
     }
 }
 

@@ -25,6 +25,57 @@ bool IsUsable( const CSurface* surface )
     return surface && !surface->IsNull() && !surface->IsEmpty();
 }
 
+// A buffer for the pixels a sprite covers. Without a colour key: whatever
+// colour they have, magenta too, goes back as it was, and a plain copy is
+// much faster than a keyed blit.
+std::unique_ptr<CSurface> NewBackground( int width, int height )
+{
+    std::unique_ptr<CSurface> buffer = Gfx::NewBuffer( width, height, CSprite::KeyColor() );
+    buffer->SetOption( CSurface::OPTION_COLOR_KEY, 0 );
+    return buffer;
+}
+
+// The parts of area that none of cuts covers, as disjoint rectangles.
+std::vector<types::rect> Subtract( const types::rect& area, const std::vector<types::rect>& cuts )
+{
+    std::vector<types::rect> pieces;
+    if( area.w > 0 && area.h > 0 )
+        pieces.push_back( area );
+    for( const types::rect& cut : cuts )
+    {
+        std::vector<types::rect> left;
+        for( const types::rect& piece : pieces )
+        {
+            const types::rect common = types::Intersection( piece, cut );
+            if( common.w <= 0 || common.h <= 0 )
+            {
+                left.push_back( piece );
+                continue;
+            }
+            // Above and below the common part across the whole piece, then
+            // beside it. Edges in 64 bits, as Intersection has them.
+            const std::int64_t right = std::int64_t( piece.x ) + piece.w;
+            const std::int64_t bottom = std::int64_t( piece.y ) + piece.h;
+            const std::int64_t commonRight = std::int64_t( common.x ) + common.w;
+            const std::int64_t commonBottom = std::int64_t( common.y ) + common.h;
+            const auto add = [ &left ]( std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h ) {
+                left.push_back(
+                    types::rect{ std::int32_t( x ), std::int32_t( y ), std::int32_t( w ), std::int32_t( h ) } );
+            };
+            if( common.y > piece.y )
+                add( piece.x, piece.y, piece.w, std::int64_t( common.y ) - piece.y );
+            if( commonBottom < bottom )
+                add( piece.x, commonBottom, piece.w, bottom - commonBottom );
+            if( common.x > piece.x )
+                add( piece.x, common.y, std::int64_t( common.x ) - piece.x, common.h );
+            if( commonRight < right )
+                add( commonRight, common.y, right - commonRight, common.h );
+        }
+        pieces.swap( left );
+    }
+    return pieces;
+}
+
 } // namespace
 
 CColor CSprite::KeyColor()
@@ -51,7 +102,7 @@ int CSprite::GetType() const
 
 bool CSprite::IsEmpty() const
 {
-    return !IsUsable( GetSurface() );
+    return !IsUsable( ShownImage() );
 }
 
 void CSprite::Serialize( CXmlFileSys* filesys )
@@ -129,18 +180,18 @@ void CSprite::SetImageRect( const types::rect& rect )
 {
     // The view is the source image's: a faded, scaled or rotated copy always
     // shows its whole self.
-    if( !mySourceImage || !GetSurface() || rect == mySourceImage->GetViewRect() )
+    if( !mySourceImage || !ShownImage() || rect == mySourceImage->GetViewRect() )
         return;
     MarkChanged();
     mySourceImage->SetViewRect( rect );
     Rederive();
-    myRect.w = GetSurface()->GetWidth();
-    myRect.h = GetSurface()->GetHeight();
+    myRect.w = ShownImage()->GetWidth();
+    myRect.h = ShownImage()->GetHeight();
 }
 
 types::rect CSprite::GetImageRect() const
 {
-    const CSurface* image = mySourceImage ? mySourceImage.get() : GetSurface();
+    const CSurface* image = mySourceImage ? mySourceImage.get() : ShownImage();
     return image ? image->GetViewRect() : types::rect();
 }
 
@@ -167,7 +218,7 @@ types::rect CSprite::DrawableArea( CSprite* target, const types::rect& area ) co
 
 void CSprite::DrawPart( CSprite* target, const types::rect& area )
 {
-    CSurface* image = GetSurface();
+    CSurface* image = ShownImage();
     CSurface* destination = target ? target->GetSurface() : nullptr;
     if( !IsUsable( image ) || !IsUsable( destination ) )
         return;
@@ -178,7 +229,11 @@ void CSprite::DrawPart( CSprite* target, const types::rect& area )
 
     const types::rect source{ drawable.x - myRect.x, drawable.y - myRect.y, drawable.w, drawable.h };
     BlendHook( myAlpha );
-    image->Blit( destination, source, drawable );
+    // A target SDL cannot fade onto gets the faded copy.
+    if( !FadesWhileDrawing() )
+        image->Blit( destination, source, drawable );
+    else if( !image->BlitFaded( destination, source, drawable, myAlpha ) )
+        GetSurface()->Blit( destination, source, drawable );
     BlendHook( 255 );
 }
 
@@ -190,11 +245,16 @@ void CSprite::Draw( CSprite* target )
 
 void CSprite::RestoreBackground( CSprite* target )
 {
+    RestoreArea( target, myBackgroundRect );
+}
+
+void CSprite::RestoreArea( CSprite* target, const types::rect& area )
+{
     CSurface* destination = target ? target->GetSurface() : nullptr;
-    if( !myBackground || !IsUsable( destination ) || !Intersects( myBackgroundRect, target->GetRect() ) )
+    if( !myBackground || !IsUsable( destination ) || !Intersects( area, target->GetRect() ) )
         return;
 
-    const types::rect drawable = DrawableArea( target, myBackgroundRect );
+    const types::rect drawable = DrawableArea( target, types::Intersection( area, myBackgroundRect ) );
     if( drawable.w <= 0 || drawable.h <= 0 )
         return;
     const types::rect source{ drawable.x - myBackgroundRect.x, drawable.y - myBackgroundRect.y, drawable.w,
@@ -217,7 +277,7 @@ void CSprite::SaveBackground( CSprite* target )
                       myBackground->GetHeight() >= myRect.h && myBackground->GetWidth() - myRect.w < 21 &&
                       myBackground->GetHeight() - myRect.h < 21;
     if( !fits )
-        myBackground = Gfx::NewBuffer( myRect.w, myRect.h, KeyColor() );
+        myBackground = NewBackground( myRect.w, myRect.h );
 
     source->Blit( myBackground.get(), myRect, types::rect{ 0, 0, myRect.w, myRect.h } );
 }
@@ -231,14 +291,77 @@ bool CSprite::Erase( CSprite* target )
     myDrawState = DRAW_DIRTY;
     // The background lies where the sprite was last drawn, which may be on
     // the target even when the sprite has moved off it.
-    RestoreBackground( target );
+    if( myErasedParts.empty() )
+    {
+        RestoreBackground( target );
+        return true;
+    }
+    // Erased parts already show what lies behind, and a sprite behind may
+    // have been erased there since: putting them back again would bring
+    // back its old pixels.
+    for( const types::rect& piece : Subtract( myBackgroundRect, myErasedParts ) )
+        RestoreArea( target, piece );
+    myErasedParts.clear();
+    return true;
+}
+
+void CSprite::ErasePart( CSprite* target, const types::rect& area, const types::rect& overwritten )
+{
+    if( myDrawState == DRAW_DIRTY || IsEmpty() )
+        return;
+    const types::rect part = types::Intersection( area, myBackgroundRect );
+    if( part.w <= 0 || part.h <= 0 )
+        return;
+    for( const types::rect& piece : Subtract( part, myErasedParts ) )
+    {
+        for( const types::rect& shown : Subtract( piece, { overwritten } ) )
+            RestoreArea( target, shown );
+        myErasedParts.push_back( piece );
+    }
+}
+
+types::rect CSprite::ErasedArea( CSprite* target ) const
+{
+    const bool restores = myDrawState != DRAW_DIRTY && !IsEmpty() && myErasedParts.empty() &&
+                          IsUsable( myBackground.get() ) && target && IsUsable( target->GetSurface() );
+    return restores ? DrawableArea( target, myBackgroundRect ) : types::rect();
+}
+
+bool CSprite::CanErasePart() const
+{
+    return myDrawState == DRAW_CLEAN && !myChanged && myRect == myBackgroundRect && GetType() != KIND_LAYER &&
+           GetType() != KIND_SCREENLAYER;
+}
+
+bool CSprite::RedrawErasedParts( CSprite* target )
+{
+    if( myErasedParts.empty() )
+        return false;
+    CSurface* source = target ? target->GetSurface() : nullptr;
+    // Every part is saved before any is drawn, and the parts are disjoint,
+    // so no pixel is blended twice or saved with the sprite on it.
+    if( myBackgroundUsage && IsUsable( myBackground.get() ) && IsUsable( source ) )
+    {
+        for( const types::rect& piece : myErasedParts )
+        {
+            const types::rect part = types::Intersection( piece, target->GetRect() );
+            source->Blit( myBackground.get(), part,
+                          types::rect{ part.x - myBackgroundRect.x, part.y - myBackgroundRect.y, part.w, part.h } );
+        }
+    }
+    for( const types::rect& piece : myErasedParts )
+        DrawPart( target, piece );
+    myErasedParts.clear();
     return true;
 }
 
 bool CSprite::Redraw( CSprite* target )
 {
-    if( IsEmpty() || myDrawState == DRAW_CLEAN )
+    if( IsEmpty() )
         return false;
+    if( myDrawState == DRAW_CLEAN )
+        return RedrawErasedParts( target );
+    myErasedParts.clear();
     SaveBackground( target );
     Draw( target );
     myDrawState = DRAW_CLEAN;
@@ -290,8 +413,8 @@ void CSprite::SetRotation( float angle )
     myRotation = angle;
     myDerivation = Derivation::ROTATED;
     Rederive();
-    myRect.w = GetSurface()->GetWidth();
-    myRect.h = GetSurface()->GetHeight();
+    myRect.w = ShownImage()->GetWidth();
+    myRect.h = ShownImage()->GetHeight();
 }
 
 void CSprite::SetAlpha( int alpha )
@@ -362,10 +485,13 @@ void CSprite::SetImage( std::unique_ptr<CSurface> image )
 {
     MarkChanged();
     mySourceImage = std::move( image );
+    myFadedAlpha = -1;
+    myOpaqueCopy = false;
+    mySeeThroughSource = false;
     Rederive();
     if( myBackgroundUsage )
         RemakeBackground();
-    CSurface* shown = GetSurface();
+    CSurface* shown = ShownImage();
     myRect.w = shown ? shown->GetWidth() : 0;
     myRect.h = shown ? shown->GetHeight() : 0;
 }
@@ -389,18 +515,33 @@ void CSprite::BlendHook( int alpha )
 
 CSurface* CSprite::GetSurface() const
 {
+    if( !FadesWhileDrawing() )
+        return ShownImage();
+    if( !myFadedCopy )
+        myFadedCopy = ShownImage()->CopyWithAlpha( myAlpha );
+    return myFadedCopy.get();
+}
+
+CSurface* CSprite::ShownImage() const
+{
     return myDerivedImage ? myDerivedImage.get() : mySourceImage.get();
+}
+
+bool CSprite::FadesWhileDrawing() const
+{
+    const CSurface* shown = ShownImage();
+    return myDerivation == Derivation::ALPHA && shown && shown->CanBlitFaded();
 }
 
 void CSprite::RemakeBackground()
 {
-    const CSurface* image = GetSurface();
+    const CSurface* image = ShownImage();
     if( !IsUsable( image ) )
     {
         myBackground.reset();
         return;
     }
-    myBackground = Gfx::NewBuffer( image->GetWidth(), image->GetHeight(), KeyColor() );
+    myBackground = NewBackground( image->GetWidth(), image->GetHeight() );
 }
 
 void CSprite::SerializeBase( CXmlFileSys* filesys )
@@ -436,6 +577,9 @@ void CSprite::SerializeBase( CXmlFileSys* filesys, const types::rect& fileRect )
         mySourceImage = Gfx::LoadImage( imageFile, KeyColor() );
     myDerivation = Derivation::NONE;
     myDerivedImage.reset();
+    myFadedAlpha = -1;
+    myOpaqueCopy = false;
+    mySeeThroughSource = false;
 
     myBackgroundUsage = true;
     XmlBind( filesys, myBackgroundUsage, "BackgroundUsage" );
@@ -457,6 +601,15 @@ void CSprite::SerializeBase( CXmlFileSys* filesys, const types::rect& fileRect )
 
 void CSprite::Rederive()
 {
+    myFadedCopy.reset();
+    if( myDerivation == Derivation::ALPHA && IsUsable( mySourceImage.get() ) && !mySourceImage->CanBlitFaded() )
+    {
+        if( !DeriveOpaque() )
+            DeriveFaded();
+        return;
+    }
+    myFadedAlpha = -1;
+    myOpaqueCopy = false;
     if( !IsUsable( mySourceImage.get() ) )
     {
         myDerivedImage.reset();
@@ -467,8 +620,55 @@ void CSprite::Rederive()
     case Derivation::NONE: myDerivedImage.reset(); break;
     case Derivation::SCALED: myDerivedImage = mySourceImage->Scale( myScaledWidth, myScaledHeight ); break;
     case Derivation::ROTATED: myDerivedImage = mySourceImage->Rotate( myRotation ); break;
-    case Derivation::ALPHA: myDerivedImage = mySourceImage->CopyWithAlpha( myAlpha ); break;
+    // Faded as it is drawn (see DrawPart); GetSurface makes a copy if asked.
+    case Derivation::ALPHA: myDerivedImage.reset(); break;
     }
+}
+
+void CSprite::DeriveFaded()
+{
+    const types::rect view = mySourceImage->GetViewRect();
+    const types::rect whole{ 0, 0, mySourceImage->GetFullWidth(), mySourceImage->GetFullHeight() };
+    // A view reaching past the image is copied as it is cut, as always.
+    myOpaqueCopy = false;
+    if( types::Intersection( view, whole ) != view )
+    {
+        myDerivedImage = mySourceImage->CopyWithAlpha( myAlpha );
+        myFadedAlpha = -1;
+        return;
+    }
+    if( !myDerivedImage || myFadedAlpha != myAlpha )
+    {
+        mySourceImage->SetViewRect( whole );
+        myDerivedImage = mySourceImage->CopyWithAlpha( myAlpha );
+        mySourceImage->SetViewRect( view );
+        myFadedAlpha = myAlpha;
+    }
+    myDerivedImage->SetViewRect( view );
+}
+
+bool CSprite::DeriveOpaque()
+{
+    const types::rect view = mySourceImage->GetViewRect();
+    const types::rect whole{ 0, 0, mySourceImage->GetFullWidth(), mySourceImage->GetFullHeight() };
+    if( mySeeThroughSource || types::Intersection( view, whole ) != view )
+        return false;
+    if( !myOpaqueCopy )
+    {
+        mySourceImage->SetViewRect( whole );
+        std::unique_ptr<CSurface> copy = mySourceImage->CopyOpaque();
+        mySourceImage->SetViewRect( view );
+        if( !copy || copy->IsNull() || !copy->CanBlitFaded() )
+        {
+            mySeeThroughSource = true;
+            return false;
+        }
+        myDerivedImage = std::move( copy );
+        myOpaqueCopy = true;
+        myFadedAlpha = -1;
+    }
+    myDerivedImage->SetViewRect( view );
+    return true;
 }
 
 } // namespace tarn

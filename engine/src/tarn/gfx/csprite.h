@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tarn/utils/rect.h"
 
@@ -40,7 +41,7 @@ public:
 
     static constexpr int DEFAULT_Z = 100;
 
-    // The transparent colour of sprite images and background buffers: magenta.
+    // The transparent colour of sprite images: magenta.
     static CColor KeyColor();
 
     CSprite();
@@ -104,7 +105,8 @@ public:
     virtual void BlendHook( int alpha );
 
     // What the sprite shows; never null for a sprite made by the factory,
-    // but may be the null surface.
+    // but may be the null surface. A faded sprite drawn with the surface's
+    // own alpha makes its faded copy when asked for it here.
     virtual CSurface* GetSurface() const;
     CSpriteLayer* GetParent() const { return myParent; }
     int GetDrawState() const { return myDrawState; }
@@ -123,6 +125,19 @@ protected:
     void DetachFromParent() { myParent = nullptr; myHiddenParent = nullptr; }
     // Makes or drops the background buffer for the current size.
     void RemakeBackground();
+    // Puts the saved background back within area only (cut to where the
+    // sprite was last drawn), for a sprite that stays where it is while
+    // something under that part changes; the next Redraw draws the erased
+    // parts again. A sprite already erased whole is left alone. Pixels
+    // within overwritten are only counted as erased: the caller puts
+    // something else there before anything reads them.
+    void ErasePart( CSprite* target, const types::rect& area, const types::rect& overwritten );
+    // Where Erase would put a saved background back on target now; empty
+    // when it would write nothing there.
+    types::rect ErasedArea( CSprite* target ) const;
+    // Whether only parts of the sprite can be erased now: drawn, unchanged
+    // and not a layer.
+    bool CanErasePart() const;
     // Reads and writes the keys every sprite file has.
     void SerializeBase( CXmlFileSys* filesys );
     // The same, but writes fileRect as "ImageRect": for sprites that make
@@ -139,6 +154,23 @@ private:
     types::rect DrawableArea( CSprite* target, const types::rect& area ) const;
     // Makes the shown copy again from the source image's current view.
     void Rederive();
+    // The faded copy of an image with an alpha channel: made for the whole
+    // image once per alpha, so a new view (an animation's next frame) only
+    // moves the copy's view.
+    void DeriveFaded();
+    // For an image with an alpha channel but no see-through pixel: a copy
+    // without the channel, made once and faded as it is drawn; false when
+    // the image has see-through pixels.
+    bool DeriveOpaque();
+    // What is drawn: the derived copy, or the source image (faded as it is
+    // drawn, when FadesWhileDrawing).
+    CSurface* ShownImage() const;
+    // A faded sprite whose image SDL can blend at the alpha directly.
+    bool FadesWhileDrawing() const;
+    // Puts the saved background back within area (target coordinates).
+    void RestoreArea( CSprite* target, const types::rect& area );
+    // Saves and draws again the parts ErasePart erased; false when none.
+    bool RedrawErasedParts( CSprite* target );
 
     // How the shown image derives from the source image.
     enum class Derivation
@@ -156,6 +188,16 @@ private:
     std::unique_ptr<CSurface> mySourceImage;
     std::unique_ptr<CSurface> myDerivedImage;
     Derivation myDerivation = Derivation::NONE;
+    // The alpha of myDerivedImage when it is a whole-image faded copy (see
+    // DeriveFaded); -1 otherwise.
+    int myFadedAlpha = -1;
+    // myDerivedImage is the source image without its alpha channel (see
+    // DeriveOpaque); the source image was found to have see-through pixels.
+    bool myOpaqueCopy = false;
+    bool mySeeThroughSource = false;
+    // What GetSurface hands out for a sprite faded while drawing: the faded
+    // pixels, made when asked for.
+    mutable std::unique_ptr<CSurface> myFadedCopy;
     int myScaledWidth = 0;
     int myScaledHeight = 0;
     std::unique_ptr<CSurface> myBackground;
@@ -168,6 +210,9 @@ private:
     int myDrawState = DRAW_CLEAN;
     types::rect myBackgroundRect;
     bool myChanged = false;
+    // Disjoint areas of myBackgroundRect erased by ErasePart since the last
+    // redraw, while the rest of the sprite stays drawn.
+    std::vector<types::rect> myErasedParts;
     std::string myFileName;
 };
 

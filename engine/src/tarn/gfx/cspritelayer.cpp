@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 namespace tarn {
@@ -140,23 +141,58 @@ bool CSpriteLayer::EraseFrontTo( CSprite* sprite )
     if( position == myChildren.end() )
         return false;
     // Only the sprites in front that cover the sprite's old or new place, or
-    // cover a sprite erased in turn, must be drawn again; the others keep
-    // their pixels and their saved backgrounds. Walking from the sprite to
-    // the front finds them; erasing goes from the front back.
+    // cover a sprite erased in turn, must be drawn again, and of a sprite
+    // that stays where it is only the part over those places: the rest
+    // keeps its pixels and its saved background. Walking from the sprite to
+    // the front finds them; erasing goes from the front back. A part cut
+    // from a touched area lies inside it, so it touches nothing new.
     std::vector<types::rect> touched{ sprite->GetRect(), sprite->GetBackgroundRect() };
-    std::vector<CSprite*> covering;
+    std::vector<std::pair<CSprite*, std::vector<types::rect>>> covering;
     for( auto child = std::make_reverse_iterator( position ); child != myChildren.rend(); ++child )
     {
+        if( ( *child )->CanErasePart() )
+        {
+            std::vector<types::rect> parts = PartsUnder( **child, touched );
+            if( !parts.empty() )
+                covering.emplace_back( *child, std::move( parts ) );
+            continue;
+        }
         if( !Covers( **child, touched ) )
             continue;
-        covering.push_back( *child );
+        covering.emplace_back( *child, std::vector<types::rect>() );
         touched.push_back( ( *child )->GetRect() );
         touched.push_back( ( *child )->GetBackgroundRect() );
     }
+    // The sprite's own background goes back last and covers whatever the
+    // parts in front put back over it.
+    const types::rect overwritten = sprite->ErasedArea( myTarget );
     for( auto child = covering.rbegin(); child != covering.rend(); ++child )
-        ( *child )->Erase( myTarget );
+    {
+        if( child->second.empty() )
+            child->first->Erase( myTarget );
+        for( const types::rect& part : child->second )
+            child->first->ErasePart( myTarget, part, overwritten );
+    }
     sprite->Erase( myTarget );
     return true;
+}
+
+std::vector<types::rect> CSpriteLayer::PartsUnder( const CSprite& sprite, const std::vector<types::rect>& areas )
+{
+    std::vector<types::rect> parts;
+    for( const types::rect& area : areas )
+    {
+        const types::rect part = types::Intersection( area, sprite.GetBackgroundRect() );
+        if( part.w <= 0 || part.h <= 0 )
+            continue;
+        const auto inside = [ &part ]( const types::rect& kept ) { return types::Intersection( part, kept ) == part; };
+        if( std::any_of( parts.begin(), parts.end(), inside ) )
+            continue;
+        const auto around = [ &part ]( const types::rect& kept ) { return types::Intersection( kept, part ) == kept; };
+        parts.erase( std::remove_if( parts.begin(), parts.end(), around ), parts.end() );
+        parts.push_back( part );
+    }
+    return parts;
 }
 
 void CSpriteLayer::EraseOverMovedSprites()

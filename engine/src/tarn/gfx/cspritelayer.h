@@ -10,10 +10,11 @@
 namespace tarn {
 
 // A group of sprites drawn onto one target sprite, back (highest z) to front.
-// Drawing is incremental: when a sprite changes, it and every sprite in front
-// of it are erased at once (their saved backgrounds put back, front first),
-// and the next Redraw draws again only the sprites from the deepest change
-// forward. The layer does not own its children.
+// Drawing is incremental: when a sprite changes, it and the parts of the
+// sprites in front of it that cover its place are erased at once (their
+// saved backgrounds put back, front first), and the next Redraw draws again
+// only those, from the deepest change forward. The layer does not own its
+// children.
 class CSpriteLayer : public CSprite
 {
 public:
@@ -62,6 +63,8 @@ protected:
     // now lie under sprites in front that its first change left alone:
     // erases those, before anything of the frame is drawn.
     void EraseOverMovedSprites();
+    // The parts of sprite's place that areas cover, none inside another.
+    static std::vector<types::rect> PartsUnder( const CSprite& sprite, const std::vector<types::rect>& areas );
     // Whether sprite's place (now or where last drawn) meets one of areas.
     static bool Covers( const CSprite& sprite, const std::vector<types::rect>& areas );
 

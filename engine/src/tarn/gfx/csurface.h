@@ -34,7 +34,8 @@ public:
     {
         OPTION_RAW_COPY = 0,       // this surface's raw-copy flag (bool)
         OPTION_SCALE_SMOOTHING = 1,  // smoothing of Scale, for all surfaces
-        OPTION_ROTATE_SMOOTHING = 2  // smoothing of Rotate, for all surfaces
+        OPTION_ROTATE_SMOOTHING = 2, // smoothing of Rotate, for all surfaces
+        OPTION_COLOR_KEY = 3         // this surface's colour key kept (1) or dropped (0)
     };
 
     CSurface() = default;
@@ -84,6 +85,10 @@ public:
     virtual std::unique_ptr<CSurface> Rotate( double angle ) const = 0;
     // Every non-zero pixel gets its alpha multiplied by alpha / 255.
     virtual std::unique_ptr<CSurface> CopyWithAlpha( int alpha ) const = 0;
+    // A copy without an alpha channel, same view, of a picture whose every
+    // pixel is opaque (so that BlitFaded can draw it); null when a pixel is
+    // not, or the picture has no alpha channel to drop.
+    virtual std::unique_ptr<CSurface> CopyOpaque() const { return nullptr; }
     // A private copy of the pixels (with alpha), same view, raw-copy on.
     virtual std::unique_ptr<CSurface> Copy() const = 0;
 
@@ -93,6 +98,18 @@ public:
     virtual bool Blit( CSurface* dest, const types::rect& source, const types::rect& destination ) const = 0;
     // The whole view at the same coordinates of dest.
     virtual bool Blit( CSurface* dest ) const = 0;
+    // Blit with every pixel at alpha / 255 of its strength, as a Blit of
+    // CopyWithAlpha( alpha ) would draw it, without making the copy; false,
+    // drawing nothing, where only the copy can do it.
+    virtual bool BlitFaded( CSurface* dest, const types::rect& source, const types::rect& destination,
+                            int alpha ) const
+    {
+        (void)dest, (void)source, (void)destination, (void)alpha;
+        return false;
+    }
+    // Whether BlitFaded can draw this surface at all (onto a surface without
+    // an alpha channel of its own, such as the screen).
+    virtual bool CanBlitFaded() const { return false; }
 
     virtual void SetViewRect( const types::rect& view ) = 0;
     virtual types::rect GetViewRect() const = 0;

@@ -192,18 +192,28 @@ std::unique_ptr<CSurface> CSurfaceSDL::CopyWithAlpha( int alpha ) const
     if( !copy )
         return std::make_unique<CNullSurface>();
     const SDL_PixelFormat* format = copy->format;
+    // A fade makes one of these at every step of a large picture: the new
+    // alphas come from a table, and 32-bit rows are walked directly.
+    Uint32 faded[ 256 ];
+    for( Uint32 old = 0; old < 256; ++old )
+        faded[ old ] = ( ( old * static_cast<Uint32>( alpha ) / 255 ) << format->Ashift ) & format->Amask;
+    const Uint32 alphaBits = 0xffu >> format->Aloss;
     {
         sdl::CSurfaceLock lock( copy );
         for( int y = 0; y < copy->h; ++y )
         {
+            Uint32* row = reinterpret_cast<Uint32*>( static_cast<Uint8*>( copy->pixels ) + y * copy->pitch );
             for( int x = 0; x < copy->w; ++x )
             {
-                const Uint32 pixel = sdl::ReadPixel( copy, x, y );
+                const Uint32 pixel = format->BytesPerPixel == 4 ? row[ x ] : sdl::ReadPixel( copy, x, y );
                 if( pixel == 0 )
                     continue;
-                const Uint32 oldAlpha = ( pixel & format->Amask ) >> format->Ashift;
-                const Uint32 newAlpha = oldAlpha * static_cast<Uint32>( alpha ) / 255;
-                sdl::WritePixel( copy, x, y, ( pixel & ~format->Amask ) | ( ( newAlpha << format->Ashift ) & format->Amask ) );
+                const Uint32 oldAlpha = ( ( pixel & format->Amask ) >> format->Ashift ) & alphaBits;
+                const Uint32 result = ( pixel & ~format->Amask ) | faded[ oldAlpha ];
+                if( format->BytesPerPixel == 4 )
+                    row[ x ] = result;
+                else
+                    sdl::WritePixel( copy, x, y, result );
             }
         }
     }
@@ -228,6 +238,34 @@ std::unique_ptr<CSurface> CSurfaceSDL::Copy() const
     CopyPixels( myFullRect, image, 0, 0, raw );
     copy->SetViewRect( myViewRect );
     return copy;
+}
+
+std::unique_ptr<CSurface> CSurfaceSDL::CopyOpaque() const
+{
+    SDL_Surface* view = GetViewImage();
+    if( !view || view->format->BytesPerPixel != 4 || view->format->Amask == 0 || ( view->flags & SDL_SRCCOLORKEY ) )
+        return nullptr;
+    const Uint32 opaque = view->format->Amask;
+    {
+        sdl::CSurfaceLock lock( view );
+        for( int y = 0; y < view->h; ++y )
+        {
+            const Uint32* row =
+                reinterpret_cast<const Uint32*>( static_cast<const Uint8*>( view->pixels ) + y * view->pitch );
+            for( int x = 0; x < view->w; ++x )
+            {
+                if( ( row[ x ] & opaque ) != opaque )
+                    return nullptr;
+            }
+        }
+    }
+    SDL_Surface* copy = CSDLSurfaceCreator::ConvertToDisplay( view, false );
+    if( !copy )
+        return nullptr;
+    // The conversion keeps the source's alpha flag, which would blend the
+    // copy at its (opaque) surface alpha.
+    SDL_SetAlpha( copy, 0, SDL_ALPHA_OPAQUE );
+    return std::make_unique<CSurfaceSDL>( copy );
 }
 
 bool CSurfaceSDL::Blit( CSurface* dest, const types::rect& source, const types::rect& destination ) const
@@ -261,6 +299,32 @@ bool CSurfaceSDL::Blit( CSurface* dest ) const
     return Blit( dest, view, view );
 }
 
+bool CSurfaceSDL::BlitFaded( CSurface* dest, const types::rect& source, const types::rect& destination,
+                             int alpha ) const
+{
+    // SDL's per-surface alpha blends a pixel as the per-pixel alpha of a
+    // faded copy would, but writes the target's alpha byte, so only targets
+    // without alpha take it.
+    CSurfaceSDL* target = gfx_cast<CSurfaceSDL>( dest );
+    if( !CanBlitFaded() || !target || !target->myImage || target->myRawCopy ||
+        target->myImage->format->Amask != 0 )
+        return false;
+    // The image may be shared with other surfaces (see CTextureManager):
+    // the alpha holds for this blit only.
+    const Uint32 flags = myImage->flags & SDL_SRCALPHA;
+    const Uint8 oldAlpha = myImage->format->alpha;
+    SDL_SetAlpha( myImage, SDL_SRCALPHA, static_cast<Uint8>( std::clamp( alpha, 0, 255 ) ) );
+    const bool drawn = Blit( dest, source, destination );
+    SDL_SetAlpha( myImage, flags, oldAlpha );
+    return drawn;
+}
+
+bool CSurfaceSDL::CanBlitFaded() const
+{
+    return myImage && myImage->format->Amask == 0 && myImage->format->BytesPerPixel == 4 &&
+           !( myImage->flags & SDL_SRCALPHA );
+}
+
 void CSurfaceSDL::SetViewRect( const types::rect& view )
 {
     if( view == myViewRect )
@@ -276,6 +340,11 @@ void CSurfaceSDL::SetOption( int kind, int value )
     case OPTION_RAW_COPY: myRawCopy = value != 0; break;
     case OPTION_SCALE_SMOOTHING: myScaleSmoothing = value; break;
     case OPTION_ROTATE_SMOOTHING: myRotateSmoothing = value; break;
+    case OPTION_COLOR_KEY:
+        if( myImage )
+            SDL_SetColorKey( myImage, value ? SDL_SRCCOLORKEY : 0, myImage->format->colorkey );
+        DropViewImage();
+        break;
     default: break;
     }
 }

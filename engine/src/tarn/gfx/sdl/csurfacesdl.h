@@ -35,8 +35,12 @@ public:
     std::unique_ptr<CSurface> Rotate( double angle ) const override;
     std::unique_ptr<CSurface> CopyWithAlpha( int alpha ) const override;
     std::unique_ptr<CSurface> Copy() const override;
+    std::unique_ptr<CSurface> CopyOpaque() const override;
     bool Blit( CSurface* dest, const types::rect& source, const types::rect& destination ) const override;
     bool Blit( CSurface* dest ) const override;
+    bool BlitFaded( CSurface* dest, const types::rect& source, const types::rect& destination,
+                    int alpha ) const override;
+    bool CanBlitFaded() const override;
     void SetViewRect( const types::rect& view ) override;
     types::rect GetViewRect() const override { return myViewRect; }
     bool IsPartialView() const override { return myViewRect != myFullRect; }
