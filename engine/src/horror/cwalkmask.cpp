@@ -27,9 +27,21 @@ types::point Truncated( const types::vector2& v )
 
 bool CWalkMask::IsOpen( const types::point& p ) const
 {
+    return ReadyToRead() && IsOpenIn( p, myBackground->GetRect() );
+}
+
+bool CWalkMask::ReadyToRead() const
+{
     if( !myBackground || myBackground->IsEmpty() )
         return false;
-    const types::rect rect = myBackground->GetRect();
+    const CSurface* surface = myBackground->GetSurface();
+    if( surface != myReadSurface || surface->GetViewRect() != myReadView )
+        StartReading( surface );
+    return true;
+}
+
+bool CWalkMask::IsOpenIn( const types::point& p, const types::rect& rect ) const
+{
     if( p.x < rect.x || p.x >= rect.x + rect.w || p.y < rect.y || p.y >= rect.y + rect.h )
         return false;
     // The pixel is read at the point's own coordinates: the mask is meant to
@@ -40,11 +52,8 @@ bool CWalkMask::IsOpen( const types::point& p ) const
 
 bool CWalkMask::IsOpenPixel( int x, int y ) const
 {
-    const CSurface* surface = myBackground->GetSurface();
-    if( surface != myReadSurface || surface->GetViewRect() != myReadView )
-        StartReading( surface );
     if( x < 0 || y < 0 || x >= myReadView.w || y >= myReadView.h )
-        return IsOpenColor( surface->GetPixel( x, y ) );
+        return IsOpenColor( myReadSurface->GetPixel( x, y ) );
     if( !myRowsRead[ y ] )
         ReadRow( y );
     return myOpenPixels[ static_cast<std::size_t>( y ) * myReadView.w + x ] != 0;
@@ -75,19 +84,25 @@ bool CWalkMask::HasLineOfSight( const types::vector2& a, const types::vector2& b
         return true;
     const types::vector2 step{ d.x / m, d.y / m };
     int n = TruncateToInt( d.Length() + 0.5f );
+    // The picture and its place are looked up once for the whole line, not
+    // at each of its hundreds of steps: the hound looks along several lines
+    // every tick.
+    const bool readable = ReadyToRead();
+    const types::rect rect = readable ? myBackground->GetRect() : types::rect{};
+    const auto open = [ & ]( const types::vector2& v ) { return readable && IsOpenIn( Truncated( v ), rect ); };
 
     types::vector2 c = a;
-    if( !IsOpen( Truncated( a ) ) )
+    if( !open( a ) )
     {
         n -= SIGHT_ALLOWANCE;
         c = types::vector2{ a.x + SIGHT_ALLOWANCE * step.x, a.y + SIGHT_ALLOWANCE * step.y };
     }
-    if( !IsOpen( Truncated( b ) ) )
+    if( !open( b ) )
         n -= SIGHT_ALLOWANCE;
 
     for( int i = 0; i < n; ++i )
     {
-        if( !IsOpen( Truncated( c ) ) )
+        if( !open( c ) )
             return false;
         c.x += step.x;
         c.y += step.y;

@@ -40,6 +40,12 @@ public:
     const tarn::CSprite* GetBackground() const { return myBackground; }
 
 private:
+    // False when there is no picture to read (nothing is open); otherwise
+    // makes sure the rows read belong to the picture's current surface.
+    bool ReadyToRead() const;
+    // IsOpen for a picture ready to read that stands at rect.
+    bool IsOpenIn( const tarn::types::point& p, const tarn::types::rect& rect ) const;
+    // The surface must be ready to read.
     bool IsOpenPixel( int x, int y ) const;
     // Which pixels are open is read from the picture a row at a time, each
     // row once, when first asked: a sight line asks for thousands of pixels
