@@ -40,7 +40,7 @@ bool CWalkMask::ReadyToRead() const
     return true;
 }
 
-bool CWalkMask::IsOpenIn( const types::point& p, const types::rect& rect ) const
+inline bool CWalkMask::IsOpenIn( const types::point& p, const types::rect& rect ) const
 {
     if( p.x < rect.x || p.x >= rect.x + rect.w || p.y < rect.y || p.y >= rect.y + rect.h )
         return false;
@@ -50,7 +50,7 @@ bool CWalkMask::IsOpenIn( const types::point& p, const types::rect& rect ) const
            IsOpenPixel( p.x - 1, p.y ) || IsOpenPixel( p.x + 1, p.y );
 }
 
-bool CWalkMask::IsOpenPixel( int x, int y ) const
+inline bool CWalkMask::IsOpenPixel( int x, int y ) const
 {
     if( x < 0 || y < 0 || x >= myReadView.w || y >= myReadView.h )
         return IsOpenColor( myReadSurface->GetPixel( x, y ) );
