@@ -6,7 +6,7 @@
 # to F9 (bound in a scratch copy of autoexec.txt) load the levels, F10 turns
 # the captions on and F2 off, O opens the kitchen's pantry door (a sound
 # with a caption), S doubles the window and D makes it single
-# again. The player's settings go to a scratch folder.
+# again, E ends the game. The player's settings go to a scratch folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh --screenshots
@@ -30,7 +30,7 @@ for n in 1 2 3 4 5; do
   echo "Keyboard::bind( \"f$((n + 4)) f$((n + 4))\", \"Game::LoadLevel( data/levels/level_0$n.xml )\" );" >> "$work/autoexec.txt"
 done
 cat >> "$work/autoexec.txt" <<'SCRIPT'
-Keyboard::bind( "f4 f4", "Game::EndGame" );
+Keyboard::bind( "e e", "Game::EndGame" );
 Keyboard::bind( "f10 f10", "captions = 1" );
 Keyboard::bind( "f2 f2", "captions = 0" );
 Keyboard::bind( "o o", "Game::SpritePlayAnimation( pantrydoor, open )" );
@@ -82,7 +82,7 @@ xdotool key s
 xdotool key F7
 shot scale2 4 1600x1200
 xdotool key d
-xdotool key F4
+xdotool key e
 shot end 6
 kill "$game_pid" 2>/dev/null || true
 sleep 1
