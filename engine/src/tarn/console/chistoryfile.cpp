@@ -1,9 +1,7 @@
 #include "tarn/console/chistoryfile.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <deque>
-#include <filesystem>
 #include <fstream>
 
 #include "tarn/console/cconsole.h"
@@ -78,29 +76,10 @@ void CHistoryFile::Save( const std::vector<std::string>& lines ) const
         if( kept.size() > MAX_LINES )
             kept.pop_front();
     }
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::path path( myPath );
-    if( path.has_parent_path() )
-        fs::create_directories( path.parent_path(), error );
-    // Written beside and renamed over the old file, so that a crash or a
-    // full disk never leaves half a file behind.
-    const std::string temporary = myPath + ".new";
-    {
-        std::ofstream file( temporary, std::ios::binary | std::ios::trunc );
-        for( const std::string* line : kept )
-            file << *line << "\n";
-        file.close();
-        if( !file )
-        {
-            GetLog().Error() << "Console history: cannot write " << temporary << "\n";
-            std::remove( temporary.c_str() );
-            return;
-        }
-    }
-    fs::rename( temporary, path, error );
-    if( error )
-        GetLog().Error() << "Console history: cannot write " << myPath << ": " << error.message() << "\n";
+    std::string text;
+    for( const std::string* line : kept )
+        text += *line + "\n";
+    ReplaceFile( myPath, text, "Console history" );
 }
 
 } // namespace tarn

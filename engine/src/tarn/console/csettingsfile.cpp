@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -129,28 +127,7 @@ void CSettingsFile::SaveIfChanged()
     if( text == myWritten )
         return;
     myWritten = text;
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::path path( myPath );
-    if( path.has_parent_path() )
-        fs::create_directories( path.parent_path(), error );
-    // Written beside and renamed over the old file, so that a crash or a
-    // full disk never leaves half a file behind.
-    const std::string temporary = myPath + ".new";
-    {
-        std::ofstream file( temporary, std::ios::binary | std::ios::trunc );
-        file << text;
-        file.close();
-        if( !file )
-        {
-            GetLog().Error() << "Settings: cannot write " << temporary << "\n";
-            std::remove( temporary.c_str() );
-            return;
-        }
-    }
-    fs::rename( temporary, path, error );
-    if( error )
-        GetLog().Error() << "Settings: cannot write " << myPath << ": " << error.message() << "\n";
+    ReplaceFile( myPath, text, "Settings" );
 }
 
 void CSettingsFile::OnAssigned( const CConsoleVariable& variable )

@@ -1,7 +1,11 @@
 #include "tarn/io/datafile.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <istream>
+
+#include "tarn/utils/clogger.h"
 
 namespace tarn {
 
@@ -52,6 +56,32 @@ bool ReadBoundedLine( std::istream& stream, std::string& line, std::size_t limit
     if( length )
         *length = count;
     return any;
+}
+
+bool ReplaceFile( const std::string& path, const std::string& text, const std::string& owner )
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path target( path );
+    if( target.has_parent_path() )
+        fs::create_directories( target.parent_path(), error );
+    const std::string temporary = path + ".new";
+    {
+        std::ofstream file( temporary, std::ios::binary | std::ios::trunc );
+        file << text;
+        file.close();
+        if( !file )
+        {
+            GetLog().Error() << owner << ": cannot write " << temporary << "\n";
+            std::remove( temporary.c_str() );
+            return false;
+        }
+    }
+    fs::rename( temporary, target, error );
+    if( !error )
+        return true;
+    GetLog().Error() << owner << ": cannot write " << path << ": " << error.message() << "\n";
+    return false;
 }
 
 } // namespace tarn

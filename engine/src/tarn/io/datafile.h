@@ -29,6 +29,12 @@ std::string DataFileFault( const std::string& path, std::uintmax_t maxBytes = MA
 // False at the end of the stream.
 bool ReadBoundedLine( std::istream& stream, std::string& line, std::size_t limit, std::size_t* length = nullptr );
 
+// Writes text as the whole of the file at path, its folder made if missing:
+// written beside it and renamed over it, so that a crash or a full disk
+// never leaves half a file. On failure logs "<owner>: cannot write <file>"
+// (with the reason where known) and returns false.
+bool ReplaceFile( const std::string& path, const std::string& text, const std::string& owner );
+
 } // namespace tarn
 
 #endif
