@@ -193,6 +193,10 @@ TEST_F( PlayersTest, FinishedMusicStartsAgainAndPausingTheTaskPausesEverything )
     myEffects->SetMasterVolume( 0.2f );
     EXPECT_FLOAT_EQ( myDevice->GetMusicVolume(), 0.25f );
     EXPECT_FLOAT_EQ( myDevice->GetEffectVolume(), 0.1f );
+    // The player's settings are the masters from the moment they are assigned, paused or not.
+    Run( "music_volume = 40; effects_volume = 30" );
+    EXPECT_FLOAT_EQ( myDevice->GetMusicVolume(), 0.2f );
+    EXPECT_FLOAT_EQ( myDevice->GetEffectVolume(), 0.15f );
 }
 
 TEST_F( PlayersTest, EffectsStayCachedWhileAnyChannelSoundsAndPreloadedOnesUntilReleased )

@@ -41,10 +41,13 @@ bool CAudioTask::Init( CAnyContainer* parameters )
 
 bool CAudioTask::Init()
 {
-    GetConsole()->AddVariable( MUSIC_VOLUME, std::make_unique<CSettingVar>( MUSIC_VOLUME, &myMusicVolume, 0, 100 ),
+    // A volume takes effect as it is assigned, not by looking at it every pass.
+    const CSettingVar::ChangeHandler apply = [ this ] { ApplyVolumeSettings(); };
+    GetConsole()->AddVariable( MUSIC_VOLUME,
+                               std::make_unique<CSettingVar>( MUSIC_VOLUME, &myMusicVolume, 0, 100, apply ),
                                "The music's volume in percent." );
     GetConsole()->AddVariable( EFFECTS_VOLUME,
-                               std::make_unique<CSettingVar>( EFFECTS_VOLUME, &myEffectsVolume, 0, 100 ),
+                               std::make_unique<CSettingVar>( EFFECTS_VOLUME, &myEffectsVolume, 0, 100, apply ),
                                "The sound effects' volume in percent." );
     if( !myDevice->Open( mySettings ) )
         return false;
@@ -65,6 +68,9 @@ bool CAudioTask::Init()
 
 void CAudioTask::ApplyVolumeSettings()
 {
+    // Before the device opens (or after it closed) there are no players yet.
+    if( !myMusicPlayer || !myEffectPlayer )
+        return;
     if( myMusicVolume != myAppliedMusicVolume )
         myMusicPlayer->SetMasterVolume( static_cast<float>( myMusicVolume ) / 100.0f );
     if( myEffectsVolume != myAppliedEffectsVolume )
@@ -75,8 +81,6 @@ void CAudioTask::ApplyVolumeSettings()
 
 void CAudioTask::Update()
 {
-    if( myMusicPlayer && myEffectPlayer )
-        ApplyVolumeSettings();
     if( myMusicPlayer )
         myMusicPlayer->Update();
     if( myEffectPlayer )
